@@ -1,0 +1,21 @@
+# The native build: the same entry points from a Linux shared library, unit tests, benchmark.
+
+add_library(Stats SHARED ${STATS_PLUGIN_SOURCES})
+target_link_libraries(Stats PRIVATE stats_core)
+set_target_properties(Stats PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+
+find_package(GTest REQUIRED)
+find_package(Threads REQUIRED)
+add_executable(stats_tests
+  tests/native/call_check_test.cpp
+  tests/native/contest_log_test.cpp
+  tests/native/entry_points_test.cpp
+  tests/native/ole_date_time_test.cpp
+  tests/native/qso_intake_test.cpp)
+target_link_libraries(stats_tests PRIVATE Stats stats_core GTest::gtest_main Threads::Threads)
+include(GoogleTest)
+gtest_discover_tests(stats_tests PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+
+find_package(benchmark REQUIRED)
+add_executable(stats_bench bench/engine_bench.cpp)
+target_link_libraries(stats_bench PRIVATE Stats stats_core benchmark::benchmark)

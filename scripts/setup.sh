@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Installs what the builds and tests need on a fresh Debian machine; does nothing when all is there.
+set -euo pipefail
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+
+need=()
+command -v cmake >/dev/null || need+=(cmake)
+command -v g++ >/dev/null || need+=(g++)
+[ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev libgmock-dev)
+[ -f /usr/include/benchmark/benchmark.h ] || need+=(libbenchmark-dev)
+command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686)
+command -v clang++ >/dev/null || need+=(clang)
+command -v llvm-nm-14 >/dev/null || need+=(llvm-14)
+command -v xvfb-run >/dev/null || need+=(xvfb xauth)
+command -v wine >/dev/null || need+=(wine)
+# The 64-bit half makes prefix creation run natively; the 32-bit half runs the DLL.
+[ -x /usr/lib/wine/wine64 ] || need+=(wine64)
+dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine32:i386)
+# Without the preloader, 32-bit Wine under an emulator spends a minute per start probing memory.
+dpkg -s wine32-preloader:i386 >/dev/null 2>&1 || need+=(wine32-preloader:i386)
+command -v qemu-i386 >/dev/null || need+=(qemu-user)
+command -v zip >/dev/null || need+=(zip)
+
+if [ ${#need[@]} -gt 0 ]; then
+  if printf '%s\n' "${need[@]}" | grep -q ':i386$'; then
+    $sudo dpkg --add-architecture i386
+  fi
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi
+
+# Some kernels run 64-bit user code only; then 32-bit Linux programs (Wine's 32-bit loader among
+# them) go through the user-mode emulator, registered for i386 ELF files.
+if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+  binfmt=/proc/sys/fs/binfmt_misc
+  [ -e "$binfmt/register" ] || $sudo mount -t binfmt_misc binfmt_misc "$binfmt"
+  if [ ! -e "$binfmt/qemu-i386" ]; then
+    printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386:F' \
+      | $sudo tee "$binfmt/register" >/dev/null
+  fi
+  /lib/ld-linux.so.2 --version >/dev/null 2>&1 || { echo "setup: cannot run 32-bit programs here" >&2; exit 1; }
+fi

@@ -1,0 +1,21 @@
+// Files are written in binary mode: every line already carries its CR LF.
+#include "engine/text_file.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+}  // namespace
+
+bool AppendToFile(const std::string& path, std::string_view text) {
+  File file(std::fopen(path.c_str(), "ab"));
+  if (!file) return false;
+  if (!text.empty() && std::fwrite(text.data(), 1, text.size(), file.get()) != text.size()) return false;
+  return std::fflush(file.get()) == 0;
+}
