@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# The test command: installs what is missing, builds the native library and Stats.dll, runs the
+# native tests and the Windows tests under Wine, and ends with "N passed, M failed".
+set -uo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$here"
+
+bash scripts/setup.sh || { echo "setup failed"; exit 1; }
+
+jobs=$(nproc)
+build() {
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" >"$dir.configure.log" 2>&1 \
+    || { cat "$dir.configure.log"; return 1; }
+  cmake --build "$dir" -j"$jobs"
+}
+mkdir -p build
+build build/native || { echo "native build failed"; exit 1; }
+build build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-w64-mingw32.cmake || { echo "Windows build failed"; exit 1; }
+
+passed=0
+failed=0
+# Adds up ctest's "x% tests passed, F tests failed out of T".
+count() {
+  local summary
+  summary=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -n 1)
+  if [ -z "$summary" ]; then
+    failed=$((failed + 1))
+    return
+  fi
+  local f t
+  f=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$summary")
+  t=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$summary")
+  passed=$((passed + t - f))
+  failed=$((failed + f))
+}
+
+(cd build/native && ctest --output-on-failure -j"$jobs") 2>&1 | tee build/native.test.log
+count build/native.test.log
+
+# Windows tests need a display for dialogs and windows: one virtual X server for the whole run.
+(cd build/win32 && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure) 2>&1 | tee build/win32.test.log
+count build/win32.test.log
+WINEPREFIX="$here/build/wineprefix" wineserver -k 2>/dev/null || true
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

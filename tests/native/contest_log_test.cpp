@@ -1,0 +1,102 @@
+// The counts kept beside the QSO list answer exactly what a scan of the list answers, however
+// adds, removes and resets interleave.
+#include "engine/call_check.h"
+#include "engine/contest_reset.h"
+#include "engine/qso_intake.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+// The plain scans that the counts replace.
+std::size_t ScanCallOnBand(const LogEntries& log, std::string_view call, std::string_view band) {
+  std::size_t n = 0;
+  for (const CInfo& e : log) n += (e.Call == call && e.Band == band) ? 1 : 0;
+  return n;
+}
+
+CallCheckResult ScanClassify(const LogEntries& log, const CallCheckQuery& q) {
+  if (q.dxcc.empty()) return CallCheckResult::NotNewMultiplier;
+  std::string_view band = q.band.value_or("");
+  for (const CInfo& e : log) {
+    if (e.Call == q.call && e.Band == band) return CallCheckResult::Dupe;
+  }
+  for (const CInfo& e : log) {
+    if (e.Band == band && e.MultKey == q.multKey) return CallCheckResult::NotNewMultiplier;
+  }
+  return CallCheckResult::NewMultiplier;
+}
+
+TEST(LogIndex, AgreesWithTheScanOnRandomLogs) {
+  std::mt19937 rng(20261208);
+  const std::vector<std::string> calls = {"OK1A", "ok1a", "DL2B", "G3C", "", "OK1A/P", "SP4D", "UA9E"};
+  const std::vector<std::string> bands = {"80m", "40m", "80M", "", "20m"};
+  const std::vector<std::string> keys = {"OK", "DL", "G", "", "SP"};
+  auto pick = [&](const std::vector<std::string>& v) -> const std::string& { return v[rng() % v.size()]; };
+
+  for (int round = 0; round < 40; ++round) {
+    Contest contest;
+    std::vector<QsoArgs> added;
+    for (int step = 0; step < 400; ++step) {
+      int action = static_cast<int>(rng() % 10);
+      if (action < 6) {
+        QsoArgs q;
+        q.call = pick(calls);
+        q.band = pick(bands);
+        q.multKey = pick(keys);
+        q.mode = "BPSK63";
+        q.exchSent = q.exchRcvd = "0001";
+        q.time = {static_cast<double>(rng() % 3), rng() % 7 == 0 ? DateTimeStatus::Null : DateTimeStatus::Valid};
+        std::size_t expectedDupes = ScanCallOnBand(contest.Log, q.call, q.band);
+        IntakeResult r = AddQso(contest, q);
+        std::size_t lines = 0;
+        for (char c : r.problemLines) lines += c == '\n';
+        ASSERT_EQ(lines, expectedDupes);
+        ASSERT_EQ(contest.Log[contest.Log.size() - 1].Dupe, expectedDupes ? 1 : 0);
+        added.push_back(q);
+      } else if (action < 9 && !added.empty()) {
+        const QsoArgs& q = added[rng() % added.size()];
+        RemoveQso(contest, q.call, q.band, q.time);
+      } else if (action == 9 && rng() % 8 == 0) {
+        ResetContest(contest, {});
+        added.clear();
+      }
+      for (int probe = 0; probe < 4; ++probe) {
+        CallCheckQuery q{pick(calls), pick(keys), rng() % 5 ? "E" : "", pick(bands), std::nullopt};
+        ASSERT_EQ(ClassifyCall(contest.Log, q), ScanClassify(contest.Log, q));
+        ASSERT_EQ(contest.Log.CountCallOnBand(q.call, *q.band), ScanCallOnBand(contest.Log, q.call, *q.band));
+      }
+    }
+  }
+}
+
+TEST(Reset, EmptiesTheLogAndSetsTheWindowRows) {
+  Contest contest;
+  QsoArgs q;
+  q.call = "OK1A";
+  q.band = "6m";
+  q.mode = "BPSK63";
+  q.exchSent = q.exchRcvd = "0001";
+  AddQso(contest, q);
+  contest.BandDxcc[1] = {"kept"};
+  ResetContest(contest, {5, "DL1AAA", {46054.0, DateTimeStatus::Valid}, {46055.5, DateTimeStatus::Valid}});
+
+  EXPECT_TRUE(contest.Log.empty());
+  EXPECT_TRUE(contest.BandList.empty());
+  EXPECT_EQ(contest.Log.CountCallOnBand("OK1A", "6m"), 0u);
+  EXPECT_EQ(contest.Contestant, "DL1AAA");
+  EXPECT_EQ(contest.StartDateText, "01.02");
+  EXPECT_EQ(contest.EndDateText, "02.02.2026");
+  EXPECT_EQ(contest.ContestStarted, 5);
+  EXPECT_EQ(contest.BandRows[0], (std::vector<std::string>{"160m", "-", "-", "-", "-"}));
+  EXPECT_EQ(contest.BandRows[5], (std::vector<std::string>{"10m", "-", "-", "-", "-"}));
+  EXPECT_EQ(contest.BandDxcc[1], std::vector<std::string>{"kept"});
+
+  ResetContest(contest, {0, "", {0, DateTimeStatus::Null}, {0, DateTimeStatus::Invalid}});
+  EXPECT_EQ(contest.StartDateText, "");
+  EXPECT_EQ(contest.EndDateText, "Invalid DateTime");
+}
+
+}  // namespace
