@@ -1,6 +1,6 @@
 # The native build: the same entry points from a Linux shared library, unit tests, benchmark.
 
-add_library(Stats SHARED ${STATS_PLUGIN_SOURCES})
+add_library(Stats SHARED ${STATS_PLUGIN_SOURCES} src/plugin/platform_headless.cpp)
 target_link_libraries(Stats PRIVATE stats_core)
 set_target_properties(Stats PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
 

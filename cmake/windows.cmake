@@ -1,6 +1,8 @@
 # Stats.dll for the host: PE32 i686, importing system DLLs only, and its tests under Wine.
 
-add_library(Stats SHARED ${STATS_PLUGIN_SOURCES} src/plugin/exports.def)
+add_library(Stats SHARED ${STATS_PLUGIN_SOURCES} src/plugin/exports.def
+  src/plugin/platform_win32.cpp
+  src/settings/profile_win32.cpp)
 set_target_properties(Stats PROPERTIES PREFIX "" OUTPUT_NAME Stats)
 target_link_libraries(Stats PRIVATE stats_core)
 # The host's folder holds no compiler runtime: link it in.

@@ -11,11 +11,15 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-}  // namespace
-
-bool AppendToFile(const std::string& path, std::string_view text) {
-  File file(std::fopen(path.c_str(), "ab"));
+bool Write(const std::string& path, const char* mode, std::string_view text) {
+  File file(std::fopen(path.c_str(), mode));
   if (!file) return false;
   if (!text.empty() && std::fwrite(text.data(), 1, text.size(), file.get()) != text.size()) return false;
   return std::fflush(file.get()) == 0;
 }
+
+}  // namespace
+
+bool AppendToFile(const std::string& path, std::string_view text) { return Write(path, "ab", text); }
+
+bool WriteWholeFile(const std::string& path, std::string_view text) { return Write(path, "wb", text); }

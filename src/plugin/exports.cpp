@@ -1,22 +1,16 @@
-// The entry points: arguments turned into plain values, the model changed under the lock,
-// files written outside it.
+// The entry points: the host's arguments turned into plain values for the module object.
 #include "plugin/exports.h"
 
 #include <cstdint>
 #include <cstring>
 #include <string_view>
 
-#include "engine/call_check.h"
-#include "engine/contest_reset.h"
-#include "engine/qso_intake.h"
-#include "engine/text_file.h"
 #include "plugin/guarded.h"
-#include "plugin/module.h"
+#include "plugin/stats_module.h"
 
 namespace {
 
 constexpr const char* kSetName = "PSK-63-TORVALE (C)";
-constexpr const char* kErrFile = "err.txt";
 
 // The host never should pass a null text, but one must not bring it down: it reads as "".
 std::string_view Text(const char* text) { return text ? std::string_view(text) : std::string_view(); }
@@ -62,11 +56,7 @@ int STATS_CALL ResetStats0(STATS_TEXT, int startFlag, STATS_TEXT ownCall, STATS_
                            STATS_TEXT, STATS_TEXT, STATS_TEXT, int, int, int, double, double, STATS_TEXT,
                            STATS_TEXT, STATS_TEXT) {
   return Guarded(1, [&] {
-    ResetArgs args{startFlag, Text(ownCall), Time(start), Time(end)};
-    Module& module = TheModule();
-    std::lock_guard guard(module.lock);
-    ResetContest(module.contest, args);
-    return 1;
+    return TheModule().ResetStats(ResetArgs{startFlag, Text(ownCall), Time(start), Time(end)});
   });
 }
 
@@ -86,26 +76,13 @@ int STATS_CALL AddData0(STATS_QSO_PARAMS) {
     qso.dxcc = Text(dxcc);
     qso.continent = Text(continent);
     qso.band = Text(band);
-
-    IntakeResult result;
-    {
-      Module& module = TheModule();
-      std::lock_guard guard(module.lock);
-      result = AddQso(module.contest, qso);
-    }
-    // The problem file is opened on every call, so it exists even when nothing was wrong. A
-    // failed write loses the lines silently: the host only learns the answer.
-    AppendToFile(kErrFile, result.problemLines);
-    return result.stored ? 1 : 0;
+    return TheModule().AddData(qso);
   });
 }
 
 int STATS_CALL RemoveData0(STATS_QSO_PARAMS) {
   return Guarded(1, [&] {
-    Module& module = TheModule();
-    COleDateTime when = Time(time);
-    std::lock_guard guard(module.lock);
-    RemoveQso(module.contest, Text(call), Text(band), when);
+    TheModule().RemoveData(Text(call), Text(band), Time(time));
     return 1;
   });
 }
@@ -119,22 +96,16 @@ int STATS_CALL CheckCall0(STATS_TEXT call, unsigned int, unsigned int, STATS_TEX
     CallCheckQuery query{Text(call), Text(multKey), Text(dxcc), std::nullopt, std::nullopt};
     if (band) query.band = band;
     if (otherBand) query.otherBand = otherBand;
-    if (IsBandMismatch(query)) return static_cast<int>(CallCheckResult::BandMismatch);
-
-    Module& module = TheModule();
-    std::lock_guard guard(module.lock);
-    return static_cast<int>(ClassifyCall(module.contest.Log, query));
+    return TheModule().CheckCall(query);
   });
 }
 
-const char* STATS_CALL GetResult0(int*) {
-  return Guarded<const char*>("", [&] {
-    Module& module = TheModule();
-    std::lock_guard guard(module.lock);
-    return module.summaryText.c_str();
-  });
+const char* STATS_CALL GetResult0(int* out) {
+  return Guarded<const char*>("", [&] { return TheModule().GetResult(out); });
 }
 
-void STATS_CALL SetupSet0(void) {}
+void STATS_CALL SetupSet0(void) {
+  Guarded([] { TheModule().SetupSet(); });
+}
 
 }  // extern "C"

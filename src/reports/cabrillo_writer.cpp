@@ -1,0 +1,96 @@
+// Cabrillo lines: fixed header tags, QSO lines in the log checker's column layout.
+#include "reports/cabrillo_writer.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+// printf's "%-Ns" and "%Ns": a width is a minimum, never a cut.
+std::string Left(std::string_view text, std::size_t width) {
+  std::string out(text);
+  if (out.size() < width) out.append(width - out.size(), ' ');
+  return out;
+}
+
+std::string Right(std::string_view text, std::size_t width) {
+  std::string out(text.size() < width ? width - text.size() : 0, ' ');
+  return out.append(text);
+}
+
+std::string HostVersionText(const FileVersion& v) {
+  std::string text = std::to_string(v.major) + "." + std::to_string(v.minor);
+  return v.major == 2 ? text : text + "." + std::to_string(v.build);
+}
+
+// The dialog's forms made into tagged lines: every line break of the soapbox and every "<CR>"
+// of the address starts a new line with the same tag; "<LF>" is dropped.
+std::string TaggedLines(std::string_view tag, std::string_view markedText) {
+  std::string breakAndTag = "\r\n";
+  breakAndTag += tag;
+  return ReplaceAll(ReplaceAll(markedText, "<CR>", breakAndTag), "<LF>", "");
+}
+
+}  // namespace
+
+void AppendQsoLine(CabrilloLog& log, std::string_view call, std::uint32_t freqKHz, std::string_view mode,
+                   const COleDateTime& time, std::string_view rstSent, std::string_view exchSent,
+                   std::string_view rstRcvd, std::string_view exchRcvd) {
+  // The frequency is printed as a signed number, as the format always did.
+  std::string line = "QSO: " + Right(std::to_string(static_cast<std::int32_t>(freqKHz)), 5);
+  line += " " + Right(mode, 2);
+  line += " " + FormatDateTime(time, "%Y-%m-%d %H%M");
+  line += " " + Left(log.header.callsign, 13);
+  line += " " + Left(rstSent, 3);
+  line += " " + Left(exchSent, 6);
+  line += " " + Left(call, 13);
+  line += " " + Left(rstRcvd, 3);
+  line += " ";
+  line += exchRcvd;
+  line += "\r\n";
+  log.qsoLines.push_back(std::move(line));
+}
+
+std::string CabrilloText(const CabrilloLog& log, const std::optional<FileVersion>& hostVersion) {
+  const CabrilloHeaderFields& h = log.header;
+  std::string text = "START-OF-LOG: 3.0\r\nCONTEST: PSK-63-TORVALE\r\n";
+  auto line = [&text](std::string_view tag, std::string_view value) {
+    text.append(tag).append(value).append("\r\n");
+  };
+  line("CALLSIGN: ", h.callsign);
+  line("CATEGORY-OPERATOR: ", h.categoryOperator);
+  line("CATEGORY-BAND: ", h.categoryBand);
+  line("CREATED-BY: Ravix ", hostVersion ? HostVersionText(*hostVersion) : "");
+  line("NAME: ", h.name);
+  line("ADDRESS: ", TaggedLines("ADDRESS: ", h.address));
+  line("ADDRESS-CITY: ", h.addressCity);
+  line("ADDRESS-POSTALCODE: ", h.addressPostalCode);
+  line("ADDRESS-COUNTRY: ", h.addressCountry);
+  line("OPERATORS: ", h.operators);
+  line("EMAIL: ", h.email);
+  line("SOAPBOX: ", TaggedLines("SOAPBOX: ", EncodeSoapbox(h.soapbox)));
+  for (const std::string& qso : log.qsoLines) text += qso;
+  text += "END-OF-LOG:\r\n";
+  return text;
+}
+
+std::string WriteCabrilloFile(const CabrilloLog& log, HostProgram& hostProgram) {
+  const std::string name = log.fileBase + ".cbr";
+  const std::string text = CabrilloText(log, hostProgram.FindVersion(std::string(kHostProgramName)));
+  const std::string temporary = name + ".tmp";
+  bool written = false;
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    written = out && out.write(text.data(), static_cast<std::streamsize>(text.size())) && out.flush();
+  }
+  std::error_code error;
+  if (written) {
+    std::filesystem::rename(temporary, name, error);
+    written = !error;
+  }
+  if (!written) {
+    std::filesystem::remove(temporary, error);
+    return "File not produced: " + name;
+  }
+  return "File produced: " + name;
+}

@@ -1,0 +1,24 @@
+// Dialogs without a screen: an operator who presses OK and changes nothing, unless a test has
+// scripted another answer. Message box texts go to standard error and are kept.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/dialogs.h"
+
+class HeadlessDialogs : public Dialogs {
+ public:
+  // Each answer edits the fields (or the box state) and says whether OK was pressed.
+  std::deque<std::function<bool(CabrilloHeaderFields&)>> headerAnswers;
+  std::deque<std::function<bool(int&)>> setupAnswers;
+  int headerShown = 0;
+  int setupShown = 0;
+  std::vector<std::string> messages;  // "caption: text", in order shown
+
+  bool EditCabrilloHeader(CabrilloHeaderFields& fields) override;
+  bool EditSetup(int& checked) override;
+  void ShowMessage(const std::string& text, const std::string& caption) override;
+};

@@ -1,0 +1,31 @@
+// The settings file "Plugins\PSK63.ini", section "Settings": the four operations on it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/profile_store.h"
+
+inline constexpr std::string_view SettingsFile = "Plugins\\PSK63.ini";
+inline constexpr std::string_view SettingsSection = "Settings";
+
+// Leading blanks skipped, an optional sign, digits up to the first non-digit; no digits give 0
+// and a number past the 32-bit range stops at its end.
+std::int32_t ParseDecimal(std::string_view text);
+
+class Settings {
+ public:
+  explicit Settings(ProfileStore& store) : store_(store) {}
+
+  // The stored value whole, or `defaultValue` when the key is missing. A key present with an
+  // empty value gives the empty text.
+  std::string ReadSetting(std::string_view key, std::string_view defaultValue) const;
+  std::int32_t ReadSettingInt(std::string_view key) const;
+  // Failed writes are silent: the next read gives the default again.
+  void WriteSetting(std::string_view key, std::string_view value);
+  void WriteSettingInt(std::string_view key, std::int32_t value);
+
+ private:
+  ProfileStore& store_;
+};
