@@ -7,11 +7,15 @@ set_target_properties(Stats PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_I
 find_package(GTest REQUIRED)
 find_package(Threads REQUIRED)
 add_executable(stats_tests
+  tests/native/cabrillo_test.cpp
   tests/native/call_check_test.cpp
+  tests/native/contest_flow_test.cpp
   tests/native/contest_log_test.cpp
   tests/native/entry_points_test.cpp
   tests/native/ole_date_time_test.cpp
-  tests/native/qso_intake_test.cpp)
+  tests/native/qso_intake_test.cpp
+  tests/native/settings_test.cpp
+  tests/native/summary_test.cpp)
 target_link_libraries(stats_tests PRIVATE Stats stats_core GTest::gtest_main Threads::Threads)
 include(GoogleTest)
 gtest_discover_tests(stats_tests PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})

@@ -1,0 +1,184 @@
+// The Cabrillo header's round trip through the dialog and the settings, and the file's bytes.
+#include "reports/cabrillo_writer.h"
+#include "reports/host_program_scan.h"
+#include "settings/cabrillo_header.h"
+#include "settings/dialogs_headless.h"
+#include "settings/ini_store.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class FixedHostProgram : public HostProgram {
+ public:
+  std::optional<FileVersion> version;
+  std::optional<FileVersion> FindVersion(const std::string&) override { return version; }
+};
+
+std::string Slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class CabrilloFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("stats-cabrillo-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "Plugins");
+    previous_ = fs::current_path();
+    fs::current_path(dir_);
+  }
+  void TearDown() override {
+    fs::current_path(previous_);
+    fs::remove_all(dir_);
+  }
+
+  IniFileStore store;
+  Settings settings{store};
+  HeadlessDialogs dialogs;
+  CabrilloLog log;
+
+ private:
+  fs::path dir_, previous_;
+};
+
+TEST(ReplaceAll, ReplacesLeftToRightWithoutRescanning) {
+  EXPECT_EQ(ReplaceAll("a/b/c", "/", "_"), "a_b_c");
+  EXPECT_EQ(ReplaceAll("aaa", "aa", "a"), "aa");
+  EXPECT_EQ(ReplaceAll("x<CR>y<CR>", "<CR>", "<CR><CR>"), "x<CR><CR>y<CR><CR>");
+  EXPECT_EQ(ReplaceAll("same", "s", "s"), "same");
+  EXPECT_EQ(ReplaceAll("", "a", "b"), "");
+}
+
+TEST(FileBase, IsASafeFileNameOfTheCall) {
+  EXPECT_EQ(FileBaseOf("AB/N0CALL/P"), "AB_N0CALL_P");
+  EXPECT_EQ(FileBaseOf(" \tDL1AAA\\2 \r\n"), "DL1AAA_2");
+  EXPECT_EQ(FileBaseOf("   "), "VEKO");
+  EXPECT_EQ(FileBaseOf(""), "VEKO");
+  EXPECT_EQ(FileBaseOf("K1A:stream"), "K1A_stream");
+  EXPECT_EQ(FileBaseOf("a<b>c\"d|e?f*g\x01h"), "a_b_c_d_e_f_g_h");
+}
+
+TEST_F(CabrilloFolder, HeaderStartsFromSettingsAndTheContestsDefaults) {
+  settings.WriteSetting("Name", "Jo Op");
+  settings.WriteSetting("SoapBox", "Best wishes<CR><LF>73");
+  settings.WriteSetting("Claimed", "15");
+  CabrilloHeaderFields shown;
+  dialogs.headerAnswers.push_back([&](CabrilloHeaderFields& f) {
+    shown = f;
+    f.categoryBand = "80M";
+    return false;
+  });
+  EXPECT_FALSE(EditCabrilloHeader(log, "DL1AAA", settings, dialogs));
+  EXPECT_EQ(shown.operators, "DL1AAA");
+  EXPECT_EQ(shown.name, "Jo Op");
+  EXPECT_EQ(shown.soapbox, "Best wishes\r\n73");
+  EXPECT_EQ(shown.claimed, "15");
+  EXPECT_EQ(shown.contest, "PSK-63-TORVALE ");
+  EXPECT_EQ(shown.categoryBand, "80M-40M");
+  EXPECT_EQ(shown.location, "DX");
+  EXPECT_EQ(log.header, shown);  // cancel keeps what was loaded
+  EXPECT_EQ(settings.ReadSetting("Operators", "missing"), "missing");
+}
+
+TEST_F(CabrilloFolder, OkStoresTheHeaderAndEmptiesTheLines) {
+  log.qsoLines = {"old\r\n"};
+  dialogs.headerAnswers.push_back([](CabrilloHeaderFields& f) {
+    f.soapbox = "Best wishes\r\n73";
+    f.address = "Main St 1<CR>Springfield";
+    f.categoryBand = "80M";
+    return true;
+  });
+  EXPECT_TRUE(EditCabrilloHeader(log, "AB/N0CALL/P", settings, dialogs));
+  EXPECT_TRUE(log.qsoLines.empty());
+  EXPECT_EQ(log.fileBase, "AB_N0CALL_P");
+  EXPECT_EQ(settings.ReadSetting("SoapBox", ""), "Best wishes<CR><LF>73");
+  EXPECT_EQ(settings.ReadSetting("Address", ""), "Main St 1<CR>Springfield");
+  EXPECT_EQ(settings.ReadSetting("Operators", ""), "AB/N0CALL/P");
+  EXPECT_EQ(settings.ReadSetting("Location", ""), "DX");
+  EXPECT_EQ(settings.ReadSetting("Contest", "missing"), "PSK-63-TORVALE");
+  EXPECT_EQ(settings.ReadSetting("Claimed", "missing"), "missing");
+
+  // The next contest starts again from the contest's own band category.
+  CabrilloHeaderFields shown;
+  dialogs.headerAnswers.push_back([&](CabrilloHeaderFields& f) {
+    shown = f;
+    return false;
+  });
+  EditCabrilloHeader(log, "AB/N0CALL/P", settings, dialogs);
+  EXPECT_EQ(shown.categoryBand, "80M-40M");
+  EXPECT_EQ(shown.soapbox, "Best wishes\r\n73");
+}
+
+TEST(QsoLine, KeepsTheColumnsAndNeverCuts) {
+  CabrilloLog log;
+  log.header.callsign = "DL1AAA";
+  COleDateTime t{46054.0 + (18 * 60 + 5) / 1440.0, DateTimeStatus::Valid};
+  AppendQsoLine(log, "OK1XYZ", 3580, "PM", t, "599", "0001", "579", "0042");
+  AppendQsoLine(log, "VERYLONGCALL/QRP", 14070, "PM", t, "5999", "1234567", "5", "12");
+  EXPECT_EQ(log.qsoLines[0], "QSO:  3580 PM 2026-02-01 1805 DL1AAA        599 0001   OK1XYZ        579 0042\r\n");
+  EXPECT_EQ(log.qsoLines[1], "QSO: 14070 PM 2026-02-01 1805 DL1AAA        5999 1234567 VERYLONGCALL/QRP 5   12\r\n");
+}
+
+TEST(CabrilloFile, HeaderLinesInOrderWithTaggedContinuations) {
+  CabrilloLog log;
+  log.header.callsign = "DL1AAA";
+  log.header.categoryOperator = "SINGLE-OP";
+  log.header.categoryBand = "80M-40M";
+  log.header.name = "Jo Op";
+  log.header.address = "Main St 1<CR><LF>Springfield";
+  log.header.soapbox = "Best wishes\r\n73";
+  log.qsoLines = {"QSO: a\r\n", "QSO: b\r\n"};
+  EXPECT_EQ(CabrilloText(log, std::nullopt),
+            "START-OF-LOG: 3.0\r\nCONTEST: PSK-63-TORVALE\r\nCALLSIGN: DL1AAA\r\nCATEGORY-OPERATOR: SINGLE-OP\r\n"
+            "CATEGORY-BAND: 80M-40M\r\nCREATED-BY: Ravix \r\nNAME: Jo Op\r\nADDRESS: Main St 1\r\n"
+            "ADDRESS: Springfield\r\nADDRESS-CITY: \r\nADDRESS-POSTALCODE: \r\nADDRESS-COUNTRY: \r\n"
+            "OPERATORS: \r\nEMAIL: \r\nSOAPBOX: Best wishes\r\nSOAPBOX: 73\r\nQSO: a\r\nQSO: b\r\nEND-OF-LOG:\r\n");
+  auto createdBy = [&](FileVersion v) {
+    std::string text = CabrilloText(log, v);
+    auto at = text.find("CREATED-BY");
+    return text.substr(at, text.find('\n', at) + 1 - at);
+  };
+  EXPECT_EQ(createdBy({2, 19, 0}), "CREATED-BY: Ravix 2.19\r\n");
+  EXPECT_EQ(createdBy({3, 1, 4}), "CREATED-BY: Ravix 3.1.4\r\n");
+}
+
+TEST_F(CabrilloFolder, WritesTheFileAndSaysSo) {
+  log.fileBase = "DL1AAA";
+  FixedHostProgram host;
+  host.version = FileVersion{3, 1, 4};
+  EXPECT_EQ(WriteCabrilloFile(log, host), "File produced: DL1AAA.cbr");
+  EXPECT_EQ(Slurp("DL1AAA.cbr"), CabrilloText(log, host.version));
+  EXPECT_FALSE(fs::exists("DL1AAA.cbr.tmp"));
+}
+
+TEST_F(CabrilloFolder, AFailedWriteIsReportedAndKeepsTheEarlierFile) {
+  log.fileBase = "DL1AAA";
+  FixedHostProgram host;
+  WriteCabrilloFile(log, host);
+  std::string good = Slurp("DL1AAA.cbr");
+  // A folder in the way of the temporary file: nothing can be written.
+  fs::create_directory("DL1AAA.cbr.tmp");
+  log.qsoLines = {"QSO: new\r\n"};
+  EXPECT_EQ(WriteCabrilloFile(log, host), "File not produced: DL1AAA.cbr");
+  EXPECT_EQ(Slurp("DL1AAA.cbr"), good);
+}
+
+TEST(HostVersionScan, FindsTheFixedVersionBlock) {
+  std::string image = "MZ....junk";
+  image += std::string("\xBD\x04\xEF\xFE\x00\x00\x01\x00", 8);
+  image += std::string("\x13\x00\x02\x00\x07\x00\x00\x00", 8);  // 2.19, 0.7 as low/high words
+  EXPECT_EQ(FixedVersionIn(image)->minor, 19);
+  EXPECT_EQ(FixedVersionIn(image)->major, 2);
+  EXPECT_EQ(FixedVersionIn(image)->build, 0);
+  EXPECT_FALSE(FixedVersionIn("MZ no version here"));
+}
+
+}  // namespace

@@ -1,0 +1,238 @@
+// A contest as the host drives it, on a module object of the test's own: reset with the header
+// dialog and the "Start" toggle, QSOs, score requests, setup.
+#include "plugin/stats_module.h"
+#include "reports/host_program_scan.h"
+#include "reports/summary.h"
+#include "settings/dialogs_headless.h"
+#include "settings/ini_store.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class RecordingWindows : public MultiplierWindows {
+ public:
+  bool open = false;
+  int started = 0;
+  int macroRequests = 0;
+  bool hostRuns = false;
+  bool IsOpen() override { return open; }
+  void Start() override { ++started; }
+  bool SendModeMacros() override {
+    ++macroRequests;
+    return hostRuns;
+  }
+};
+
+std::string Slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class ContestFlow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("stats-flow-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "Plugins");
+    previous_ = fs::current_path();
+    fs::current_path(dir_);
+
+    Platform platform;
+    platform.profile = std::make_unique<IniFileStore>();
+    auto dialogs = std::make_unique<HeadlessDialogs>();
+    auto windows = std::make_unique<RecordingWindows>();
+    dialogs_ = dialogs.get();
+    windows_ = windows.get();
+    platform.dialogs = std::move(dialogs);
+    platform.windows = std::move(windows);
+    platform.hostProgram = std::make_unique<ScanningHostProgram>();
+    module_ = std::make_unique<StatsModule>(std::move(platform));
+  }
+  void TearDown() override {
+    module_.reset();
+    fs::current_path(previous_);
+    fs::remove_all(dir_);
+  }
+
+  void Reset(int startFlag) {
+    module_->ResetStats({startFlag, "DL1AAA", {46054.0, DateTimeStatus::Valid}, {46055.0, DateTimeStatus::Valid}});
+  }
+  int Add(std::string_view call, std::string_view band, std::string_view dxcc) {
+    QsoArgs q;
+    q.ownCall = "DL1AAA";
+    q.call = call;
+    q.band = band;
+    q.dxcc = dxcc;
+    q.mode = "BPSK63";
+    q.exchSent = "0001";
+    q.exchRcvd = "0042";
+    q.rstSent = q.rstRcvd = "599";
+    q.freqHz = band == "80m" ? 3580000 : 7040000;
+    q.time = {46054.5, DateTimeStatus::Valid};
+    return module_->AddData(q);
+  }
+  std::string Setting(const char* key) {
+    IniFileStore store;
+    return Settings(store).ReadSetting(key, "<missing>");
+  }
+  void Store(const char* key, const char* value) {
+    IniFileStore store;
+    Settings(store).WriteSetting(key, value);
+  }
+
+  std::unique_ptr<StatsModule> module_;
+  HeadlessDialogs* dialogs_ = nullptr;
+  RecordingWindows* windows_ = nullptr;
+
+ private:
+  fs::path dir_, previous_;
+};
+
+TEST_F(ContestFlow, WithoutMasterNoWindowAndTheProblemFileIsKept) {
+  std::ofstream("err.txt", std::ios::binary) << "old line\r\n";
+  Reset(0);
+  EXPECT_EQ(dialogs_->headerShown, 0);
+  EXPECT_EQ(windows_->started, 0);
+  EXPECT_EQ(Setting("Start"), "<missing>");
+  EXPECT_EQ(Slurp("err.txt"), "old line\r\n");
+  Reset(1);
+  EXPECT_EQ(dialogs_->headerShown, 1);
+  EXPECT_EQ(Setting("Start"), "1");
+}
+
+TEST_F(ContestFlow, StartAlternatesAndEachResetBeginsANewProblemFile) {
+  Store("Master", "1");
+  std::ofstream("err.txt", std::ios::binary) << "old line\r\n";
+  Reset(1);  // the header dialog sets "Start", which the same reset then clears
+  EXPECT_EQ(Setting("Start"), "0");
+  EXPECT_EQ(windows_->started, 0);
+  EXPECT_EQ(Slurp("err.txt"), "PSK-TORVALE UBN file \r\n");
+  Reset(0);
+  EXPECT_EQ(Setting("Start"), "1");
+  EXPECT_EQ(windows_->started, 1);
+  Reset(0);
+  EXPECT_EQ(Setting("Start"), "0");
+  EXPECT_EQ(windows_->started, 1);
+
+  windows_->open = true;  // a window already open: neither started nor toggled
+  Reset(0);
+  EXPECT_EQ(Setting("Start"), "0");
+  EXPECT_EQ(windows_->started, 1);
+  Add("OK1A", "80m", "OK");
+  Add("OK1A", "80m", "OK");
+  Reset(0);
+  EXPECT_EQ(Slurp("err.txt"), "PSK-TORVALE UBN file \r\n");
+}
+
+TEST_F(ContestFlow, AnyNonzeroMasterCountsAsOn) {
+  Store("Master", "2");
+  Reset(0);
+  EXPECT_EQ(windows_->started, 1);
+}
+
+TEST_F(ContestFlow, ReportRunWritesTheFileOnceMessagesAndMarksOut) {
+  Reset(1);
+  Add("OK1A", "80m", "OK");
+  Add("OK1A", "80m", "OK");  // dupe: in the file, not in the score
+  Add("DL2B", "40m", "DL");
+  int out = 0;
+  std::string summary = module_->GetResult(&out);
+  EXPECT_EQ(out, -1);
+  ASSERT_EQ(dialogs_->messages, std::vector<std::string>{"Output: File produced: DL1AAA.cbr"});
+  std::string file = Slurp("DL1AAA.cbr");
+  EXPECT_EQ(file.find("QSO:  3580 PM 2026-02-01 1200 DL1AAA        599 0001   OK1A          599 0042\r\n"
+                      "QSO:  3580 PM 2026-02-01 1200 DL1AAA        599 0001   OK1A          599 0042\r\n"
+                      "QSO:  7040 PM 2026-02-01 1200 DL1AAA        599 0001   DL2B          599 0042\r\n"
+                      "END-OF-LOG:\r\n"),
+            file.size() - 3 * 79 - 13);
+  EXPECT_EQ(Setting("Claimed"), "4");
+  EXPECT_EQ(summary.find("Stats.dll"), std::string::npos);
+
+  // Asking again writes the same file: each QSO once.
+  module_->GetResult(&out);
+  EXPECT_EQ(Slurp("DL1AAA.cbr"), file);
+
+  // A cancelled header in a later run still gives each QSO once, with tagged header lines.
+  dialogs_->headerAnswers.push_back([](CabrilloHeaderFields&) { return false; });
+  Store("SoapBox", "one<CR><LF>two");
+  Reset(1);
+  Add("OK1A", "80m", "OK");
+  module_->GetResult(&out);
+  file = Slurp("DL1AAA.cbr");
+  EXPECT_NE(file.find("SOAPBOX: one\r\nSOAPBOX: two\r\nQSO:  3580"), std::string::npos);
+  EXPECT_EQ(file.find("DL2B"), std::string::npos);
+}
+
+TEST_F(ContestFlow, OutsideAReportRunNothingIsWrittenButClaimed) {
+  Reset(0);
+  Add("OK1A", "80m", "OK");
+  int out = 7;
+  std::string summary = module_->GetResult(&out);
+  EXPECT_EQ(out, 7);
+  EXPECT_TRUE(dialogs_->messages.empty());
+  EXPECT_NE(summary.find(kCreditLine), std::string::npos);
+  EXPECT_EQ(Setting("Claimed"), "1");
+  EXPECT_FALSE(fs::exists("DL1AAA.cbr"));
+  EXPECT_NE(module_->GetResult(nullptr), nullptr);
+}
+
+TEST_F(ContestFlow, ModeMacrosAreSentUntilAHostTakesThem) {
+  Store("Master", "1");
+  Reset(0);  // the window's own thread does it while the window is in use
+  module_->GetResult(nullptr);
+  EXPECT_EQ(windows_->macroRequests, 0);
+
+  Store("Master", "0");
+  Reset(0);
+  module_->GetResult(nullptr);
+  module_->GetResult(nullptr);
+  EXPECT_EQ(windows_->macroRequests, 2);
+  windows_->hostRuns = true;
+  module_->GetResult(nullptr);
+  module_->GetResult(nullptr);
+  EXPECT_EQ(windows_->macroRequests, 3);
+}
+
+TEST_F(ContestFlow, SetupStoresTheChoiceOnlyOnOk) {
+  int shown = -1;
+  dialogs_->setupAnswers.push_back([&](int& box) {
+    shown = box;
+    return true;
+  });
+  module_->SetupSet();
+  EXPECT_EQ(shown, 0);
+  EXPECT_EQ(Setting("Master"), "0");
+
+  dialogs_->setupAnswers.push_back([](int& box) {
+    box = 1;
+    return true;
+  });
+  module_->SetupSet();
+  EXPECT_EQ(Setting("Master"), "1");
+  EXPECT_EQ(module_->contest().MasterFlag, 1);
+
+  dialogs_->setupAnswers.push_back([](int& box) {
+    box = 0;
+    return false;  // close box after clicking
+  });
+  module_->SetupSet();
+  EXPECT_EQ(Setting("Master"), "1");
+
+  Store("Master", "5");
+  dialogs_->setupAnswers.push_back([&](int& box) {
+    shown = box;
+    return true;
+  });
+  module_->SetupSet();
+  EXPECT_EQ(shown, 0);
+  EXPECT_EQ(Setting("Master"), "0");
+}
+
+}  // namespace

@@ -1,0 +1,97 @@
+// The settings file: values read back whole, defaults for what is missing, the integer reading,
+// and the INI format the platform's profile functions share with our own store.
+#include "settings/ini_store.h"
+#include "settings/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class SettingsFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("stats-settings-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "Plugins");
+    previous_ = fs::current_path();
+    fs::current_path(dir_);
+  }
+  void TearDown() override {
+    fs::current_path(previous_);
+    fs::remove_all(dir_);
+  }
+  static std::string FileText() {
+    std::ifstream in("Plugins/PSK63.ini", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  IniFileStore store;
+  Settings settings{store};
+
+ private:
+  fs::path dir_, previous_;
+};
+
+TEST_F(SettingsFile, WritesWhatThePlatformWrites) {
+  settings.WriteSettingInt("Master", 1);
+  EXPECT_EQ(FileText(), "[Settings]\r\nMaster=1\r\n");
+  settings.WriteSetting("Start", "0");
+  settings.WriteSettingInt("Master", -12);
+  EXPECT_EQ(FileText(), "[Settings]\r\nMaster=-12\r\nStart=0\r\n");
+}
+
+TEST_F(SettingsFile, ReadsBackLongValuesWhole) {
+  std::string soapbox(300, 'x');
+  soapbox += "<CR><LF>73";
+  settings.WriteSetting("SoapBox", soapbox);
+  EXPECT_EQ(settings.ReadSetting("SoapBox", ""), soapbox);
+}
+
+TEST_F(SettingsFile, MissingKeysGiveTheDefaultAndEmptyValuesDoNot) {
+  EXPECT_EQ(settings.ReadSetting("Operators", "DL1AAA"), "DL1AAA");
+  EXPECT_EQ(settings.ReadSettingInt("Master"), 0);
+  settings.WriteSetting("Operators", "");
+  EXPECT_EQ(settings.ReadSetting("Operators", "DL1AAA"), "");
+  EXPECT_EQ(settings.ReadSetting("Name", "none"), "none");
+}
+
+TEST_F(SettingsFile, ReadsFilesOtherToolsWrote) {
+  std::ofstream("Plugins/PSK63.ini", std::ios::binary)
+      << "; comment\n[Other]\nName=wrong\n\n[settings]\n  NAME =  Jo Op  \nClub=\"Radio Club\"\nEmail=\n\n[Next]\nClub=x\n";
+  EXPECT_EQ(settings.ReadSetting("Name", ""), "Jo Op");
+  EXPECT_EQ(settings.ReadSetting("Club", ""), "Radio Club");
+  EXPECT_EQ(settings.ReadSetting("Email", "default"), "");
+  settings.WriteSetting("Email", "jo@example.org");
+  settings.WriteSetting("Name", "Jo");
+  EXPECT_EQ(settings.ReadSetting("Email", ""), "jo@example.org");
+  EXPECT_EQ(settings.ReadSetting("Name", ""), "Jo");
+  IniFileStore other;
+  EXPECT_EQ(other.Read("Plugins\\PSK63.ini", "Next", "Club"), "x");
+  EXPECT_EQ(other.Read("Plugins\\PSK63.ini", "Other", "Name"), "wrong");
+}
+
+TEST_F(SettingsFile, WritesNothingWithoutThePluginsFolder) {
+  fs::remove_all("Plugins");
+  settings.WriteSettingInt("Claimed", 15);
+  EXPECT_FALSE(fs::exists("Plugins"));
+  EXPECT_EQ(settings.ReadSettingInt("Claimed"), 0);
+}
+
+TEST(ParseDecimal, ReadsLikeTheCRuntime) {
+  EXPECT_EQ(ParseDecimal("  42abc"), 42);
+  EXPECT_EQ(ParseDecimal("-7"), -7);
+  EXPECT_EQ(ParseDecimal("+3"), 3);
+  EXPECT_EQ(ParseDecimal("x1"), 0);
+  EXPECT_EQ(ParseDecimal(""), 0);
+  EXPECT_EQ(ParseDecimal("- 1"), 0);
+  EXPECT_EQ(ParseDecimal("99999999999"), 2147483647);
+  EXPECT_EQ(ParseDecimal("-99999999999"), -2147483647 - 1);
+}
+
+}  // namespace

@@ -1,0 +1,142 @@
+// The score summary: its text byte for byte, the band order, what counts, and the per-band lists.
+#include "engine/qso_intake.h"
+#include "reports/summary.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <set>
+
+namespace {
+
+void Log(Contest& contest, std::string call, std::string band, std::string dxcc) {
+  CInfo e;
+  e.Call = e.CallKey = std::move(call);
+  e.Band = std::move(band);
+  e.Dxcc = std::move(dxcc);
+  contest.Log.Append(e);
+  if (std::find(contest.BandList.begin(), contest.BandList.end(), e.Band) == contest.BandList.end()) {
+    contest.BandList.push_back(e.Band);
+  }
+}
+
+const std::string kTitle =
+    "  PSK-TORVALE 01.02-02.02.2026 \r\n     Contestant: DL1AAA\r\nBand\tQSOs\tPoints\tDXCC\tNew Call\r\n";
+
+Contest Opened() {
+  Contest contest;
+  contest.StartDateText = "01.02";
+  contest.EndDateText = "02.02.2026";
+  contest.Contestant = "DL1AAA";
+  return contest;
+}
+
+TEST(Summary, WorkedExample) {
+  Contest contest = Opened();
+  contest.ContestStarted = 1;
+  Log(contest, "OK1A", "40m", "OK");
+  Log(contest, "OK1B", "80m", "OK");
+  Log(contest, "DL1C", "80m", "DL");
+  Log(contest, "OK1D", "80m", "OK");
+  Log(contest, "OK1E", "40m", "OK");
+  Summary s = BuildSummary(contest);
+  EXPECT_EQ(s.text, kTitle +
+                        "80m\t 3\t 3\t 2\t   3\r\n"
+                        "40m\t 2\t 2\t 1\t   2\r\n"
+                        "Total\t 5\t 5\t 3\t   5\r\n"
+                        "Score = 5 * (3 + 5)  = 40 \r\n");
+  EXPECT_EQ(s.claimed, 15);
+  EXPECT_EQ(contest.BandDxcc[1], (std::vector<std::string>{"OK", "DL"}));
+  EXPECT_EQ(contest.BandCalls[2], (std::vector<std::string>{"OK1A", "OK1E"}));
+}
+
+TEST(Summary, EmptyLogAndTheCreditLine) {
+  Contest contest = Opened();
+  Summary s = BuildSummary(contest);
+  EXPECT_EQ(s.text, kTitle + "Total\t 0\t 0\t 0\t   0\r\nScore = 0 * (0 + 0)  = 0 \r\n");
+  EXPECT_EQ(s.claimed, 0);
+  Log(contest, "OK1A", "80m", "OK");
+  EXPECT_EQ(BuildSummary(contest).text, kTitle + "80m\t 1\t 1\t 1\t   1\r\nTotal\t 1\t 1\t 1\t   1\r\n"
+                                                 "Score = 1 * (1 + 1)  = 2 \r\n" + std::string(kCreditLine));
+  contest.ContestStarted = -1;
+  EXPECT_EQ(BuildSummary(contest).text.find("Stats.dll"), std::string::npos);
+}
+
+TEST(Summary, CountsOnlyNamedNonDupeQsosAndEmptyEntitiesOnce) {
+  Contest contest = Opened();
+  contest.ContestStarted = 1;
+  Log(contest, "OK1A", "80m", "");
+  Log(contest, "OK1B", "80m", "");
+  Log(contest, "OK1C", "80m", "OK");
+  Log(contest, "", "80m", "XX");
+  CInfo dupe;
+  dupe.Call = dupe.CallKey = "OK1A";
+  dupe.Band = "80m";
+  dupe.Dxcc = "YY";
+  dupe.Dupe = 1;
+  contest.Log.Append(dupe);
+  contest.BandList.push_back("40m");  // only rejected QSOs there
+  EXPECT_EQ(BuildSummary(contest).text, kTitle + "80m\t 3\t 3\t 2\t   3\r\n40m\t 0\t 0\t 0\t   0\r\n"
+                                                 "Total\t 3\t 3\t 2\t   3\r\nScore = 3 * (2 + 3)  = 15 \r\n");
+}
+
+TEST(BandOrder, LongerNamesFirstThenDescending) {
+  std::vector<std::string> bands = {"40m", "10m", "80m", "160m"};
+  SortBandList(bands);
+  EXPECT_EQ(bands, (std::vector<std::string>{"160m", "80m", "40m", "10m"}));
+  bands = {"10m", "15m", "20m", "40m", "80m", "160m", "80M", "6m", "2190m"};
+  SortBandList(bands);
+  EXPECT_EQ(bands, (std::vector<std::string>{"2190m", "160m", "80m", "80M", "40m", "20m", "15m", "10m", "6m"}));
+}
+
+TEST(Summary, ForeignBandsCountButFillNoOtherBandsLists) {
+  Contest contest = Opened();
+  Log(contest, "OK1A", "80m", "OK");
+  Log(contest, "OK1B", "6m", "ZZ");
+  Log(contest, "OK1C", "80M", "QQ");
+  contest.BandDxcc[0] = {"kept"};
+  std::string text = BuildSummary(contest).text;
+  EXPECT_NE(text.find("6m\t 1\t 1\t 1\t   1\r\n"), std::string::npos);
+  EXPECT_NE(text.find("Total\t 3\t 3\t 3\t   3\r\n"), std::string::npos);
+  EXPECT_EQ(contest.BandDxcc[0], std::vector<std::string>{"kept"});
+  EXPECT_EQ(contest.BandDxcc[1], std::vector<std::string>{"OK"});
+  EXPECT_EQ(contest.BandCalls[1], std::vector<std::string>{"OK1A"});
+}
+
+TEST(Summary, ScoreWrapsAt32BitsWithoutUndefinedBehaviour) {
+  Contest contest = Opened();
+  for (int i = 0; i < 70000; ++i) Log(contest, "C" + std::to_string(i), "80m", "E" + std::to_string(i));
+  Summary s = BuildSummary(contest);
+  EXPECT_EQ(s.claimed, static_cast<std::int32_t>(70000u * 70000u));
+  EXPECT_NE(s.text.find("Score = 70000 * (70000 + 70000)  = " +
+                        std::to_string(static_cast<std::int32_t>(70000u * 140000u)) + " \r\n"),
+            std::string::npos);
+}
+
+// The per-band lists in order of first occurrence, computed the plain way.
+TEST(Summary, ListsMatchThePlainComputationOnRandomLogs) {
+  std::mt19937 rng(7);
+  for (int round = 0; round < 30; ++round) {
+    Contest contest = Opened();
+    const char* bands[] = {"80m", "40m", "160m", "6m"};
+    for (int i = 0; i < 300; ++i) {
+      Log(contest, rng() % 20 ? "C" + std::to_string(rng() % 120) : "", bands[rng() % 4],
+          "E" + std::to_string(rng() % 15));
+      if (rng() % 5 == 0) const_cast<CInfo&>(contest.Log[contest.Log.size() - 1]).Dupe = 1;
+    }
+    Contest copy = contest;
+    BuildSummary(contest);
+    for (std::size_t slot : {std::size_t{0}, std::size_t{1}, std::size_t{2}}) {
+      std::vector<std::string> dxcc, calls;
+      for (const CInfo& e : copy.Log) {
+        if (e.Band != BandOrder[slot] || e.Call.empty() || e.Dupe) continue;
+        if (std::find(dxcc.begin(), dxcc.end(), e.Dxcc) == dxcc.end()) dxcc.push_back(e.Dxcc);
+        if (std::find(calls.begin(), calls.end(), e.CallKey) == calls.end()) calls.push_back(e.CallKey);
+      }
+      ASSERT_EQ(contest.BandDxcc[slot], dxcc);
+      ASSERT_EQ(contest.BandCalls[slot], calls);
+    }
+  }
+}
+
+}  // namespace
