@@ -1,5 +1,5 @@
-// Cost of the per-keystroke call check and of QSO intake against log size, beside a bare
-// open-append-close of a file.
+// Cost of the per-keystroke call check, of QSO intake and of the score against log size, beside
+// a bare open-append-close of a file.
 #include "plugin/exports.h"
 
 #include <benchmark/benchmark.h>
@@ -67,6 +67,14 @@ void BM_AddData(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_AddData)->Arg(1000)->Arg(10000)->Arg(50000)->Iterations(5000);
+
+// The summary rebuilds every band's lists of distinct entities and calls from the whole log.
+void BM_GetResult(benchmark::State& state) {
+  FillLog(static_cast<int>(state.range(0)));
+  int out = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(GetResult0(&out));
+}
+BENCHMARK(BM_GetResult)->Arg(20000)->Unit(benchmark::kMillisecond);
 
 void BM_BareOpenAppendClose(benchmark::State& state) {
   for (auto _ : state) {
