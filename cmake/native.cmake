@@ -15,7 +15,8 @@ add_executable(stats_tests
   tests/native/ole_date_time_test.cpp
   tests/native/qso_intake_test.cpp
   tests/native/settings_test.cpp
-  tests/native/summary_test.cpp)
+  tests/native/summary_test.cpp
+  tests/native/window_model_test.cpp)
 target_link_libraries(stats_tests PRIVATE Stats stats_core GTest::gtest_main Threads::Threads)
 include(GoogleTest)
 gtest_discover_tests(stats_tests PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
