@@ -2,12 +2,29 @@
 // module sees them.
 #pragma once
 
+#include <mutex>
+
+#include "engine/contest_log.h"
+
+// What the window thread shares with the host's thread: the model, and the one lock it may hold
+// only while it reads or changes the model.
+struct SharedModel {
+  std::mutex& lock;
+  Contest& contest;
+};
+
 class MultiplierWindows {
  public:
   virtual ~MultiplierWindows() = default;
   virtual bool IsOpen() = 0;
-  // Starts the window thread; returns without waiting for the window.
-  virtual void Start() = 0;
-  // Puts the host's modem into the contest mode. True once the macros reached a running host.
+  // Starts the window thread; returns without waiting for the window. The model outlives it.
+  virtual void Start(SharedModel model) = 0;
+  // Re-arms the window's one-shot refresh, about 330 ms from now; nothing when no window is open.
+  virtual void RequestRefresh() = 0;
+  // At the module's exit: closes the window and returns once no module code runs on its thread
+  // any more. When the whole process is exiting, the window thread is already gone.
+  virtual void Close(bool processExiting) = 0;
+  // Puts the host's modem into the contest mode on a connection of its own. True once the
+  // macros reached a running host.
   virtual bool SendModeMacros() = 0;
 };

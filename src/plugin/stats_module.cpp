@@ -27,7 +27,7 @@ int StatsModule::ResetStats(const ResetArgs& args) {
   if (marker != 0) {
     settings_.WriteSetting("Start", "0");
   } else if (!platform_.windows->IsOpen()) {
-    platform_.windows->Start();
+    platform_.windows->Start(SharedModel{lock_, contest_});
     settings_.WriteSetting("Start", "1");
   }
   // A file that cannot be written just has no title line.
@@ -54,6 +54,8 @@ void StatsModule::RemoveData(std::string_view call, std::string_view band, const
 
 int StatsModule::CheckCall(const CallCheckQuery& query) {
   if (IsBandMismatch(query)) return static_cast<int>(CallCheckResult::BandMismatch);
+  // One refresh of the window about 330 ms after the last check of a burst.
+  platform_.windows->RequestRefresh();
   std::lock_guard guard(lock_);
   return static_cast<int>(ClassifyCall(contest_.Log, query));
 }
@@ -84,6 +86,8 @@ const char* StatsModule::GetResult(int* out) {
   if (!hostModeSent_ && contest_.MasterFlag == 0) hostModeSent_ = platform_.windows->SendModeMacros();
   return summaryText_.c_str();
 }
+
+void StatsModule::Shutdown(bool processExiting) { platform_.windows->Close(processExiting); }
 
 void StatsModule::SetupSet() {
   std::int32_t stored = settings_.ReadSettingInt("Master");

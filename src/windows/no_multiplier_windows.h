@@ -1,5 +1,5 @@
-// Stands in for the multiplier windows and the host link until they exist: no window ever opens
-// and no host is reached.
+// Stands in for the multiplier windows and the host link where there is no window system: no
+// window ever opens and no host is reached.
 #pragma once
 
 #include "platform/multiplier_windows.h"
@@ -7,6 +7,8 @@
 class NoMultiplierWindows : public MultiplierWindows {
  public:
   bool IsOpen() override { return false; }
-  void Start() override {}
+  void Start(SharedModel) override {}
+  void RequestRefresh() override {}
+  void Close(bool) override {}
   bool SendModeMacros() override { return false; }
 };

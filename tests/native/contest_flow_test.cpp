@@ -21,9 +21,12 @@ class RecordingWindows : public MultiplierWindows {
   bool open = false;
   int started = 0;
   int macroRequests = 0;
+  int refreshRequests = 0;
   bool hostRuns = false;
   bool IsOpen() override { return open; }
-  void Start() override { ++started; }
+  void Start(SharedModel) override { ++started; }
+  void RequestRefresh() override { ++refreshRequests; }
+  void Close(bool) override {}
   bool SendModeMacros() override {
     ++macroRequests;
     return hostRuns;
@@ -198,6 +201,14 @@ TEST_F(ContestFlow, ModeMacrosAreSentUntilAHostTakesThem) {
   module_->GetResult(nullptr);
   module_->GetResult(nullptr);
   EXPECT_EQ(windows_->macroRequests, 3);
+}
+
+TEST_F(ContestFlow, CallChecksRearmTheRefreshUnlessTheBandsDisagree) {
+  Reset(0);
+  module_->CheckCall(CallCheckQuery{"OK1A", "OK", "E", "80m", "80m"});
+  module_->CheckCall(CallCheckQuery{"OK1A", "OK", "", "80m", std::nullopt});
+  module_->CheckCall(CallCheckQuery{"OK1A", "OK", "E", "80m", "40m"});
+  EXPECT_EQ(windows_->refreshRequests, 2);
 }
 
 TEST_F(ContestFlow, SetupStoresTheChoiceOnlyOnOk) {
