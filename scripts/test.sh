@@ -36,11 +36,11 @@ count() {
   failed=$((failed + f))
 }
 
-(cd build/native && ctest --output-on-failure -j"$jobs") 2>&1 | tee build/native.test.log
+(cd build/native && ctest --output-on-failure --timeout 600 -j"$jobs") 2>&1 | tee build/native.test.log
 count build/native.test.log
 
 # Windows tests need a display for dialogs and windows: one virtual X server for the whole run.
-(cd build/win32 && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure) 2>&1 | tee build/win32.test.log
+(cd build/win32 && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure --timeout 600) 2>&1 | tee build/win32.test.log
 count build/win32.test.log
 WINEPREFIX="$here/build/wineprefix" wineserver -k 2>/dev/null || true
 
