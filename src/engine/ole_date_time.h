@@ -22,7 +22,8 @@ struct CalendarTime {
 };
 
 // The calendar time in whole seconds, or nothing when the day count lies outside the
-// convertible range (years 100 to 9999).
+// convertible range (0100-01-01 to 9999-12-31; the last half second rounds into 10000-01-01,
+// as the platform's own conversion does).
 std::optional<CalendarTime> ToCalendarTime(double days);
 
 // strftime-style: %Y %m %d %H %M %S %%. Null gives "", invalid or unconvertible "Invalid DateTime".
