@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "temp_folder.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -21,32 +23,14 @@ class FixedHostProgram : public HostProgram {
   std::optional<FileVersion> FindVersion(const std::string&) override { return version; }
 };
 
-std::string Slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-class CabrilloFolder : public ::testing::Test {
+class CabrilloFolder : public InTempFolder {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("stats-cabrillo-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "Plugins");
-    previous_ = fs::current_path();
-    fs::current_path(dir_);
-  }
-  void TearDown() override {
-    fs::current_path(previous_);
-    fs::remove_all(dir_);
-  }
 
   IniFileStore store;
   Settings settings{store};
   HeadlessDialogs dialogs;
   CabrilloLog log;
 
- private:
-  fs::path dir_, previous_;
 };
 
 TEST(ReplaceAll, ReplacesLeftToRightWithoutRescanning) {

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "temp_folder.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -33,20 +35,10 @@ class RecordingWindows : public MultiplierWindows {
   }
 };
 
-std::string Slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-class ContestFlow : public ::testing::Test {
+class ContestFlow : public InTempFolder {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("stats-flow-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "Plugins");
-    previous_ = fs::current_path();
-    fs::current_path(dir_);
-
+    InTempFolder::SetUp();
     Platform platform;
     platform.profile = std::make_unique<IniFileStore>();
     auto dialogs = std::make_unique<HeadlessDialogs>();
@@ -60,8 +52,7 @@ class ContestFlow : public ::testing::Test {
   }
   void TearDown() override {
     module_.reset();
-    fs::current_path(previous_);
-    fs::remove_all(dir_);
+    InTempFolder::TearDown();
   }
 
   void Reset(int startFlag) {
@@ -93,9 +84,6 @@ class ContestFlow : public ::testing::Test {
   std::unique_ptr<StatsModule> module_;
   HeadlessDialogs* dialogs_ = nullptr;
   RecordingWindows* windows_ = nullptr;
-
- private:
-  fs::path dir_, previous_;
 };
 
 TEST_F(ContestFlow, WithoutMasterNoWindowAndTheProblemFileIsKept) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "temp_folder.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -67,29 +69,14 @@ void Reset() {
             1);
 }
 
-std::string ErrFile() {
-  std::ifstream in("err.txt", std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+std::string ErrFile() { return Slurp("err.txt"); }
 
-class EntryPoints : public ::testing::Test {
+class EntryPoints : public InTempFolder {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("stats-entry-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                        "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    previous_ = fs::current_path();
-    fs::current_path(dir_);
+    InTempFolder::SetUp();
     Reset();
   }
-  void TearDown() override {
-    fs::current_path(previous_);
-    fs::remove_all(dir_);
-  }
-
- private:
-  fs::path dir_, previous_;
 };
 
 TEST_F(EntryPoints, ConstantAnswers) {

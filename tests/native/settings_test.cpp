@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "temp_folder.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -13,19 +15,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SettingsFile : public ::testing::Test {
+class SettingsFile : public InTempFolder {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("stats-settings-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "Plugins");
-    previous_ = fs::current_path();
-    fs::current_path(dir_);
-  }
-  void TearDown() override {
-    fs::current_path(previous_);
-    fs::remove_all(dir_);
-  }
   static std::string FileText() {
     std::ifstream in("Plugins/PSK63.ini", std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
@@ -34,8 +25,6 @@ class SettingsFile : public ::testing::Test {
   IniFileStore store;
   Settings settings{store};
 
- private:
-  fs::path dir_, previous_;
 };
 
 TEST_F(SettingsFile, WritesWhatThePlatformWrites) {
