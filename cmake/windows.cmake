@@ -1,10 +1,17 @@
 # Stats.dll for the host: PE32 i686, importing system DLLs only, and its tests under Wine.
 
+# The dialog templates are compiled by the toolchain's windres.
+enable_language(RC)
+
 add_library(Stats SHARED ${STATS_PLUGIN_SOURCES} src/plugin/exports.def
+  resources/stats.rc
   src/plugin/platform_win32.cpp
+  src/reports/host_program_win32.cpp
+  src/settings/dialogs_win32.cpp
   src/settings/profile_win32.cpp)
 set_target_properties(Stats PROPERTIES PREFIX "" OUTPUT_NAME Stats)
-target_link_libraries(Stats PRIVATE stats_core)
+target_include_directories(Stats PRIVATE resources)
+target_link_libraries(Stats PRIVATE stats_core user32 version)
 # The host's folder holds no compiler runtime: link it in.
 target_link_options(Stats PRIVATE -static -static-libgcc -static-libstdc++)
 
@@ -25,3 +32,32 @@ add_test(NAME win32.datetime_conversion COMMAND stats_datetime_check)
 add_test(NAME win32.export_table
   COMMAND ${CMAKE_SOURCE_DIR}/tests/abi/check_exports.sh $<TARGET_FILE:Stats>
           ${CMAKE_SOURCE_DIR}/tests/abi/decorated_names.cpp)
+
+# The operator's flow through the real dialogs, driven from a second thread of the test; the
+# two stand-ins for the host program differ only in the version their resource carries.
+foreach(version IN ITEMS "2;19;0;7" "3;1;4;2")
+  list(JOIN version "_" suffix)
+  list(GET version 0 major)
+  list(GET version 1 minor)
+  list(GET version 2 build)
+  list(GET version 3 revision)
+  add_executable(fake_host_${suffix} tests/win32/fake_host.cpp tests/win32/fake_host.rc)
+  target_compile_definitions(fake_host_${suffix} PRIVATE
+    HOST_MAJOR=${major} HOST_MINOR=${minor} HOST_BUILD=${build} HOST_REVISION=${revision})
+  target_link_options(fake_host_${suffix} PRIVATE -static)
+endforeach()
+
+add_executable(stats_flow_test
+  tests/win32/flow_checks.cpp
+  tests/win32/flow_test.cpp
+  tests/win32/operator_thread.cpp
+  tests/win32/stats_library.cpp
+  tests/win32/window_png.cpp)
+target_include_directories(stats_flow_test PRIVATE resources)
+target_link_libraries(stats_flow_test PRIVATE user32 gdi32)
+target_link_options(stats_flow_test PRIVATE -static)
+add_dependencies(stats_flow_test Stats fake_host_2_19_0_7 fake_host_3_1_4_2)
+add_test(NAME win32.dialog_flow
+  COMMAND stats_flow_test $<TARGET_FILE_NAME:Stats> artifacts
+          $<TARGET_FILE_NAME:fake_host_2_19_0_7> $<TARGET_FILE_NAME:fake_host_3_1_4_2>)
+set_tests_properties(win32.dialog_flow PROPERTIES WORKING_DIRECTORY $<TARGET_FILE_DIR:Stats> TIMEOUT 300)
