@@ -22,6 +22,9 @@ dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine32:i386)
 dpkg -s wine32-preloader:i386 >/dev/null 2>&1 || need+=(wine32-preloader:i386)
 command -v qemu-i386 >/dev/null || need+=(qemu-user)
 command -v zip >/dev/null || need+=(zip)
+# The replay's country file and call sign list, and the sample log's generator.
+[ -f /usr/share/hamradio-files/cty.dat ] || need+=(hamradio-files)
+command -v python3 >/dev/null || need+=(python3)
 
 if [ ${#need[@]} -gt 0 ]; then
   if printf '%s\n' "${need[@]}" | grep -q ':i386$'; then

@@ -1,0 +1,214 @@
+// The sample contest through the native plug-in, loaded as the host loads it: the counts against
+// the files the plug-in wrote, the same files from a second run, and the plug-in's own Cabrillo
+// file replayed back into the same QSOs.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "contest_plan.h"
+#include "country_file.h"
+#include "engine/ole_date_time.h"
+#include "host_form.h"
+#include "log_file.h"
+#include "plugin_library.h"
+#include "replay_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempFolder {
+ public:
+  TempFolder()
+      : path_(fs::temp_directory_path() /
+              ("stats-replay-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+               std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()))) {
+    fs::create_directories(path_);
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  fs::path operator/(const char* name) const { return path_ / name; }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+const StatsEntryPoints& Plugin() {
+  static const PluginLibrary library(STATS_PLUGIN_FILE);
+  return library.entryPoints();
+}
+
+const CountryFile& Countries() {
+  static const CountryFile file = CountryFile::Load(COUNTRY_DAT_FILE, COUNTRY_CSV_FILE);
+  return file;
+}
+
+ContestPlan PlanOf(const fs::path& logFile, const PlanChoices& choices = {}) {
+  LogFile log = ReadLogFile(logFile);
+  EXPECT_EQ(log.skipped, 0u);
+  EXPECT_TRUE(log.problems.empty());
+  ContestPlan plan = PlanContest(std::move(log), Countries(), choices);
+  EXPECT_TRUE(plan.notes.empty()) << plan.notes.front().line << ": " << plan.notes.front().message;
+  return plan;
+}
+
+FolderReplay ReplayPlan(const fs::path& folder, const ContestPlan& plan, const QsoObserver& observe = {}) {
+  return ReplayInFolder(folder, Plugin(), plan.opening, plan.qsos, observe);
+}
+
+std::string Bytes(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  EXPECT_TRUE(in) << file;
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::size_t Lines(const std::string& text, const std::string& part) {
+  std::istringstream lines(text);
+  std::size_t count = 0;
+  for (std::string line; std::getline(lines, line);) count += line.find(part) != std::string::npos ? 1 : 0;
+  return count;
+}
+
+// The sample's generator mixed in 5 dupes, 4 QSOs in other modes and 3 without a received number.
+constexpr std::size_t kSampleQsos = 400, kAccepted = 388, kDupes = 5, kRejected = 7;
+
+TEST(SampleReplay, CountsAgreeWithTheFilesThePlugInWrote) {
+  TempFolder folder;
+  { std::ofstream(folder / "err.txt") << "left from an earlier run\r\n"; }
+  { std::ofstream(folder / "notes.txt") << "not the plug-in's\n"; }
+  const ContestPlan plan = PlanOf(SAMPLE_LOG_FILE);
+  ASSERT_EQ(plan.qsos.size(), kSampleQsos);
+
+  const FolderReplay run = ReplayPlan(folder.path(), plan);
+  EXPECT_EQ(run.result.counts.accepted, kAccepted);
+  EXPECT_EQ(run.result.counts.dupes, kDupes);
+  EXPECT_EQ(run.result.counts.rejected, kRejected);
+
+  const std::string problems = Bytes(folder / "err.txt");
+  EXPECT_EQ(Lines(problems, "left from"), 0u);
+  EXPECT_EQ(Lines(problems, "   DUPE !!!"), kDupes);
+  EXPECT_EQ(Lines(problems, "   NO CONTEST MODE !!!") + Lines(problems, "   NO RX NUMBER !!!"), kRejected);
+  EXPECT_EQ(Lines(Bytes(folder / "N0CALL.cbr"), "QSO: "), kAccepted + kDupes);
+
+  EXPECT_NE(run.result.summary.find("  PSK-TORVALE 15.03-16.03.2025 \r\n     Contestant: N0CALL\r\n"),
+            std::string::npos)
+      << run.result.summary;
+  EXPECT_NE(run.result.summary.find("Total\t 388\t 388\t"), std::string::npos) << run.result.summary;
+
+  const std::vector<fs::path> expected = {fs::canonical(folder.path()) / "N0CALL.cbr",
+                                          fs::canonical(folder.path()) / "Plugins" / "PSK63.ini",
+                                          fs::canonical(folder.path()) / "err.txt"};
+  EXPECT_EQ(run.written, expected);
+}
+
+TEST(SampleReplay, TwiceGivesTheSameFiles) {
+  TempFolder folder;
+  const ContestPlan plan = PlanOf(SAMPLE_LOG_FILE);
+  const FolderReplay first = ReplayPlan(folder.path(), plan);
+  const std::vector<std::string> files = {"err.txt", "N0CALL.cbr", "Plugins/PSK63.ini"};
+  std::vector<std::string> before;
+  for (const std::string& file : files) before.push_back(Bytes(folder.path() / file));
+
+  const FolderReplay second = ReplayPlan(folder.path(), plan);
+  for (std::size_t i = 0; i < files.size(); ++i) EXPECT_EQ(Bytes(folder.path() / files[i]), before[i]) << files[i];
+  EXPECT_EQ(second.result.summary, first.result.summary);
+  EXPECT_EQ(second.written, first.written);
+}
+
+TEST(SampleReplay, TheCallCheckForetellsWhatTheLogGets) {
+  TempFolder folder;
+  const ContestPlan plan = PlanOf(SAMPLE_LOG_FILE);
+  std::set<std::string> workedMultipliers;  // band and key of every QSO stored so far
+  std::size_t newMultipliers = 0, notNew = 0;
+  ReplayPlan(folder.path(), plan, [&](std::size_t, const LogQso& qso, int check, QsoFate fate) {
+    if (fate == QsoFate::Rejected) return;
+    const bool isNew = workedMultipliers.insert(qso.band + " " + qso.multKey).second;
+    if (fate == QsoFate::Dupe) {
+      EXPECT_EQ(check, kCheckDupe) << qso.line;
+    } else {
+      EXPECT_EQ(check, isNew ? kCheckNewMultiplier : kCheckNotNew) << qso.line;
+    }
+    ++(check == kCheckNewMultiplier ? newMultipliers : notNew);
+  });
+  EXPECT_GT(newMultipliers, 20u);
+  EXPECT_GT(notNew, 200u);
+}
+
+// The minute the Cabrillo line shows for a time, as the plug-in reads it.
+double CabrilloMinute(double days) {
+  const CalendarTime t = *ToCalendarTime(days);
+  return *HostDays({t.year, t.month, t.day, t.hour, t.minute, 0});
+}
+
+TEST(SampleReplay, ThePlugInsCabrilloFileReplaysIntoTheSameQsos) {
+  TempFolder fromAdif, fromCabrillo;
+  const ContestPlan plan = PlanOf(SAMPLE_LOG_FILE);
+  std::vector<LogQso> stored;
+  const FolderReplay first = ReplayPlan(fromAdif.path(), plan, [&](std::size_t, const LogQso& qso, int, QsoFate fate) {
+    if (fate != QsoFate::Rejected) stored.push_back(qso);
+  });
+
+  const ContestPlan again = PlanOf(fromAdif / "N0CALL.cbr");
+  EXPECT_EQ(again.opening.ownCall, "N0CALL");
+  ASSERT_EQ(again.qsos.size(), stored.size());
+  for (std::size_t i = 0; i < stored.size(); ++i) {
+    const LogQso &a = stored[i], &b = again.qsos[i];
+    EXPECT_EQ(b.call, a.call) << i;
+    EXPECT_EQ(b.ownCall, a.ownCall) << i;
+    EXPECT_EQ(b.days, CabrilloMinute(a.days)) << a.call;
+    EXPECT_EQ(b.freqHz, a.freqHz / 1000 * 1000) << a.call;
+    EXPECT_EQ(b.band, a.band) << a.call;
+    EXPECT_EQ(b.mode, a.mode) << a.call;
+    EXPECT_EQ(std::tie(b.rstSent, b.exchSent, b.rstRcvd, b.exchRcvd),
+              std::tie(a.rstSent, a.exchSent, a.rstRcvd, a.exchRcvd))
+        << a.call;
+    EXPECT_EQ(std::tie(b.dxcc, b.multKey), std::tie(a.dxcc, a.multKey)) << a.call;
+  }
+
+  const FolderReplay second = ReplayPlan(fromCabrillo.path(), again);
+  EXPECT_EQ(second.result.counts.accepted, kAccepted);
+  EXPECT_EQ(second.result.counts.dupes, kDupes);
+  EXPECT_EQ(second.result.counts.rejected, 0u);
+  EXPECT_EQ(second.result.summary, first.result.summary);
+  EXPECT_EQ(Bytes(fromCabrillo / "N0CALL.cbr"), Bytes(fromAdif / "N0CALL.cbr"));
+}
+
+TEST(SampleReplay, OwnCallAndDatesFromTheCommandLine) {
+  TempFolder folder;
+  PlanChoices choices;
+  choices.ownCall = "DL0XYZ";
+  choices.startDay = HostDays({2025, 3, 14, 0, 0, 0});
+  choices.endDay = HostDays({2025, 3, 17, 0, 0, 0});
+  const FolderReplay run = ReplayPlan(folder.path(), PlanOf(SAMPLE_LOG_FILE, choices));
+  EXPECT_NE(run.result.summary.find("PSK-TORVALE 14.03-17.03.2025 \r\n     Contestant: DL0XYZ\r\n"), std::string::npos);
+  EXPECT_TRUE(fs::exists(folder / "DL0XYZ.cbr"));
+  EXPECT_FALSE(fs::exists(folder / "N0CALL.cbr"));
+  EXPECT_EQ(Lines(Bytes(folder / "err.txt"), "  DL0XYZ  "), kDupes + kRejected);
+}
+
+TEST(SampleReplay, WithoutAReportRunNoCabrilloFile) {
+  TempFolder folder;
+  PlanChoices choices;
+  choices.startFlag = 0;
+  const FolderReplay run = ReplayPlan(folder.path(), PlanOf(SAMPLE_LOG_FILE, choices));
+  EXPECT_EQ(run.result.counts.accepted, kAccepted);
+  EXPECT_FALSE(fs::exists(folder / "N0CALL.cbr"));
+  EXPECT_TRUE(run.result.summary.ends_with("scored by Stats.dll")) << run.result.summary;
+  EXPECT_EQ(run.written.size(), 2u);
+}
+
+}  // namespace

@@ -1,0 +1,34 @@
+// What the replay needs from the operating system: loading the plug-in as the host loads it,
+// where this program lies, and someone to press OK in the plug-in's dialogs.
+#pragma once
+
+#include <filesystem>
+#include <thread>
+
+namespace host_platform {
+
+using RawFunction = void (*)();
+
+// Throws std::runtime_error with the system's reason.
+void* OpenLibrary(const std::filesystem::path& path);
+void CloseLibrary(void* library);
+// Nothing when the library exports no such name.
+RawFunction FindFunction(void* library, const char* name);
+
+// The plug-in beside this program: libStats.so, or Stats.dll on Windows.
+std::filesystem::path DefaultPluginPath();
+// The country file: the system's on Linux, the one shipped beside this program on Windows.
+std::filesystem::path DefaultCountryFile();
+
+}  // namespace host_platform
+
+// While it lives, presses OK in the plug-in's modal dialogs of a report run (the Cabrillo header
+// dialog and the "Output" message box), so that a run needs nobody at the screen. The native
+// plug-in's dialogs answer themselves: there it has nothing to do.
+class DialogAnswerer {
+ public:
+  DialogAnswerer();
+
+ private:
+  std::jthread presser_;
+};

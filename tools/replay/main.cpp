@@ -1,0 +1,137 @@
+// stats-replay: a contest log replayed through the statistics plug-in, the way the host drives it.
+#include <chrono>
+#include <cstdio>
+#include <iomanip>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "contest_plan.h"
+#include "country_file.h"
+#include "host_platform.h"
+#include "log_file.h"
+#include "options.h"
+#include "plugin_library.h"
+#include "progress_line.h"
+#include "replay_folder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void Report(const fs::path& file, const std::vector<Problem>& problems) {
+  for (const Problem& p : problems) std::cerr << file.string() << ':' << p.line << ": " << p.message << '\n';
+}
+
+const char* CheckText(int answer) {
+  switch (answer) {
+    case kCheckDupe:
+      return "dupe";
+    case kCheckNotNew:
+      return "not new";
+    case kCheckNewMultiplier:
+      return "new multiplier";
+    case kCheckBandMismatch:
+      return "band mismatch";
+    default:
+      return "unknown answer";
+  }
+}
+
+const char* FateText(QsoFate fate) {
+  switch (fate) {
+    case QsoFate::Accepted:
+      return "accepted";
+    case QsoFate::Dupe:
+      return "stored as dupe";
+    case QsoFate::Rejected:
+      return "rejected";
+  }
+  return "";
+}
+
+// The plug-in's text has CR LF line ends, and not always a last one; standard output adds its own.
+std::string AsLines(std::string text) {
+  for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
+  if (!text.ends_with('\n')) text += '\n';
+  return text;
+}
+
+int Run(const Options& options) {
+  const auto started = std::chrono::steady_clock::now();
+  // Every path is settled before the replay moves into the output folder.
+  const fs::path logPath = fs::absolute(options.log);
+  const fs::path pluginPath =
+      options.plugin.empty() ? host_platform::DefaultPluginPath() : fs::absolute(options.plugin);
+  const fs::path datPath =
+      options.countryFile.empty() ? host_platform::DefaultCountryFile() : fs::absolute(options.countryFile);
+  const fs::path csvPath =
+      options.countryCsv.empty() ? datPath.parent_path() / "cty.csv" : fs::absolute(options.countryCsv);
+  const fs::path outFolder = fs::absolute(options.outFolder);
+
+  const CountryFile countries = CountryFile::Load(datPath, csvPath);
+  LogFile log = ReadLogFile(logPath);
+  Report(logPath, log.problems);
+  const std::size_t skipped = log.skipped;
+  ContestPlan plan = PlanContest(std::move(log), countries,
+                                 {options.noReport ? 0 : 1, options.ownCall, options.startDay, options.endDay});
+  Report(logPath, plan.notes);
+
+  const std::size_t qsoCount = plan.qsos.size();
+  PluginLibrary plugin(pluginPath);
+  FolderReplay run;
+  {
+    std::optional<DialogAnswerer> answerer;
+    if (options.unattended) answerer.emplace();
+    // The per-QSO lines tell the progress themselves.
+    std::optional<ProgressLine> progress;
+    if (!options.verbose) progress.emplace(std::cerr, qsoCount);
+    run = ReplayInFolder(outFolder, plugin.entryPoints(), plan.opening, std::move(plan.qsos),
+                         [&](std::size_t index, const LogQso& qso, int check, QsoFate fate) {
+                           if (progress) progress->Update(index + 1);
+                           if (!options.verbose) return;
+                           std::cout << logPath.filename().string() << ':' << qso.line << ": " << qso.call << ' '
+                                     << qso.band << ' ' << qso.mode << ": call check " << check << " ("
+                                     << CheckText(check) << "), " << FateText(fate) << '\n';
+                         });
+  }
+  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
+
+  const ReplayCounts& counts = run.result.counts;
+  std::cout << AsLines(run.result.summary) << '\n'
+            << "Replayed " << qsoCount << " QSOs in " << std::fixed << std::setprecision(2) << took.count()
+            << " s: " << counts.accepted << " accepted, " << counts.dupes << " flagged as dupes, " << counts.rejected
+            << " rejected\n"
+            << "Records skipped: " << skipped << (skipped ? " (see the messages above)" : "") << '\n'
+            << "Files written:\n";
+  for (const fs::path& file : run.written) std::cout << "  " << file.string() << '\n';
+  // Even an empty contest has a summary: none means the plug-in failed inside GetResult0.
+  if (run.result.summary.empty()) {
+    std::cerr << "stats-replay: the plug-in returned no summary\n";
+    return 3;
+  }
+  return skipped == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  try {
+    options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const UsageError& error) {
+    std::cerr << "stats-replay: " << error.what() << '\n' << kUsage;
+    return 2;
+  }
+  if (options.help) {
+    std::cout << kUsage;
+    return 0;
+  }
+  try {
+    return Run(options);
+  } catch (const std::exception& error) {
+    std::cerr << "stats-replay: " << error.what() << '\n';
+    return 2;
+  }
+}

@@ -1,0 +1,27 @@
+// A progress line on standard error, shown only once a replay has taken long enough that
+// someone would wonder whether it still runs, and ended with the last QSO.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <ostream>
+
+class ProgressLine {
+ public:
+  ProgressLine(std::ostream& out, std::size_t total);
+  ~ProgressLine();  // ends a line cut short
+  ProgressLine(const ProgressLine&) = delete;
+  ProgressLine& operator=(const ProgressLine&) = delete;
+
+  void Update(std::size_t done);
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  void Show(std::size_t done);
+
+  std::ostream& out_;
+  std::size_t total_;
+  Clock::time_point start_ = Clock::now();
+  Clock::time_point shown_{};
+  bool showing_ = false;
+};

@@ -1,0 +1,43 @@
+// The host's part in a contest: open it, offer every QSO as the operator logs it, ask for the score.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "entry_points.h"
+#include "log_file.h"
+
+struct ContestOpening {
+  int startFlag = 1;  // a report run: header dialog, Cabrillo file
+  std::string ownCall;
+  std::optional<double> startDay, endDay;  // nothing: a null date-time
+};
+
+enum class QsoFate { Accepted, Dupe, Rejected };
+
+// The live call check's answers, as the operator would have seen them while typing the call.
+inline constexpr int kCheckDupe = 0, kCheckNotNew = 1, kCheckNewMultiplier = 2, kCheckBandMismatch = 4;
+
+struct ReplayCounts {
+  std::size_t accepted = 0;  // stored, no dupe
+  std::size_t dupes = 0;     // stored, flagged as dupe
+  std::size_t rejected = 0;  // refused: wrong mode, missing exchange
+};
+
+struct ReplayResult {
+  std::string summary;  // GetResult0's text, CR LF line ends
+  ReplayCounts counts;
+};
+
+// Told about every QSO after the plug-in took it: its index, the call check's answer, its fate.
+using QsoObserver = std::function<void(std::size_t, const LogQso&, int, QsoFate)>;
+
+// Every QSO gets its call check (both band arguments its band) and is then added. The plug-in does
+// not say whether it stored a QSO as a dupe: a stored QSO is one when its call was stored on its
+// band before. The QSOs are let go before the score is asked for: in a 32-bit process the plug-in
+// needs that room to build its Cabrillo file of a long log.
+ReplayResult Replay(const StatsEntryPoints& plugin, const ContestOpening& opening, std::vector<LogQso> qsos,
+                    const QsoObserver& observe = {});
