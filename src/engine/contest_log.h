@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <deque>
 #include <vector>
 
 #include "engine/ole_date_time.h"
@@ -54,7 +55,8 @@ class LogEntries {
   static std::string Key(std::string_view a, std::string_view b);
   static void Decrement(std::unordered_map<std::string, std::size_t>& counts, const std::string& key);
 
-  std::vector<CInfo> entries_;
+  // In blocks, not one array: a long log never needs one large allocation to grow.
+  std::deque<CInfo> entries_;
   std::unordered_map<std::string, std::size_t> callBandCounts_;
   std::unordered_map<std::string, std::size_t> bandMultCounts_;
 };
