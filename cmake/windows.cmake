@@ -3,7 +3,10 @@
 # The dialog templates are compiled by the toolchain's windres.
 enable_language(RC)
 
+configure_file(resources/version.rc.in ${CMAKE_CURRENT_BINARY_DIR}/version.rc @ONLY)
+configure_file(resources/INSTALL.txt.in ${CMAKE_CURRENT_BINARY_DIR}/INSTALL.txt @ONLY)
 add_library(Stats SHARED ${STATS_PLUGIN_SOURCES} src/plugin/exports.def
+  ${CMAKE_CURRENT_BINARY_DIR}/version.rc
   resources/stats.rc
   src/plugin/platform_win32.cpp
   src/reports/host_program_win32.cpp

@@ -19,6 +19,8 @@ mkdir -p build
 build build/native || { echo "native build failed"; exit 1; }
 build build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-w64-mingw32.cmake || { echo "Windows build failed"; exit 1; }
 
+bash scripts/package.sh || { echo "package failed"; exit 1; }
+
 passed=0
 failed=0
 # Adds up ctest's "x% tests passed, F tests failed out of T".

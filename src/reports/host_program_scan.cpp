@@ -24,8 +24,12 @@ bool EndsWithExe(const std::string& name) {
 
 std::optional<FileVersion> FixedVersionIn(const std::string& bytes) {
   // VS_FIXEDFILEINFO: signature, structure version, then the file version's two double-words.
+  // It follows the resource's UTF-16 key; the signature's bytes alone may also occur in code.
+  static const std::string key("V\0S\0_\0V\0E\0R\0S\0I\0O\0N\0_\0I\0N\0F\0O\0", 30);
   static const std::string signature("\xBD\x04\xEF\xFE", 4);
-  std::size_t at = bytes.find(signature);
+  std::size_t keyAt = bytes.find(key);
+  if (keyAt == std::string::npos) return std::nullopt;
+  std::size_t at = bytes.find(signature, keyAt);
   if (at == std::string::npos || at + 16 > bytes.size()) return std::nullopt;
   std::uint32_t high = Dword(bytes, at + 8), low = Dword(bytes, at + 12);
   return FileVersion{static_cast<int>(high >> 16), static_cast<int>(high & 0xFFFF), static_cast<int>(low >> 16)};

@@ -156,7 +156,8 @@ TEST_F(CabrilloFolder, AFailedWriteIsReportedAndKeepsTheEarlierFile) {
 }
 
 TEST(HostVersionScan, FindsTheFixedVersionBlock) {
-  std::string image = "MZ....junk";
+  std::string image = "MZ..code\xBD\x04\xEF\xFE\x09\x00\x09\x00\x09\x00\x09\x00..";
+  image += std::string("V\0S\0_\0V\0E\0R\0S\0I\0O\0N\0_\0I\0N\0F\0O\0\0\0", 32);
   image += std::string("\xBD\x04\xEF\xFE\x00\x00\x01\x00", 8);
   image += std::string("\x13\x00\x02\x00\x07\x00\x00\x00", 8);  // 2.19, 0.7 as low/high words
   EXPECT_EQ(FixedVersionIn(image)->minor, 19);
