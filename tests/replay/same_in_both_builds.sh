@@ -14,8 +14,9 @@ if [ ! -x "$native_replay" ]; then
   exit 1
 fi
 
-# The summary and the counts, without the timing and the paths, which differ by build.
-summary() { grep -v -E '^Replayed .* in [0-9.]+ s|^  .*(\.cbr|\.ini|err\.txt)$|^Files written' "$1"; }
+# The summary and the counts, without the timing and the paths, which differ by build, and
+# without carriage returns: the Windows console adds its own to every line end.
+summary() { tr -d '\r' <"$1" | grep -v -E '^Replayed .* in [0-9.]+ s|^  .*(\.cbr|\.ini|err\.txt)$|^Files written'; }
 
 "$native_replay" --out "$work/native" "$sample" >"$work/native.out" 2>"$work/native.err" || { cat "$work/native.err"; exit 1; }
 (cd "$work" && bash "$here/scripts/wine-run.sh" "$windows_replay" --unattended --out windows "$sample") \
