@@ -64,3 +64,4 @@ add_test(NAME win32.dialog_flow
   COMMAND stats_flow_test $<TARGET_FILE_NAME:Stats> artifacts
           $<TARGET_FILE_NAME:fake_host_2_19_0_7> $<TARGET_FILE_NAME:fake_host_3_1_4_2>)
 set_tests_properties(win32.dialog_flow PROPERTIES WORKING_DIRECTORY $<TARGET_FILE_DIR:Stats> TIMEOUT 300)
+include(${CMAKE_SOURCE_DIR}/cmake/windows_multiplier.cmake)

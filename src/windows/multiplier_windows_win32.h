@@ -1,0 +1,27 @@
+// The window thread's lifetime as the host's thread sees it: start, refresh requests, and the
+// close at the module's exit.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+
+#include "platform/multiplier_windows.h"
+
+class Win32MultiplierWindows : public MultiplierWindows {
+ public:
+  bool IsOpen() override;
+  void Start(SharedModel model) override;
+  void RequestRefresh() override;
+  void Close(bool processExiting) override;
+  bool SendModeMacros() override;
+
+ private:
+  static DWORD WINAPI ThreadMain(void* start);
+
+  // Set by Start, cleared by the window thread as the last thing it does in this module.
+  std::atomic<bool> running_{false};
+  // The DXCC window while it may be posted to; never used to call into it directly.
+  std::atomic<HWND> window_{nullptr};
+  std::atomic<bool> closeRequested_{false};
+};

@@ -1,0 +1,33 @@
+// The SA Prefix window: the new calls on the current band, made by the window thread on its first
+// tick and destroyed with that thread.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/multiplier_windows.h"
+#include "windows/unique_win32.h"
+#include "windows/window_placement_win32.h"
+
+class PrefixWindow {
+ public:
+  PrefixWindow(HINSTANCE module, WindowPlacement& placement) : module_(module), placement_(placement) {}
+  PrefixWindow(const PrefixWindow&) = delete;
+  PrefixWindow& operator=(const PrefixWindow&) = delete;
+
+  // Closed with its close box it is only hidden, and so still exists.
+  bool exists() const { return static_cast<bool>(window_); }
+  void Open();
+  // Caption for the band; the list reloaded when the band's call count changed.
+  void Refresh(SharedModel model, const BandOfFrequency& band);
+
+ private:
+  static INT_PTR CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR Handle(HWND window, UINT message, WPARAM wParam);
+
+  HINSTANCE module_;
+  WindowPlacement& placement_;
+  // The brush outlives the window that paints with it.
+  UniqueBrush background_;
+  UniqueWindow window_;
+  int loadedCount_ = 0;
+};
