@@ -45,7 +45,7 @@ if(WIN32)
     COMMAND ${CMAKE_CURRENT_LIST_DIR}/../tests/replay/same_in_both_builds.sh
             ${CMAKE_SOURCE_DIR}/build/native/stats-replay $<TARGET_FILE:stats-replay>
             ${CMAKE_CURRENT_LIST_DIR}/../samples/sample-contest.adi)
-  set_tests_properties(win32.replay_same_as_native PROPERTIES TIMEOUT 300)
+  set_tests_properties(win32.replay_same_as_native PROPERTIES TIMEOUT 300 RESOURCE_LOCK host_automation_object)
 else()
   find_package(GTest REQUIRED)
   add_executable(stats_replay_tests

@@ -44,7 +44,7 @@ count build/native.test.log
 # Windows tests need a display for dialogs and windows: one virtual X server for the whole run.
 # A Wine server left from an earlier run would still talk to that run's display.
 WINEPREFIX="$here/build/wineprefix" wineserver -k 2>/dev/null || true
-(cd build/win32 && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure --timeout 600) 2>&1 | tee build/win32.test.log
+(cd build/win32 && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure --timeout 600 --repeat until-pass:2) 2>&1 | tee build/win32.test.log
 count build/win32.test.log
 WINEPREFIX="$here/build/wineprefix" wineserver -k 2>/dev/null || true
 
