@@ -12,12 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "checks.h"
 #include "engine/ole_date_time.h"
 
 namespace {
-
-int g_passed = 0;
-int g_failed = 0;
 
 std::string Show(const CalendarTime& t) {
   char text[48];
@@ -71,36 +69,27 @@ void Compare(double days) {
   // Where the platform refuses, the text must say so rather than show some date.
   std::string text = Formatted(days);
   if (!reference && text != kInvalidDateTimeText) ok = false;
-  if (ok) {
-    ++g_passed;
-    return;
-  }
-  ++g_failed;
-  std::printf("MISMATCH %.17g: platform %s, ours %s, text \"%s\"\n", days, Show(reference).c_str(),
-              Show(ours).c_str(), text.c_str());
+  if (ok) return Check(true, "");
+  char detail[160];
+  std::snprintf(detail, sizeof detail, "%.17g: platform %s, ours %s, text \"%s\"", days, Show(reference).c_str(),
+                Show(ours).c_str(), text.c_str());
+  Check(false, "ours and the platform's conversion agree", detail);
 }
 
 // A few values whose answer is known without either implementation.
 void Expect(double days, std::optional<CalendarTime> expected) {
   std::optional<CalendarTime> ours = ToCalendarTime(days);
   std::optional<CalendarTime> platform = Platform(days);
-  if (Same(ours, expected) && Same(platform, expected)) {
-    ++g_passed;
-    return;
-  }
-  ++g_failed;
-  std::printf("WRONG %.17g: expected %s, ours %s, platform %s\n", days, Show(expected).c_str(), Show(ours).c_str(),
-              Show(platform).c_str());
+  char detail[160];
+  std::snprintf(detail, sizeof detail, "%.17g: expected %s, ours %s, platform %s", days, Show(expected).c_str(),
+                Show(ours).c_str(), Show(platform).c_str());
+  Check(Same(ours, expected) && Same(platform, expected), "a known calendar time", detail);
 }
 
 void ExpectText(double days, const char* text) {
-  std::string ours = Formatted(days);
-  if (ours == text) {
-    ++g_passed;
-    return;
-  }
-  ++g_failed;
-  std::printf("WRONG TEXT %.17g: expected \"%s\", ours \"%s\"\n", days, text, ours.c_str());
+  char what[64];
+  std::snprintf(what, sizeof what, "the text of %.17g", days);
+  CheckText(what, Formatted(days), text);
 }
 
 // The day count of a calendar date, from the platform.
@@ -110,10 +99,8 @@ double DayOf(int year, int month, int day) {
   st.wMonth = static_cast<WORD>(month);
   st.wDay = static_cast<WORD>(day);
   double days = 0;
-  if (!SystemTimeToVariantTime(&st, &days)) {
-    std::printf("setup: the platform has no day count for %04d-%02d-%02d\n", year, month, day);
-    ++g_failed;
-  }
+  Check(SystemTimeToVariantTime(&st, &days) != 0, "the platform has a day count for " + std::to_string(year) + "-" +
+                                                     std::to_string(month) + "-" + std::to_string(day));
   return days;
 }
 
@@ -198,6 +185,5 @@ int main() {
   for (double v : values) Compare(v);
 
   if (g_platformSlips) std::printf("%d values where the platform contradicts itself\n", g_platformSlips);
-  std::printf("%d passed, %d failed\n", g_passed, g_failed);
-  return g_failed == 0 ? 0 : 1;
+  return Summary();
 }

@@ -17,10 +17,10 @@
 #include <thread>
 #include <vector>
 
-#include "flow_checks.h"
+#include "checks.h"
 #include "operator_thread.h"
 #include "resource_ids.h"
-#include "stats_library.h"
+#include "stats_dll.h"
 #include "window_png.h"
 
 namespace {
@@ -115,6 +115,12 @@ std::string TrimBlanks(std::string text) {
   return text;
 }
 
+Qso Logged(const char* call, double time, unsigned freqHz, const char* exchSent, const char* exchRcvd,
+           const char* dxcc, const char* band) {
+  return Qso{.call = call, .time = time, .dxcc = dxcc, .band = band, .freqHz = freqHz, .exchSent = exchSent,
+             .exchRcvd = exchRcvd};
+}
+
 // One logged QSO and the date-time its Cabrillo line shows.
 struct LoggedQso {
   Qso qso;
@@ -124,14 +130,14 @@ struct LoggedQso {
 std::string QsoLine(const char* ownCall, const LoggedQso& q) {
   char line[256];
   std::snprintf(line, sizeof line, "QSO: %5i %2s %s %-13s %-3s %-6s %-13s %-3s %s\r\n",
-                static_cast<int>(q.qso.freqHz / 1000), "PM", q.when, ownCall, q.qso.rstSent, q.qso.exchSent,
-                q.qso.call, q.qso.rstRcvd, q.qso.exchRcvd);
+                static_cast<int>(q.qso.freqHz / 1000), "PM", q.when, ownCall, q.qso.rstSent.c_str(),
+                q.qso.exchSent.c_str(), q.qso.call.c_str(), q.qso.rstRcvd.c_str(), q.qso.exchRcvd.c_str());
   return line;
 }
 
-void LogAll(const StatsLibrary& stats, const char* ownCall, const std::vector<LoggedQso>& qsos) {
+void LogAll(const StatsDll& stats, const char* ownCall, const std::vector<LoggedQso>& qsos) {
   for (const LoggedQso& q : qsos) {
-    CheckInt(std::string("AddData0 stores ") + q.qso.call + " at " + q.when, stats.AddData(ownCall, q.qso), 1);
+    CheckInt(std::string("AddData0 stores ") + q.qso.call + " at " + q.when, stats.AddData(q.qso, ownCall), 1);
   }
 }
 
@@ -299,7 +305,7 @@ struct ReportResult {
   OutputMessage message;
 };
 
-ReportResult Report(const StatsLibrary& stats) {
+ReportResult Report(const StatsDll& stats) {
   ReportResult result;
   result.out = 12345;
   result.summary = WithOperator([&] { result.message = AcknowledgeOutput(); },
@@ -312,13 +318,13 @@ ReportResult Report(const StatsLibrary& stats) {
 // The header filled in and confirmed, QSOs logged with a dupe, the report made twice.
 void ReportRun() {
   ScenarioFolder folder("report_run");
-  StatsLibrary stats(g_paths.dll);
+  StatsDll stats(g_paths.dll);
   const char* ownCall = "AB/N0CALL/P";
 
   int reset = WithOperator(
       [&] {
         HWND dialog = AwaitWindow(kHeaderCaption);
-        CheckFreshHeaderForm(dialog, stats.module());
+        CheckFreshHeaderForm(dialog, static_cast<HMODULE>(stats.module()));
         CheckEnterInSoapbox(dialog);
         TypeText(dialog, IDC_NAME, "Jo Op");
         TypeText(dialog, IDC_ADDRESS, "Main St 1<CR>Springfield");
@@ -331,10 +337,10 @@ void ReportRun() {
   CheckInt("ResetStats0 answer", reset, 1);
 
   const std::vector<LoggedQso> qsos{
-      {{"DL1ABC", At(10, 5), 3580000, "0001", "0042", "DL", "80m"}, "2026-02-01 1005"},
-      {{"K1XYZ", At(11, 30), 7040000, "0002", "0107", "K", "40m"}, "2026-02-01 1130"},
-      {{"DL1ABC", At(12, 0), 3581000, "0003", "0043", "DL", "80m"}, "2026-02-01 1200"},  // dupe
-      {{"DK2QRP", At(12, 15), 3582500, "0004", "0015", "DL", "80m"}, "2026-02-01 1215"},
+      {Logged("DL1ABC", At(10, 5), 3580000, "0001", "0042", "DL", "80m"), "2026-02-01 1005"},
+      {Logged("K1XYZ", At(11, 30), 7040000, "0002", "0107", "K", "40m"), "2026-02-01 1130"},
+      {Logged("DL1ABC", At(12, 0), 3581000, "0003", "0043", "DL", "80m"), "2026-02-01 1200"},  // dupe
+      {Logged("DK2QRP", At(12, 15), 3582500, "0004", "0015", "DL", "80m"), "2026-02-01 1215"},
   };
   LogAll(stats, ownCall, qsos);
 
@@ -396,7 +402,7 @@ void AbandonedHeader() {
       "[Settings]\r\nName=Old\r\nAddress=Old Road 2<CR>Oldtown\r\nEmail=old@example.org\r\n"
       "SoapBox=first<CR><LF>second\r\nStart=1\r\n";
   WriteFileBytes(kSettingsFile, settings);
-  StatsLibrary stats(g_paths.dll);
+  StatsDll stats(g_paths.dll);
   const char* ownCall = "OLD1CALL";
 
   const LeaveWay ways[] = {
@@ -422,7 +428,7 @@ void AbandonedHeader() {
     CheckText("settings file unchanged" + how, FileBytes(kSettingsFile).value_or("<missing>"), settings);
   }
 
-  const LoggedQso qso{{"W1AW", At(20, 0), 3590000, "0001", "0777", "K", "80m"}, "2026-02-01 2000"};
+  const LoggedQso qso{Logged("W1AW", At(20, 0), 3590000, "0001", "0777", "K", "80m"), "2026-02-01 2000"};
   LogAll(stats, ownCall, {qso});
   ReportResult report = Report(stats);
   CheckText("Output message after an abandoned header", report.message.text, "File produced: OLD1CALL.cbr");
@@ -439,12 +445,12 @@ void AbandonedHeader() {
 void SetupBox() {
   {
     ScenarioFolder folder("setup_box");
-    StatsLibrary stats(g_paths.dll);
+    StatsDll stats(g_paths.dll);
 
     WithOperator(
         [&] {
           HWND dialog = AwaitWindow(kSetupCaption);
-          CheckDialogOrigin(dialog, stats.module(), "setup dialog");
+          CheckDialogOrigin(dialog, static_cast<HMODULE>(stats.module()), "setup dialog");
           CheckSizeInUnits("setup dialog is 186 x 36 units", ClientSize(dialog), PixelsOf(dialog, 186, 36));
           HWND box = GetDlgItem(dialog, IDC_USE_WINDOW_MULTIPLIER);
           CheckText("check box text", WindowText(box), "Use window Multiplier");
@@ -494,7 +500,7 @@ void SetupBox() {
   }
   {
     ScenarioFolder folder("setup_untouched");
-    StatsLibrary stats(g_paths.dll);
+    StatsDll stats(g_paths.dll);
     WithOperator([&] { Press(AwaitWindow(kSetupCaption), IDOK); }, [&] { stats.SetupSet(); });
     CheckSetting("Master", "0");
   }
@@ -518,7 +524,7 @@ void CreatedBy() {
     ScenarioFolder folder(c.folder);
     std::string name = c.folder;
     Check(CopyFileA(c.program->c_str(), c.copyAs, TRUE) != 0, name + ": host stand-in copied");
-    StatsLibrary stats(g_paths.dll);
+    StatsDll stats(g_paths.dll);
     const char* ownCall = "CB1TEST";
     WithOperator(
         [&] {
@@ -528,7 +534,7 @@ void CreatedBy() {
           Press(dialog, IDOK);
         },
         [&] { return stats.ResetStats(1, ownCall); });
-    LogAll(stats, ownCall, {{{"G4XYZ", At(9, 0), 7035000, "0001", "0009", "G", "40m"}, "2026-02-01 0900"}});
+    LogAll(stats, ownCall, {{Logged("G4XYZ", At(9, 0), 7035000, "0001", "0009", "G", "40m"), "2026-02-01 0900"}});
     Report(stats);
     std::string file = FileBytes("CB1TEST.cbr").value_or("<missing>");
     Check(file.find(std::string("\r\n") + c.line) != std::string::npos, name + ": " + Printable(c.line),
@@ -541,9 +547,9 @@ void CreatedBy() {
 void BlockedCabrilloFile() {
   ScenarioFolder folder("blocked_cabrillo_file");
   CreateDirectoryA("BL0CK.cbr", nullptr);
-  StatsLibrary stats(g_paths.dll);
+  StatsDll stats(g_paths.dll);
   WithOperator(ConfirmHeader, [&] { return stats.ResetStats(1, "BL0CK"); });
-  LogAll(stats, "BL0CK", {{{"OH2AB", At(8, 0), 3577000, "0001", "0003", "OH", "80m"}, "2026-02-01 0800"}});
+  LogAll(stats, "BL0CK", {{Logged("OH2AB", At(8, 0), 3577000, "0001", "0003", "OH", "80m"), "2026-02-01 0800"}});
   ReportResult report = Report(stats);
   CheckInt("GetResult0 sets out to -1 when the file fails", report.out, -1);
   CheckText("Output message for a failed write", report.message.text, "File not produced: BL0CK.cbr");

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "flow_checks.h"
+#include "checks.h"
 
 // The visible top-level window with exactly this caption. Polls for up to 20 s, then abandons
 // the test: the main thread would wait for the operator forever.

@@ -1,8 +1,9 @@
 // Plays the host against the built DLL: loads it by file name, finds the entry points under both
-// export names, and calls them with the argument lists the host pushes. The declarations below are
-// written out again on purpose instead of taken from the plug-in's header, so that a wrong argument
-// list or calling convention on either side shows up here as a failure rather than agreeing with
-// itself. Run with the DLL's folder as working directory: the DLL writes err.txt there.
+// export names, and calls them with the argument lists the host pushes (the host's own view of
+// them, not the plug-in's header), so that a wrong argument list or calling convention on either
+// side shows up here as a failure rather than agreeing with itself. On 32-bit Windows, where the
+// caller and the callee could disagree on who removes the arguments, the stack pointer is compared
+// around every call. Run with the DLL's folder as working directory: the DLL writes err.txt there.
 #include <windows.h>
 
 #include <algorithm>
@@ -11,22 +12,23 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <stdexcept>
 #include <type_traits>
+
+#include "checks.h"
+#include "entry_points.h"
+#include "plugin_library.h"
 
 namespace {
 
-// The host's date-time object as it lies in memory: the DLL reads the day count and the status,
-// the padding is there because the host's object has it and the DLL must not touch it either.
-struct OleTime {
-  double days;
-  std::int32_t status;  // 0 valid, 1 invalid, 2 null
-  std::uint32_t padding;
-};
-static_assert(sizeof(OleTime) == 16 && offsetof(OleTime, status) == 8);
+using namespace host_abi;
+using OleTime = HostDateTime;
 
-constexpr std::int32_t kValid = 0, kInvalid = 1, kNull = 2;
+constexpr std::int32_t kValid = kDateTimeValid, kInvalid = kDateTimeInvalid, kNull = kDateTimeNull;
+// The DLL must leave the host's padding as it found it.
 constexpr std::uint32_t kPaddingMark = 0xA5C3E1F0u;
 
 // Day 46054 is 2026-02-01.
@@ -37,90 +39,11 @@ OleTime At(double day, int hour = 0, int minute = 0, double second = 0.0) {
 }
 OleTime WithStatus(double days, std::int32_t status) { return {days, status, kPaddingMark}; }
 
-using Text = const char*;
-using Time = const OleTime*;
-
-using GetNumberOfSetsFn = int(__cdecl*)();
-using GetSetNameFn = const char*(__cdecl*)(int);
-using GetExchgCountFn = int(__cdecl*)(Text, Text, Text);
-using IsValidExchgFn = int(__cdecl*)(Text, Text, Text, Text, int, int, int);
-using ResetStatsFn = int(__cdecl*)(Text, int, Text, Time, Time,                       // 1-5
-                                   Text, Text, Text, Text, Text, Text, Text, Text, Text, Text,  // 6-15
-                                   int, int, int, double, double, Text, Text, Text);   // 16-23
-using QsoFn = int(__cdecl*)(Text, Text, Time, Time, Time, Time, unsigned, unsigned,    // 1-8
-                            Text, Text, Text, Text, Text,                              // 9-13
-                            Text, Text, Text, Text, Text, Text, Text, Text,            // 14-21
-                            Text, Text, int, int, int, double, double,                 // 22-28
-                            Text, Text, Text, Text, Text);                             // 29-33
-using CheckCallFn = int(__cdecl*)(Text, unsigned, unsigned,                            // 1-3
-                                  Text, Text, Text, Text, Text, Text, Text, Text, Text, Text, Text,  // 4-14
-                                  int, int, int, double, double,                       // 15-19
-                                  Text, Text, Text, Text, Text, Text, Text,            // 20-26
-                                  char*, char*);                                       // 27-28
-using GetResultFn = const char*(__cdecl*)(int*);
-using SetupSetFn = void(__cdecl*)();
-
 template <class F>
 struct Arity;
 template <class R, class... P>
 struct Arity<R (*)(P...)> : std::integral_constant<std::size_t, sizeof...(P)> {};
 static_assert(Arity<ResetStatsFn>::value == 23 && Arity<QsoFn>::value == 33 && Arity<CheckCallFn>::value == 28);
-
-// ---- results -------------------------------------------------------------------------------
-
-int g_passed = 0;
-int g_failed = 0;
-
-std::string Printable(std::string_view bytes) {
-  std::string out;
-  for (unsigned char c : bytes) {
-    if (c == '\r') out += "\\r";
-    else if (c == '\n') out += "\\n";
-    else if (c == '\\') out += "\\\\";
-    else if (c < 0x20 || c >= 0x7F) {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "\\x%02X", c);
-      out += hex;
-    } else out += static_cast<char>(c);
-  }
-  return out;
-}
-
-void Check(bool ok, const std::string& name, const std::string& detail = {}) {
-  if (ok) {
-    ++g_passed;
-    return;
-  }
-  ++g_failed;
-  std::printf("FAIL: %s%s%s\n", name.c_str(), detail.empty() ? "" : ": ", detail.c_str());
-}
-
-#define CHECK(cond, name) Check((cond), (name), #cond)
-
-void CheckInt(const std::string& name, long long got, long long want) {
-  Check(got == want, name, "got " + std::to_string(got) + ", expected " + std::to_string(want));
-}
-
-// Long texts (whole files) are shown from the start of the first line that differs.
-void CheckText(const std::string& name, std::string_view got, std::string_view want) {
-  if (got == want) return Check(true, name);
-  std::size_t from = 0;
-  if (got.size() + want.size() > 200) {
-    std::size_t i = 0;
-    while (i < got.size() && i < want.size() && got[i] == want[i]) ++i;
-    std::size_t lineStart = want.substr(0, i).rfind('\n');
-    from = lineStart == std::string_view::npos ? 0 : lineStart + 1;
-  }
-  std::string where = from ? " from byte " + std::to_string(from) : std::string();
-  Check(false, name,
-        "got" + where + " \"" + Printable(got.substr(std::min(from, got.size()))) + "\", expected" + where + " \"" +
-            Printable(want.substr(from)) + "\"");
-}
-
-void CheckText(const std::string& name, const char* got, std::string_view want) {
-  if (!got) return Check(false, name, "got a null pointer, expected \"" + Printable(want) + "\"");
-  CheckText(name, std::string_view(got), want);
-}
 
 // ---- the stack pointer around each call ----------------------------------------------------
 
@@ -128,6 +51,7 @@ void CheckText(const std::string& name, const char* got, std::string_view want) 
 // the arguments.
 long g_stackDelta = 0;
 
+#if defined(__i386__)
 // Reads the stack pointer right before the argument pushes and right after the caller's own
 // clean-up (this file is built without deferred pops, so the two must be equal). When they are
 // not, the pointer is put back to where the compiler believes it is before anything else runs.
@@ -146,6 +70,13 @@ __attribute__((noinline)) R MeasuredCall(R(__cdecl* fn)(P...), P... args) {
     return result;
   }
 }
+#else
+// One calling convention, and the caller always removes the arguments: nothing to measure.
+template <class R, class... P>
+R MeasuredCall(R (*fn)(P...), P... args) {
+  return fn(args...);
+}
+#endif
 
 // Per entry point, checked once at the end so that one convention mistake gives one line.
 struct CallRecord {
@@ -183,6 +114,7 @@ void NoteArgumentsWritten(const char* name, bool written) {
   if (written) ++g_calls[name].argumentsWritten;
 }
 
+#if defined(__i386__)
 // A callee that removes its own arguments, called as if the caller removed them: the mistake the
 // measurement exists to catch. The control is the same call made correctly.
 __attribute__((noinline)) int __stdcall CalleePops(int a, int b, int c, int d, int e, int f, int g, int h) {
@@ -206,6 +138,7 @@ void CheckStackMeasurement() {
   CheckInt("the measurement finds a matching convention balanced (bytes)", g_stackDelta, 0);
   CheckInt("a balanced call's answer", sum, 36);
 }
+#endif
 
 // ---- files ---------------------------------------------------------------------------------
 
@@ -230,19 +163,7 @@ void DeleteErrFile() {
 
 // ---- the entry points ----------------------------------------------------------------------
 
-struct EntryPoints {
-  GetNumberOfSetsFn getNumberOfSets;
-  GetSetNameFn getSetName;
-  ResetStatsFn resetStats;
-  QsoFn addData;
-  QsoFn removeData;
-  CheckCallFn checkCall;
-  GetResultFn getResult;
-  SetupSetFn setupSet;
-  GetExchgCountFn getExchgCount;
-  IsValidExchgFn isValidExchg;
-};
-EntryPoints dll;
+StatsEntryPoints dll;
 
 // Distinct, non-empty values for the positions the DLL does not read: an argument list shifted by
 // one lands one of these where a real value belongs, and the answers come out wrong.
@@ -338,38 +259,13 @@ int ResetContest() { return Reset("DL1AAA", At(kFeb1), At(kFeb1 + 1)); }
 
 // ---- loading -------------------------------------------------------------------------------
 
-template <class F>
-F Resolve(HMODULE module, const char* name) {
-  return reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
 // Both names of an entry point must lead to the same code: the host looks up the decorated one.
-template <class F>
-bool ResolveBoth(HMODULE module, F& slot, const char* plain, const char* decorated) {
-  slot = Resolve<F>(module, plain);
-  F other = Resolve<F>(module, decorated);
-  Check(slot != nullptr, std::string("export ") + plain);
-  Check(other != nullptr, std::string("export ") + decorated);
-  if (slot && other) Check(slot == other, std::string(decorated) + " is the same function as " + plain);
-  return slot != nullptr;
-}
-
-bool ResolveAll(HMODULE module) {
-  bool ok = true;
-  ok &= ResolveBoth(module, dll.getNumberOfSets, "GetNumberOfSets", "?GetNumberOfSets@@YAHXZ");
-  ok &= ResolveBoth(module, dll.getSetName, "GetSetName", "?GetSetName@@YAPBDH@Z");
-  ok &= ResolveBoth(module, dll.resetStats, "ResetStats0",
-                    "?ResetStats0@@YAHPBDH0PBVCOleDateTime@@10000000000HHHNN000@Z");
-  ok &= ResolveBoth(module, dll.addData, "AddData0",
-                    "?AddData0@@YAHPBD0PBVCOleDateTime@@111II000000000000000HHHNN00000@Z");
-  ok &= ResolveBoth(module, dll.removeData, "RemoveData0",
-                    "?RemoveData0@@YAHPBD0PBVCOleDateTime@@111II000000000000000HHHNN00000@Z");
-  ok &= ResolveBoth(module, dll.checkCall, "CheckCall0", "?CheckCallFunc0@@YAHPBDII00000000000HHHNN0000000PAD1@Z");
-  ok &= ResolveBoth(module, dll.getResult, "GetResult0", "?GetResult0@@YAPBDPAH@Z");
-  ok &= ResolveBoth(module, dll.setupSet, "SetupSet0", "?SetupSet0@@YAXXZ");
-  ok &= ResolveBoth(module, dll.getExchgCount, "GetExchgCount0", "?StatsGetExchgCount0@@YAHPBD00@Z");
-  ok &= ResolveBoth(module, dll.isValidExchg, "IsValidExchg0", "?StatsIsValidExchg0@@YAHPBD000HHH@Z");
-  return ok;
+void CheckExportNames(const PluginLibrary& library) {
+  for (const ExportNames& names : kExportNames) {
+    PluginLibrary::RawFunction plain = library.Find(names.plain), decorated = library.Find(names.decorated);
+    Check(decorated != nullptr, std::string("export ") + names.decorated);
+    if (plain && decorated) Check(plain == decorated, std::string(names.decorated) + " is the same function as " + names.plain);
+  }
 }
 
 // ---- the cases -----------------------------------------------------------------------------
@@ -760,29 +656,23 @@ void TestResultAndSetup() {
 
 void CheckCallRecords() {
   for (const auto& [name, record] : g_calls) {
+#if defined(__i386__)
     Check(record.unbalanced == 0, "stack balanced across every " + name + " call",
           std::to_string(record.unbalanced) + " of " + std::to_string(record.calls) + " moved it, first by " +
               std::to_string(record.firstDelta) + " bytes");
+#endif
     Check(record.argumentsWritten == 0, name + " writes into no argument it is given",
           std::to_string(record.argumentsWritten) + " of " + std::to_string(record.calls) + " calls did");
   }
 }
 
-int Finish() {
-  std::printf("%d passed, %d failed\n", g_passed, g_failed);
-  return g_failed == 0 ? 0 : 1;
-}
-
 // A fault inside the DLL (a shifted argument list read as a pointer, say) still ends with the
-// count. No unloading or exit handlers: the DLL's state is not to be trusted any more.
+// count.
 LONG WINAPI ReportFault(EXCEPTION_POINTERS* info) {
-  ++g_failed;
-  std::printf("FAIL: exception 0x%08lX in call %d, to %s\n", info->ExceptionRecord->ExceptionCode, g_callNumber,
-              g_calling);
-  std::printf("%d passed, %d failed\n", g_passed, g_failed);
-  std::fflush(stdout);
-  TerminateProcess(GetCurrentProcess(), 1);
-  return EXCEPTION_EXECUTE_HANDLER;
+  char what[96];
+  std::snprintf(what, sizeof what, "exception 0x%08lX in call %d, to %s",
+                static_cast<unsigned long>(info->ExceptionRecord->ExceptionCode), g_callNumber, g_calling);
+  Abandon(what);
 }
 
 }  // namespace
@@ -790,16 +680,18 @@ LONG WINAPI ReportFault(EXCEPTION_POINTERS* info) {
 int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   SetUnhandledExceptionFilter(ReportFault);
+#if defined(__i386__)
   CheckStackMeasurement();
-  if (argc < 2) {
-    Check(false, "usage: stats_test_host Stats.dll");
-    return Finish();
+#endif
+  if (argc < 2) Abandon("usage: stats_test_host Stats.dll");
+  std::optional<PluginLibrary> library;
+  try {
+    library.emplace(argv[1]);
+  } catch (const std::runtime_error& error) {
+    Abandon(error.what());
   }
-  HMODULE module = LoadLibraryA(argv[1]);
-  Check(module != nullptr, std::string("LoadLibraryA(") + argv[1] + ")",
-        "error " + std::to_string(GetLastError()));
-  if (!module) return Finish();
-  if (!ResolveAll(module)) return Finish();
+  dll = library->entryPoints();
+  CheckExportNames(*library);
 
   TestSetDescription();
   TestExchangeValidation();
@@ -811,8 +703,9 @@ int main(int argc, char** argv) {
   TestResultAndSetup();
   CheckCallRecords();
 
-  Check(FreeLibrary(module) != 0, "FreeLibrary");
+  // The module's exit runs here: a fault in it still ends with the count.
+  library.reset();
   // The folder is the host's: leave no problem file of ours in it.
   DeleteErrFile();
-  return Finish();
+  return Summary();
 }

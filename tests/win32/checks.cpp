@@ -1,7 +1,8 @@
-#include "flow_checks.h"
+#include "checks.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <mutex>
 
@@ -20,6 +21,8 @@ std::string Printable(std::string_view bytes) {
       out += "\\r";
     } else if (c == '\n') {
       out += "\\n";
+    } else if (c == '\\') {
+      out += "\\\\";
     } else if (c < 0x20 || c >= 0x7F) {
       char hex[8];
       std::snprintf(hex, sizeof hex, "\\x%02X", c);
@@ -44,7 +47,23 @@ void Check(bool ok, std::string_view what, std::string_view detail) {
 }
 
 void CheckText(std::string_view what, std::string_view got, std::string_view want) {
-  Check(got == want, what, "got \"" + Printable(got) + "\", expected \"" + Printable(want) + "\"");
+  if (got == want) return Check(true, what);
+  std::size_t from = 0;
+  if (got.size() + want.size() > 200) {
+    std::size_t i = 0;
+    while (i < got.size() && i < want.size() && got[i] == want[i]) ++i;
+    std::size_t lineStart = want.substr(0, i).rfind('\n');
+    from = lineStart == std::string_view::npos ? 0 : lineStart + 1;
+  }
+  std::string where = from ? " from byte " + std::to_string(from) : std::string();
+  Check(false, what,
+        "got" + where + " \"" + Printable(got.substr(std::min(from, got.size()))) + "\", expected" + where + " \"" +
+            Printable(want.substr(from)) + "\"");
+}
+
+void CheckText(std::string_view what, const char* got, std::string_view want) {
+  if (!got) return Check(false, what, "got a null pointer, expected \"" + Printable(want) + "\"");
+  CheckText(what, std::string_view(got), want);
 }
 
 void CheckInt(std::string_view what, long long got, long long want) {
