@@ -23,4 +23,6 @@ gtest_discover_tests(stats_tests PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BI
 
 find_package(benchmark REQUIRED)
 add_executable(stats_bench bench/engine_bench.cpp)
-target_link_libraries(stats_bench PRIVATE Stats stats_core benchmark::benchmark)
+target_link_libraries(stats_bench PRIVATE stats_host benchmark::benchmark)
+target_compile_definitions(stats_bench PRIVATE STATS_PLUGIN_FILE="$<TARGET_FILE:Stats>")
+add_dependencies(stats_bench Stats)

@@ -13,19 +13,17 @@ add_library(replay_core STATIC
   ${REPLAY_DIR}/host_form.cpp
   ${REPLAY_DIR}/log_file.cpp
   ${REPLAY_DIR}/options.cpp
-  ${REPLAY_DIR}/plugin_library.cpp
   ${REPLAY_DIR}/progress_line.cpp
   ${REPLAY_DIR}/replay.cpp
   ${REPLAY_DIR}/replay_folder.cpp)
-# src only for the plug-in's declarations of its entry points: the replay links nothing of it.
-target_include_directories(replay_core PUBLIC ${REPLAY_DIR} ${CMAKE_CURRENT_LIST_DIR}/../src)
+target_include_directories(replay_core PUBLIC ${REPLAY_DIR})
+target_link_libraries(replay_core PUBLIC stats_host)
 
 find_package(Threads REQUIRED)
 if(WIN32)
   target_sources(replay_core PRIVATE ${REPLAY_DIR}/host_platform_win32.cpp)
 else()
   target_sources(replay_core PRIVATE ${REPLAY_DIR}/host_platform_posix.cpp)
-  target_link_libraries(replay_core PUBLIC ${CMAKE_DL_LIBS})
 endif()
 target_link_libraries(replay_core PUBLIC Threads::Threads)
 
@@ -41,11 +39,11 @@ if(WIN32)
     configure_file(${COUNTRY_FILES_DIR}/${file} ${CMAKE_CURRENT_BINARY_DIR}/${file} COPYONLY)
   endforeach()
   # The native build (made first by the test command) is the other side of the comparison.
-  add_test(NAME win32.replay_same_as_native
+  add_test(NAME ${STATS_TEST_PREFIX}.replay_same_as_native
     COMMAND ${CMAKE_CURRENT_LIST_DIR}/../tests/replay/same_in_both_builds.sh
             ${CMAKE_SOURCE_DIR}/build/native/stats-replay $<TARGET_FILE:stats-replay>
             ${CMAKE_CURRENT_LIST_DIR}/../samples/sample-contest.adi)
-  set_tests_properties(win32.replay_same_as_native PROPERTIES TIMEOUT 300 RESOURCE_LOCK host_automation_object)
+  set_tests_properties(${STATS_TEST_PREFIX}.replay_same_as_native PROPERTIES TIMEOUT 300 RESOURCE_LOCK host_automation_object)
 else()
   find_package(GTest REQUIRED)
   add_executable(stats_replay_tests

@@ -11,11 +11,14 @@ command -v g++ >/dev/null || need+=(g++)
 [ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev libgmock-dev)
 [ -f /usr/include/benchmark/benchmark.h ] || need+=(libbenchmark-dev)
 command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686)
+# The 64-bit test build, whose Windows tests run under 64-bit Wine.
+command -v x86_64-w64-mingw32-g++-posix >/dev/null ||
+  need+=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64)
 command -v clang++ >/dev/null || need+=(clang)
 command -v llvm-nm-14 >/dev/null || need+=(llvm-14)
 command -v xvfb-run >/dev/null || need+=(xvfb xauth)
 command -v wine >/dev/null || need+=(wine)
-# The 64-bit half makes prefix creation run natively; the 32-bit half runs the DLL.
+# 64-bit Wine runs the behaviour tests natively; the 32-bit half runs the shipped DLL.
 [ -x /usr/lib/wine/wine64 ] || need+=(wine64)
 dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine32:i386)
 # Without the preloader, 32-bit Wine under an emulator spends a minute per start probing memory.

@@ -17,13 +17,11 @@ class MultiplierWindows {
  public:
   virtual ~MultiplierWindows() = default;
   virtual bool IsOpen() = 0;
-  // Starts the window thread; returns without waiting for the window. The model outlives it.
+  // Starts the window thread; returns without waiting for the window. The thread keeps the module,
+  // and with it the model, alive until it has ended.
   virtual void Start(SharedModel model) = 0;
   // Re-arms the window's one-shot refresh, about 330 ms from now; nothing when no window is open.
   virtual void RequestRefresh() = 0;
-  // At the module's exit: closes the window and returns once no module code runs on its thread
-  // any more. When the whole process is exiting, the window thread is already gone.
-  virtual void Close(bool processExiting) = 0;
   // Puts the host's modem into the contest mode on a connection of its own. True once the
   // macros reached a running host.
   virtual bool SendModeMacros() = 0;

@@ -87,8 +87,6 @@ const char* StatsModule::GetResult(int* out) {
   return summaryText_.c_str();
 }
 
-void StatsModule::Shutdown(bool processExiting) { platform_.windows->Close(processExiting); }
-
 void StatsModule::SetupSet() {
   std::int32_t stored = settings_.ReadSettingInt("Master");
   contest_.MasterFlag = stored;

@@ -29,8 +29,6 @@ class StatsModule {
   // Valid until the next call; `out` may be null.
   const char* GetResult(int* out);
   void SetupSet();
-  // The module's exit: the window closed before the state it reads goes away.
-  void Shutdown(bool processExiting);
 
   // For tests: the model as the last call left it. Read it only while no entry point runs.
   const Contest& contest() const { return contest_; }

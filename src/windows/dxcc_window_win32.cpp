@@ -18,7 +18,6 @@ BOOL CALLBACK CloseIfOwnedBy(HWND window, LPARAM owner) {
 }  // namespace
 
 void DxccWindow::Run() {
-  if (signals_.closeRequested.load()) return;
   DialogBoxParamA(module_, MAKEINTRESOURCEA(IDD_DXCC), nullptr, &DxccWindow::Proc, reinterpret_cast<LPARAM>(this));
 }
 
@@ -48,7 +47,6 @@ INT_PTR DxccWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case kRefreshMessage:
       SetTimer(window, kRefreshTimerId, kRearmRefreshMs, nullptr);
       return TRUE;
-    case kCloseMessage:
     case WM_CLOSE:
       End(window);
       return TRUE;
@@ -61,7 +59,7 @@ INT_PTR DxccWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       Paint(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
     case WM_DESTROY:
-      signals_.published.store(nullptr);
+      published_.store(nullptr);
       return FALSE;
   }
   return FALSE;
@@ -72,13 +70,12 @@ void DxccWindow::Open(HWND window) {
   ShowBigIcon(window, module_);
   SetTimer(window, kRefreshTimerId, kFirstRefreshMs, nullptr);
   // Published only once the first tick is armed: a refresh the host asks for before it sees the
-  // handle is covered by that tick. A close asked for before then is found here.
-  signals_.published.store(window);
-  if (signals_.closeRequested.load()) End(window);
+  // handle is covered by that tick.
+  published_.store(window);
 }
 
 void DxccWindow::End(HWND window) {
-  signals_.published.store(nullptr);
+  published_.store(nullptr);
   // An error box of a tick would keep the dialog's loop, and with it the thread, waiting for
   // the operator.
   EnumThreadWindows(GetCurrentThreadId(), &CloseIfOwnedBy, reinterpret_cast<LPARAM>(window));
@@ -97,8 +94,7 @@ void DxccWindow::Tick(HWND window) {
 
   KillTimer(window, kRefreshTimerId);
   HRESULT refused = Refresh(window);
-  // At the module's exit an interrupted request is no news for the operator.
-  if (FAILED(refused) && !signals_.closeRequested.load()) {
+  if (FAILED(refused)) {
     char text[80];
     std::snprintf(text, sizeof text, "The host refused a request: 0x%08lX", static_cast<unsigned long>(refused));
     MessageBoxA(window, text, "PSK-63-TORVALE", MB_OK | MB_ICONWARNING);
@@ -113,8 +109,6 @@ HRESULT DxccWindow::Refresh(HWND window) {
     if (FAILED(result = host_->RunMacro(kModeMacro))) return result;
     if (FAILED(result = host_->RunMacro(kBaudRateMacro))) return result;
   }
-  // Every request may have waited for the host's thread while the module began to unload.
-  if (signals_.closeRequested.load()) return S_OK;
 
   HostAnswer<std::string> call = host_->EnteredCall();
   if (FAILED(call.result)) return call.result;
@@ -123,7 +117,6 @@ HRESULT DxccWindow::Refresh(HWND window) {
     std::lock_guard guard(model_.lock);
     FillRowsForCall(model_.contest.BandRows, model_.contest.Log, enteredCall_);
   }
-  if (signals_.closeRequested.load()) return S_OK;
 
   HostAnswer<double> frequency = host_->Frequency();
   if (FAILED(frequency.result)) return frequency.result;
@@ -131,7 +124,6 @@ HRESULT DxccWindow::Refresh(HWND window) {
     if (FAILED(result = host_->RunMacro(kSp1Macro))) return result;
     lastMacroHertz_ = frequency.value;
   }
-  if (signals_.closeRequested.load()) return S_OK;
 
   band_ = BandFromFrequency(frequency.value);
   SetWindowTextA(window, DxccCaption(enteredCall_, band_.text).c_str());

@@ -15,19 +15,12 @@
 
 // Posted by the host's thread, which may not touch the window's timer itself.
 inline constexpr UINT kRefreshMessage = WM_APP + 1;
-inline constexpr UINT kCloseMessage = WM_APP + 2;
-
-// What the window shares with the host's thread besides the model: its handle while it may be
-// posted to, and the module's request to close.
-struct WindowSignals {
-  std::atomic<HWND>& published;
-  const std::atomic<bool>& closeRequested;
-};
 
 class DxccWindow {
  public:
-  DxccWindow(HINSTANCE module, SharedModel model, WindowSignals signals)
-      : module_(module), model_(model), signals_(signals) {}
+  // `published` holds the window's handle while the host's thread may post to it.
+  DxccWindow(HINSTANCE module, SharedModel model, std::atomic<HWND>& published)
+      : module_(module), model_(model), published_(published) {}
   DxccWindow(const DxccWindow&) = delete;
   DxccWindow& operator=(const DxccWindow&) = delete;
 
@@ -47,7 +40,7 @@ class DxccWindow {
 
   HINSTANCE module_;
   SharedModel model_;
-  WindowSignals signals_;
+  std::atomic<HWND>& published_;
   WindowPlacement placement_;
   PrefixWindow prefix_{module_, placement_};
   std::optional<HostLink> host_;  // made on the first tick

@@ -1,5 +1,5 @@
-// The window thread's lifetime as the host's thread sees it: start, refresh requests, and the
-// close at the module's exit.
+// The window thread's lifetime as the host's thread sees it: start and refresh requests. The
+// thread keeps the module loaded until it has ended.
 #pragma once
 
 #include <windows.h>
@@ -13,15 +13,13 @@ class Win32MultiplierWindows : public MultiplierWindows {
   bool IsOpen() override;
   void Start(SharedModel model) override;
   void RequestRefresh() override;
-  void Close(bool processExiting) override;
   bool SendModeMacros() override;
 
  private:
   static DWORD WINAPI ThreadMain(void* start);
 
-  // Set by Start, cleared by the window thread as the last thing it does in this module.
+  // Set by Start, cleared by the window thread once its windows are gone.
   std::atomic<bool> running_{false};
   // The DXCC window while it may be posted to; never used to call into it directly.
   std::atomic<HWND> window_{nullptr};
-  std::atomic<bool> closeRequested_{false};
 };

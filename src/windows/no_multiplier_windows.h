@@ -9,6 +9,5 @@ class NoMultiplierWindows : public MultiplierWindows {
   bool IsOpen() override { return false; }
   void Start(SharedModel) override {}
   void RequestRefresh() override {}
-  void Close(bool) override {}
   bool SendModeMacros() override { return false; }
 };

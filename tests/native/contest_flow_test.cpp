@@ -28,7 +28,6 @@ class RecordingWindows : public MultiplierWindows {
   bool IsOpen() override { return open; }
   void Start(SharedModel) override { ++started; }
   void RequestRefresh() override { ++refreshRequests; }
-  void Close(bool) override {}
   bool SendModeMacros() override {
     ++macroRequests;
     return hostRuns;

@@ -51,11 +51,6 @@ void FakeAutomationHost::Reject(DISPID id) {
   rejected_ = id;
 }
 
-void FakeAutomationHost::MarkUnloading(bool unloading) {
-  std::lock_guard guard(lock_);
-  unloading_ = unloading;
-}
-
 std::vector<std::string> FakeAutomationHost::Macros() const {
   std::lock_guard guard(lock_);
   return macros_;
@@ -66,16 +61,10 @@ FakeAutomationHost::Counts FakeAutomationHost::Served() const {
   return served_;
 }
 
-int FakeAutomationHost::ServedWhileUnloading() const {
-  std::lock_guard guard(lock_);
-  return servedWhileUnloading_;
-}
-
 void FakeAutomationHost::ClearRecords() {
   std::lock_guard guard(lock_);
   macros_.clear();
   served_ = {};
-  servedWhileUnloading_ = 0;
 }
 
 HRESULT FakeAutomationHost::QueryInterface(REFIID iid, void** object) {
@@ -111,7 +100,6 @@ HRESULT FakeAutomationHost::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*
 HRESULT FakeAutomationHost::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                    EXCEPINFO* exception, UINT*) {
   std::lock_guard guard(lock_);
-  if (unloading_) ++servedWhileUnloading_;
   if (id == kFrequencyId) ++served_.frequency;
   if (id == kEnteredCallId) ++served_.enteredCall;
   if (id == kRunMacroId) ++served_.macros;

@@ -31,12 +31,9 @@ class FakeAutomationHost : public IDispatch {
   void SetEnteredCall(const std::string& call);
   // Requests with this dispatch id fail with DISP_E_EXCEPTION; 0 rejects none.
   void Reject(DISPID id);
-  // From now on, requests are counted as served while the test unloads the DLL.
-  void MarkUnloading(bool unloading);
 
   std::vector<std::string> Macros() const;
   Counts Served() const;
-  int ServedWhileUnloading() const;
   void ClearRecords();
   // References held by anyone: the test's own, the running object table's, proxies' stubs.
   LONG references() const;
@@ -56,10 +53,8 @@ class FakeAutomationHost : public IDispatch {
   double frequency_ = 0.0;
   std::string enteredCall_;
   DISPID rejected_ = 0;
-  bool unloading_ = false;
   std::vector<std::string> macros_;
   Counts served_;
-  int servedWhileUnloading_ = 0;
 };
 
 // The program id's class id in the registry and the object in the running object table, both

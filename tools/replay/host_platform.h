@@ -1,19 +1,11 @@
-// What the replay needs from the operating system: loading the plug-in as the host loads it,
-// where this program lies, and someone to press OK in the plug-in's dialogs.
+// What the replay needs from the operating system besides the loader: where this program lies,
+// and someone to press OK in the plug-in's dialogs.
 #pragma once
 
 #include <filesystem>
 #include <thread>
 
 namespace host_platform {
-
-using RawFunction = void (*)();
-
-// Throws std::runtime_error with the system's reason.
-void* OpenLibrary(const std::filesystem::path& path);
-void CloseLibrary(void* library);
-// Nothing when the library exports no such name.
-RawFunction FindFunction(void* library, const char* name);
 
 // The plug-in beside this program: libStats.so, or Stats.dll on Windows.
 std::filesystem::path DefaultPluginPath();

@@ -21,7 +21,7 @@ int CheckCall(const StatsEntryPoints& plugin, const LogQso& q) {
 bool AddData(const StatsEntryPoints& plugin, const LogQso& q) {
   const HostDateTime time{q.days, kDateTimeValid, 0};
   const HostDateTime none{0.0, kDateTimeNull, 0};
-  return plugin.addData(q.ownCall.c_str(), q.call.c_str(), AsArg(time), AsArg(none), AsArg(none), AsArg(none), 0,
+  return plugin.addData(q.ownCall.c_str(), q.call.c_str(), &time, &none, &none, &none, 0,
                         q.freqHz, q.mode.c_str(), q.rstSent.c_str(), q.rstRcvd.c_str(), q.exchSent.c_str(),
                         q.exchRcvd.c_str(), "", "", "", "", "", "", "", "", q.multKey.c_str(), q.dxcc.c_str(), 0, 0, 0,
                         0.0, 0.0, "", q.continent.c_str(), "", q.band.c_str(), "") != 0;
@@ -53,7 +53,7 @@ ReplayCounts OfferAll(const StatsEntryPoints& plugin, const std::vector<LogQso>&
 ReplayResult Replay(const StatsEntryPoints& plugin, const ContestOpening& opening, std::vector<LogQso> qsos,
                     const QsoObserver& observe) {
   const HostDateTime start = DayArg(opening.startDay), end = DayArg(opening.endDay);
-  plugin.resetStats("", opening.startFlag, opening.ownCall.c_str(), AsArg(start), AsArg(end), "", "", "", "", "", "",
+  plugin.resetStats("", opening.startFlag, opening.ownCall.c_str(), &start, &end, "", "", "", "", "", "",
                     "", "", "", "", 0, 0, 0, 0.0, 0.0, "", "", "");
   ReplayResult result;
   result.counts = OfferAll(plugin, qsos, observe);
