@@ -53,7 +53,7 @@ stop_wine() {
 }
 windows_suite() {
   stop_wine
-  (cd "build/$1" && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure --timeout 600) 2>&1 |
+  (cd "build/$1" && xvfb-run -a -s "-screen 0 1280x1024x24" ctest -j2 --output-on-failure --timeout 600) 2>&1 |
     tee "build/$1.test.log"
   count "build/$1.test.log"
   grep -h '^wine-run: ' "build/$1.test.log" || true

@@ -66,7 +66,10 @@ for attempt in 1 2 3; do
   wait
   [ "$status" -eq 0 ] && exit 0
   if grep -q ':loaddll:.*[\\/]Stats\.dll"' "$log" || [ "$attempt" -eq 3 ]; then exit "$status"; fi
-  # Nothing of ours ran: what ended the run was the emulator or Wine's own start.
-  echo "wine-run: the emulator broke this run before Stats.dll was loaded (exit $status); retry $attempt of 2" >&2
+  # Before the plug-in was loaded, only a crash counts as the emulator's: a killed process, or
+  # what Wine, its loader and the emulator print when they fail. A test's own failure does not.
+  broke=$(grep -m 1 -E 'Unhandled (page fault|exception|illegal)|Inconsistency detected by ld\.so|^qemu: |unexpected trap|RPC_S_(SERVER_UNAVAILABLE|CALL_FAILED)' "$log" || true)
+  [ "$status" -ge 128 ] || [ -n "$broke" ] || exit "$status"
+  echo "wine-run: the emulator broke this run before Stats.dll was loaded (exit $status${broke:+: $broke}); retry $attempt of 2" >&2
   : >"$log"
 done
