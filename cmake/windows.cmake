@@ -18,6 +18,7 @@ add_library(Stats SHARED ${STATS_PLUGIN_SOURCES} src/plugin/exports.def
   ${CMAKE_CURRENT_BINARY_DIR}/version.rc
   resources/stats.rc
   src/plugin/platform_win32.cpp
+  src/system/this_module_win32.cpp
   src/reports/host_program_win32.cpp
   src/settings/dialogs_win32.cpp
   src/settings/profile_win32.cpp)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Makes build/dist/Stats-<version>.zip from the Windows build: the DLL, the replay program, the
-# country file with its licence note, and the install text.
+# Makes build/dist/Stats-<version>.zip from the Windows build: the DLL and the replay program
+# (stripped), the country file with its licence note, and the install text.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 win=$here/build/win32
@@ -25,8 +25,10 @@ stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 mkdir "$stage/Stats-$version"
 cp "$win/Stats.dll" "$win/stats-replay.exe" "$win/cty.dat" "$win/cty.csv" "$win/INSTALL.txt" "$stage/Stats-$version/"
+# The build keeps its symbols for the tests' backtraces; the release goes without them.
+i686-w64-mingw32-strip "$stage/Stats-$version/Stats.dll" "$stage/Stats-$version/stats-replay.exe"
 cp /usr/share/doc/hamradio-files/copyright "$stage/Stats-$version/COUNTRY-FILE-LICENCE.txt"
 mkdir -p "$here/build/dist"
 rm -f "$here/build/dist/Stats-$version.zip"
 (cd "$stage" && zip -q -r "$here/build/dist/Stats-$version.zip" "Stats-$version")
-echo "package: build/dist/Stats-$version.zip"
+echo "package: build/dist/Stats-$version.zip ($(stat -c %s "$stage/Stats-$version/Stats.dll") bytes Stats.dll, $(stat -c %s "$stage/Stats-$version/stats-replay.exe") bytes stats-replay.exe)"

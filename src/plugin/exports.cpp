@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "plugin/guarded.h"
+#include "system/guarded.h"
 #include "plugin/stats_module.h"
 
 namespace {
@@ -36,9 +36,16 @@ COleDateTime Time(const OleDateTimeArg* arg) {
 
 extern "C" {
 
-int STATS_CALL GetNumberOfSets(void) { return 1; }
-
 int STATS_CALL GetExchgCount0(STATS_TEXT, STATS_TEXT, STATS_TEXT) { return 1; }
+
+// On Windows the export table names this function GetNumberOfSets too; elsewhere the name is an
+// alias of the same code, the argument lists differing as they do there.
+#if !defined(_WIN32)
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wattribute-alias"
+#endif
+int STATS_CALL GetNumberOfSets(void) __attribute__((alias("GetExchgCount0")));
+#endif
 
 const char* STATS_CALL GetSetName(int index) { return index == 0 ? kSetName : ""; }
 

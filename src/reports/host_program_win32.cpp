@@ -6,22 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "system/unique_win32.h"
+
 namespace {
-
-class FindHandle {
- public:
-  explicit FindHandle(HANDLE handle) : handle_(handle) {}
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  ~FindHandle() {
-    if (valid()) FindClose(handle_);
-  }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
 
 std::optional<FileVersion> FixedVersionOf(const char* fileName) {
   DWORD ignored = 0;
@@ -43,8 +30,8 @@ std::optional<FileVersion> FixedVersionOf(const char* fileName) {
 
 std::optional<FileVersion> Win32HostProgram::FindVersion(const std::string& nameFragment) {
   WIN32_FIND_DATAA entry{};
-  FindHandle search(FindFirstFileA("*.exe", &entry));
-  if (!search.valid()) return std::nullopt;
+  UniqueFind search(FindFirstFileA("*.exe", &entry));
+  if (!search) return std::nullopt;
   do {
     if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     // The first program whose name carries the host's name ends the search, version or not.

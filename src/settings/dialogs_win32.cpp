@@ -9,16 +9,9 @@
 
 #include "resource_ids.h"
 #include "settings/header_lists.h"
+#include "system/this_module_win32.h"
 
 namespace {
-
-// The templates live in this DLL, not in the host's program file.
-HINSTANCE ThisModule() {
-  HMODULE module = nullptr;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCSTR>(&ThisModule), &module);
-  return module;
-}
 
 // For a drop-down this is the text of its edit part: what the operator picked or typed.
 std::string ControlText(HWND dialog, int id) {

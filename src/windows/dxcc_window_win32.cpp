@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "plugin/guarded.h"
+#include "system/guarded.h"
 #include "window_ids.h"
 #include "windows/grid_painter_win32.h"
 

@@ -47,5 +47,5 @@ class DxccWindow {
   bool ticking_ = false;
   double lastMacroHertz_ = 0.0;
   std::string enteredCall_;
-  BandOfFrequency band_;
+  FrequencyBand band_;
 };

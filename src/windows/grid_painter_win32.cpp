@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "windows/unique_win32.h"
+#include "system/unique_win32.h"
 
 namespace {
 

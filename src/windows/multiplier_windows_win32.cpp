@@ -9,7 +9,8 @@
 #include <memory>
 
 #include "automation/host_link_win32.h"
-#include "plugin/guarded.h"
+#include "system/guarded.h"
+#include "system/this_module_win32.h"
 #include "windows/dxcc_window_win32.h"
 
 namespace {
@@ -36,8 +37,8 @@ void Win32MultiplierWindows::Start(SharedModel model) {
   bool idle = false;
   if (!running_.compare_exchange_strong(idle, true)) return;
   // Taken here, on the host's thread: once the host has let the module go, nothing else could.
-  HMODULE self = nullptr;
-  if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&RunWindow), &self)) {
+  HMODULE self = ReferenceThisModule();
+  if (!self) {
     running_.store(false);
     return;
   }

@@ -2,7 +2,7 @@
 // DXCC window does.
 #include "windows/prefix_window_win32.h"
 
-#include "plugin/guarded.h"
+#include "system/guarded.h"
 #include "window_ids.h"
 
 void PrefixWindow::Open() {
@@ -12,7 +12,7 @@ void PrefixWindow::Open() {
   if (window_) ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
 }
 
-void PrefixWindow::Refresh(SharedModel model, const BandOfFrequency& band) {
+void PrefixWindow::Refresh(SharedModel model, const FrequencyBand& band) {
   if (!window_) return;
   SetWindowTextA(window_.get(), PrefixCaption(band.text).c_str());
   std::optional<std::vector<std::string>> items;

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "platform/multiplier_windows.h"
-#include "windows/unique_win32.h"
+#include "system/unique_win32.h"
 #include "windows/window_placement_win32.h"
 
 class PrefixWindow {
@@ -18,7 +18,7 @@ class PrefixWindow {
   bool exists() const { return static_cast<bool>(window_); }
   void Open();
   // Caption for the band; the list reloaded when the band's call count changed.
-  void Refresh(SharedModel model, const BandOfFrequency& band);
+  void Refresh(SharedModel model, const FrequencyBand& band);
 
  private:
   static INT_PTR CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

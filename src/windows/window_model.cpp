@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-BandOfFrequency BandFromFrequency(double hertz) {
+FrequencyBand BandFromFrequency(double hertz) {
   double mhz = std::trunc(hertz / 1000000.0);
   static constexpr struct {
     double mhz;

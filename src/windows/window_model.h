@@ -18,16 +18,13 @@ inline constexpr std::string_view kModeMacro = "<MODE:BPSK31>";
 inline constexpr std::string_view kBaudRateMacro = "<BAUDRATE:63>";
 inline constexpr std::string_view kSp1Macro = "<SP1>";
 
-inline constexpr std::string_view kDxccWindowCaption = "PSK-63-TORVALE  DXCC";
-inline constexpr std::string_view kPrefixWindowCaption = "SA Prefix";
-
-struct BandOfFrequency {
+struct FrequencyBand {
   int index = -1;    // slot of BandOrder, -1 for none of the six
   std::string text;  // e.g. "80m", empty for none
 };
 
 // Whole megahertz decide: 7,099,999 Hz is 40m, 29,000,000 Hz is none (only 28.x is 10m).
-BandOfFrequency BandFromFrequency(double hertz);
+FrequencyBand BandFromFrequency(double hertz);
 
 // "<SP1>" follows the host's frequency when it has moved strictly more than 300 Hz.
 bool FrequencyMoved(double hertz, double lastMacroHertz);

@@ -266,6 +266,9 @@ void CheckExportNames(const PluginLibrary& library) {
     Check(decorated != nullptr, std::string("export ") + names.decorated);
     if (plain && decorated) Check(plain == decorated, std::string(names.decorated) + " is the same function as " + names.plain);
   }
+  // One function answers both: the caller removes the arguments, so it serves both lists.
+  Check(library.Find("GetNumberOfSets") == library.Find("GetExchgCount0"),
+        "GetNumberOfSets and GetExchgCount0 are one function");
 }
 
 // ---- the cases -----------------------------------------------------------------------------

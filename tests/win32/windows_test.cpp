@@ -20,7 +20,7 @@
 #include "stats_dll.h"
 #include "window_ids.h"
 #include "window_png.h"
-#include "windows/unique_win32.h"
+#include "system/unique_win32.h"
 
 namespace {
 
@@ -76,10 +76,10 @@ void EnterScratchFolder(const std::string& name, const std::vector<std::string>&
   std::string text = "[Settings]\r\n";
   for (const std::string& line : settings) text += line + "\r\n";
   {
-    UniqueHandle file(CreateFileA((folder + "\\Plugins\\PSK63.ini").c_str(), GENERIC_WRITE, 0, nullptr,
-                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFileHandle file(CreateFileA((folder + "\\Plugins\\PSK63.ini").c_str(), GENERIC_WRITE, 0, nullptr,
+                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
-    if (file.get() == INVALID_HANDLE_VALUE ||
+    if (!file ||
         !WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) {
       Abandon("cannot write the settings in " + folder);
     }
@@ -481,11 +481,8 @@ void UnloadDuringHostRequest(FakeAutomationHost& host) {
 
 // Threads of this process, as the system lists them.
 int ThreadCount() {
-  UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
-  if (snapshot.get() == INVALID_HANDLE_VALUE) {
-    snapshot.release();
-    return -1;
-  }
+  UniqueFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  if (!snapshot) return -1;
   THREADENTRY32 entry{};
   entry.dwSize = sizeof entry;
   int count = 0;
@@ -675,7 +672,7 @@ int ExitWithWindowOpen() {
         kWindowWaitMs);
   }
   if (!open) return 3;
-  UniqueHandle(CreateFileA(kWindowOpenMark, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueFileHandle(CreateFileA(kWindowOpenMark, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   // The module is never unloaded: the process ends with the window thread where it is.
   ExitProcess(0);
 }
