@@ -36,13 +36,15 @@ mkdir -p "$(dirname "$WINEPREFIX")"
 exec 9>"$WINEPREFIX.lock"
 flock 9
 if [ ! -f "$WINEPREFIX/.stats-ready" ]; then
+  # Nothing started here may inherit the lock: the Wine server it starts lives on, and would hold
+  # the lock, and every other program waiting for it, until the last Wine program has ended.
   # Made without a display: with one, the first start also builds a desktop it does not need.
-  DISPLAY= WINEDEBUG=-all timeout 300 "$wine" wineboot -i >/dev/null 2>&1 || true
+  DISPLAY= WINEDEBUG=-all timeout 300 "$wine" wineboot -i >/dev/null 2>&1 9>&- || true
   # No window manager under Xvfb: unmanaged windows close without Wine's 2 s wait, and a crash
   # ends the test instead of opening a dialog.
-  WINEDEBUG=-all "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-  WINEDEBUG=-all "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-  wineserver -w
+  WINEDEBUG=-all "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 9>&-
+  WINEDEBUG=-all "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 9>&-
+  wineserver -w 9>&-
   touch "$WINEPREFIX/.stats-ready"
 fi
 exec 9>&-
