@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <deque>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/ole_date_time.h"
@@ -72,7 +72,6 @@ using BandTable = std::array<std::vector<std::string>, kBandCount>;
 struct Contest {
   LogEntries Log;
   std::vector<std::string> BandList;  // distinct band names in order of first sight
-  BandTable BandRows;                 // DXCC window rows: band, mode, time, continent, spare
   BandTable BandCalls;                // per band: distinct calls counted by the last summary
   BandTable BandDxcc;                 // per band: distinct entities counted by the last summary
 
@@ -80,6 +79,4 @@ struct Contest {
   std::string Contestant;           // own call sign from the last reset
   std::string StartDateText;        // e.g. "01.02"
   std::string EndDateText;          // e.g. "02.02.2026"
-  std::int32_t MasterFlag = 0;      // "Use window Multiplier"
-  std::int32_t StartMarker = 0;     // "Start" as last read by a reset
 };

@@ -6,9 +6,6 @@ void ResetContest(Contest& contest, const ResetArgs& args) {
   contest.EndDateText = FormatDateTime(args.end, "%d.%m.%Y");
   contest.Log.Clear();
   contest.Contestant = args.contestant;
-  for (std::size_t b = 0; b < kBandCount; ++b) {
-    contest.BandRows[b] = {std::string(BandOrder[b]), "-", "-", "-", "-"};
-  }
   contest.BandList.clear();
   contest.ContestStarted = args.startFlag;
 }

@@ -1,4 +1,4 @@
-// Opening a contest: the log and band list emptied, who operates and when, the window rows.
+// Opening a contest: the log and band list emptied, who operates and when.
 #pragma once
 
 #include <cstdint>

@@ -3,33 +3,7 @@
 
 #include <string>
 
-// The 22 fields of the Cabrillo header dialog, e.g. categoryBand "80M-40M".
-struct CabrilloHeaderFields {
-  std::string contest;
-  std::string callsign;
-  std::string claimed;
-  std::string categoryOperator;
-  std::string categoryAssisted;
-  std::string categoryBand;
-  std::string categoryMode;
-  std::string categoryPower;
-  std::string categoryStation;
-  std::string categoryTransmitter;
-  std::string categoryOverlay;
-  std::string name;
-  std::string address;  // single line; "<CR>" marks a line end
-  std::string addressCity;
-  std::string addressState;
-  std::string addressPostalCode;
-  std::string addressCountry;
-  std::string operators;
-  std::string club;
-  std::string location;
-  std::string soapbox;  // multi-line, CR LF between lines
-  std::string email;
-
-  bool operator==(const CabrilloHeaderFields&) const = default;
-};
+#include "engine/cabrillo_log.h"
 
 class Dialogs {
  public:

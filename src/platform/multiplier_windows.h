@@ -2,16 +2,9 @@
 // module sees them.
 #pragma once
 
-#include <mutex>
+#include "engine/shared_contest.h"
 
-#include "engine/contest_log.h"
-
-// What the window thread shares with the host's thread: the model, and the one lock it may hold
-// only while it reads or changes the model.
-struct SharedModel {
-  std::mutex& lock;
-  Contest& contest;
-};
+class Settings;
 
 class MultiplierWindows {
  public:
@@ -19,7 +12,8 @@ class MultiplierWindows {
   virtual bool IsOpen() = 0;
   // Starts the window thread; returns without waiting for the window. The thread keeps the module,
   // and with it the model, alive until it has ended.
-  virtual void Start(SharedModel model) = 0;
+  // The windows only read the model, and keep their places through the module's settings.
+  virtual void Start(const SharedContest& contest, Settings& settings) = 0;
   // Re-arms the window's one-shot refresh, about 330 ms from now; nothing when no window is open.
   virtual void RequestRefresh() = 0;
   // Puts the host's modem into the contest mode on a connection of its own. True once the

@@ -36,7 +36,7 @@ COleDateTime Time(const OleDateTimeArg* arg) {
 
 extern "C" {
 
-int STATS_CALL GetExchgCount0(STATS_TEXT, STATS_TEXT, STATS_TEXT) { return 1; }
+int STATS_CALL GetExchgCount0(StatsText, StatsText, StatsText) { return 1; }
 
 // On Windows the export table names this function GetNumberOfSets too; elsewhere the name is an
 // alias of the same code, the argument lists differing as they do there.
@@ -49,7 +49,7 @@ int STATS_CALL GetNumberOfSets(void) __attribute__((alias("GetExchgCount0")));
 
 const char* STATS_CALL GetSetName(int index) { return index == 0 ? kSetName : ""; }
 
-int STATS_CALL IsValidExchg0(STATS_TEXT exchange, STATS_TEXT, STATS_TEXT, STATS_TEXT, int, int, int) {
+int STATS_CALL IsValidExchg0(StatsText exchange, StatsText, StatsText, StatsText, int, int, int) {
   std::string_view text = Text(exchange);
   if (text.size() != 4) return 0;
   for (char c : text) {
@@ -58,16 +58,20 @@ int STATS_CALL IsValidExchg0(STATS_TEXT exchange, STATS_TEXT, STATS_TEXT, STATS_
   return 1;
 }
 
-int STATS_CALL ResetStats0(STATS_TEXT, int startFlag, STATS_TEXT ownCall, STATS_TIME start, STATS_TIME end,
-                           STATS_TEXT, STATS_TEXT, STATS_TEXT, STATS_TEXT, STATS_TEXT, STATS_TEXT, STATS_TEXT,
-                           STATS_TEXT, STATS_TEXT, STATS_TEXT, int, int, int, double, double, STATS_TEXT,
-                           STATS_TEXT, STATS_TEXT) {
+int STATS_CALL ResetStats0(StatsText, int startFlag, StatsText ownCall, StatsTime start, StatsTime end,
+                           StatsText, StatsText, StatsText, StatsText, StatsText, StatsText, StatsText,
+                           StatsText, StatsText, StatsText, int, int, int, double, double, StatsText,
+                           StatsText, StatsText) {
   return Guarded(1, [&] {
     return TheModule().ResetStats(ResetArgs{startFlag, Text(ownCall), Time(start), Time(end)});
   });
 }
 
-int STATS_CALL AddData0(STATS_QSO_PARAMS) {
+int STATS_CALL AddData0(StatsText ownCall, StatsText call, StatsTime time, StatsTime, StatsTime, StatsTime,
+                        unsigned int, unsigned int freqHz, StatsText mode, StatsText rstSent, StatsText rstRcvd,
+                        StatsText exchSent, StatsText exchRcvd, StatsText, StatsText, StatsText, StatsText, StatsText,
+                        StatsText, StatsText, StatsText, StatsText multKey, StatsText dxcc, int, int, int, double,
+                        double, StatsText, StatsText continent, StatsText, StatsText band, StatsText) {
   return Guarded(0, [&] {
     QsoArgs qso;
     qso.ownCall = Text(ownCall);
@@ -87,17 +91,22 @@ int STATS_CALL AddData0(STATS_QSO_PARAMS) {
   });
 }
 
-int STATS_CALL RemoveData0(STATS_QSO_PARAMS) {
+// Only the call, the band and the date-time select the QSO to remove.
+int STATS_CALL RemoveData0(StatsText, StatsText call, StatsTime time, StatsTime, StatsTime, StatsTime, unsigned int,
+                           unsigned int, StatsText, StatsText, StatsText, StatsText, StatsText, StatsText, StatsText,
+                           StatsText, StatsText, StatsText, StatsText, StatsText, StatsText, StatsText, StatsText,
+                           int, int, int, double, double, StatsText, StatsText, StatsText, StatsText band,
+                           StatsText) {
   return Guarded(1, [&] {
     TheModule().RemoveData(Text(call), Text(band), Time(time));
     return 1;
   });
 }
 
-int STATS_CALL CheckCall0(STATS_TEXT call, unsigned int, unsigned int, STATS_TEXT, STATS_TEXT, STATS_TEXT,
-                          STATS_TEXT, STATS_TEXT, STATS_TEXT, STATS_TEXT, STATS_TEXT, STATS_TEXT,
-                          STATS_TEXT multKey, STATS_TEXT dxcc, int, int, int, double, double, STATS_TEXT,
-                          STATS_TEXT, STATS_TEXT, STATS_TEXT, STATS_TEXT, STATS_TEXT band, STATS_TEXT otherBand,
+int STATS_CALL CheckCall0(StatsText call, unsigned int, unsigned int, StatsText, StatsText, StatsText,
+                          StatsText, StatsText, StatsText, StatsText, StatsText, StatsText,
+                          StatsText multKey, StatsText dxcc, int, int, int, double, double, StatsText,
+                          StatsText, StatsText, StatsText, StatsText, StatsText band, StatsText otherBand,
                           char*, char*) {
   return Guarded(1, [&] {
     CallCheckQuery query{Text(call), Text(multKey), Text(dxcc), std::nullopt, std::nullopt};

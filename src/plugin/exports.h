@@ -13,37 +13,41 @@
 // Only those 12 bytes are read.
 struct OleDateTimeArg;
 
-#define STATS_TEXT const char*
-#define STATS_TIME const OleDateTimeArg*
+// The host's texts: zero-terminated 8-bit strings, read only.
+using StatsText = const char*;
+using StatsTime = const OleDateTimeArg*;
 
 extern "C" {
 
 STATS_EXPORT int STATS_CALL GetNumberOfSets(void);
 STATS_EXPORT const char* STATS_CALL GetSetName(int index);
-STATS_EXPORT int STATS_CALL GetExchgCount0(STATS_TEXT, STATS_TEXT, STATS_TEXT);
-STATS_EXPORT int STATS_CALL IsValidExchg0(STATS_TEXT exchange, STATS_TEXT, STATS_TEXT, STATS_TEXT, int, int, int);
+STATS_EXPORT int STATS_CALL GetExchgCount0(StatsText, StatsText, StatsText);
+STATS_EXPORT int STATS_CALL IsValidExchg0(StatsText exchange, StatsText, StatsText, StatsText, int, int, int);
 
-STATS_EXPORT int STATS_CALL ResetStats0(STATS_TEXT, int startFlag, STATS_TEXT ownCall, STATS_TIME start,
-                                        STATS_TIME end, STATS_TEXT, STATS_TEXT, STATS_TEXT, STATS_TEXT,
-                                        STATS_TEXT, STATS_TEXT, STATS_TEXT, STATS_TEXT, STATS_TEXT, STATS_TEXT,
-                                        int, int, int, double, double, STATS_TEXT, STATS_TEXT, STATS_TEXT);
+STATS_EXPORT int STATS_CALL ResetStats0(StatsText, int startFlag, StatsText ownCall, StatsTime start, StatsTime end,
+                                        StatsText, StatsText, StatsText, StatsText, StatsText, StatsText, StatsText,
+                                        StatsText, StatsText, StatsText, int, int, int, double, double, StatsText,
+                                        StatsText, StatsText);
 
-#define STATS_QSO_PARAMS                                                                                  \
-  STATS_TEXT ownCall, STATS_TEXT call, STATS_TIME time, STATS_TIME, STATS_TIME, STATS_TIME, unsigned int, \
-      unsigned int freqHz, STATS_TEXT mode, STATS_TEXT rstSent, STATS_TEXT rstRcvd, STATS_TEXT exchSent,  \
-      STATS_TEXT exchRcvd, STATS_TEXT, STATS_TEXT, STATS_TEXT, STATS_TEXT, STATS_TEXT, STATS_TEXT,         \
-      STATS_TEXT, STATS_TEXT, STATS_TEXT multKey, STATS_TEXT dxcc, int, int, int, double, double,         \
-      STATS_TEXT, STATS_TEXT continent, STATS_TEXT, STATS_TEXT band, STATS_TEXT
+// AddData0 and RemoveData0 take the same 33 arguments.
+STATS_EXPORT int STATS_CALL AddData0(StatsText ownCall, StatsText call, StatsTime time, StatsTime, StatsTime,
+                                     StatsTime, unsigned int, unsigned int freqHz, StatsText mode, StatsText rstSent,
+                                     StatsText rstRcvd, StatsText exchSent, StatsText exchRcvd, StatsText, StatsText,
+                                     StatsText, StatsText, StatsText, StatsText, StatsText, StatsText,
+                                     StatsText multKey, StatsText dxcc, int, int, int, double, double, StatsText,
+                                     StatsText continent, StatsText, StatsText band, StatsText);
+STATS_EXPORT int STATS_CALL RemoveData0(StatsText ownCall, StatsText call, StatsTime time, StatsTime, StatsTime,
+                                        StatsTime, unsigned int, unsigned int freqHz, StatsText mode,
+                                        StatsText rstSent, StatsText rstRcvd, StatsText exchSent, StatsText exchRcvd,
+                                        StatsText, StatsText, StatsText, StatsText, StatsText, StatsText, StatsText,
+                                        StatsText, StatsText multKey, StatsText dxcc, int, int, int, double, double,
+                                        StatsText, StatsText continent, StatsText, StatsText band, StatsText);
 
-STATS_EXPORT int STATS_CALL AddData0(STATS_QSO_PARAMS);
-STATS_EXPORT int STATS_CALL RemoveData0(STATS_QSO_PARAMS);
-
-STATS_EXPORT int STATS_CALL CheckCall0(STATS_TEXT call, unsigned int, unsigned int, STATS_TEXT mode,
-                                       STATS_TEXT, STATS_TEXT, STATS_TEXT, STATS_TEXT, STATS_TEXT, STATS_TEXT,
-                                       STATS_TEXT, STATS_TEXT, STATS_TEXT multKey, STATS_TEXT dxcc, int, int,
-                                       int, double, double, STATS_TEXT, STATS_TEXT continent, STATS_TEXT,
-                                       STATS_TEXT, STATS_TEXT, STATS_TEXT band, STATS_TEXT otherBand, char*,
-                                       char*);
+STATS_EXPORT int STATS_CALL CheckCall0(StatsText call, unsigned int, unsigned int, StatsText mode, StatsText,
+                                       StatsText, StatsText, StatsText, StatsText, StatsText, StatsText, StatsText,
+                                       StatsText multKey, StatsText dxcc, int, int, int, double, double, StatsText,
+                                       StatsText continent, StatsText, StatsText, StatsText, StatsText band,
+                                       StatsText otherBand, char*, char*);
 
 STATS_EXPORT const char* STATS_CALL GetResult0(int* out);
 STATS_EXPORT void STATS_CALL SetupSet0(void);

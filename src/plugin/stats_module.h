@@ -1,9 +1,8 @@
-// The module-wide state behind the entry points, the one lock that guards it, and what each
-// entry point does with it.
+// The module-wide state behind the entry points, the model shared with the window thread, and
+// what each entry point does with them.
 #pragma once
 
 #include <cstdint>
-#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -11,6 +10,7 @@
 #include "engine/contest_log.h"
 #include "engine/contest_reset.h"
 #include "engine/qso_intake.h"
+#include "engine/shared_contest.h"
 #include "platform/platform.h"
 #include "settings/cabrillo_header.h"
 #include "settings/settings.h"
@@ -30,22 +30,21 @@ class StatsModule {
   const char* GetResult(int* out);
   void SetupSet();
 
-  // For tests: the model as the last call left it. Read it only while no entry point runs.
-  const Contest& contest() const { return contest_; }
-  const CabrilloLog& cabrilloLog() const { return cabrillo_; }
+  const SharedContest& contest() const { return contest_; }
+  std::int32_t masterFlag() const { return masterFlag_; }
   Platform& platform() { return platform_; }
 
  private:
   Platform platform_;
   Settings settings_;
-  // Held only while the model is read or changed: never across a dialog, a message box, a COM
-  // call, a message to another thread or the window thread's start and close.
-  std::mutex lock_;
-  Contest contest_;
+  // Locked only while the model is read or changed: never across a dialog, a message box, a COM
+  // call, a message to another thread or the window thread's start.
+  SharedContest contest_;
   // Used on the host's thread only.
   CabrilloLog cabrillo_;
   std::string summaryText_;
   bool hostModeSent_ = false;
+  std::int32_t masterFlag_ = 0;  // "Use window Multiplier" as last read
 };
 
 // The one module object, alive from load to unload.

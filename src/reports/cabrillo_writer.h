@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "engine/cabrillo_log.h"
 #include "engine/ole_date_time.h"
 #include "platform/host_program.h"
-#include "settings/cabrillo_header.h"
 
 inline constexpr std::string_view kHostProgramName = "Ravix";
 

@@ -42,8 +42,7 @@ std::size_t SlotOf(std::string_view band) {
   return kNoSlot;
 }
 
-BandCount CountBand(const LogEntries& log, const std::string& band, std::vector<std::string>* dxccList,
-                    std::vector<std::string>* callList) {
+BandCount CountBand(const LogEntries& log, const std::string& band, BandLists* lists) {
   BandCount count;
   std::unordered_set<std::string_view> seenDxcc, seenCalls;
   for (const CInfo& e : log) {
@@ -52,11 +51,11 @@ BandCount CountBand(const LogEntries& log, const std::string& band, std::vector<
     // An empty entity is an entity like any other: QSOs without one count together once.
     if (seenDxcc.insert(e.Dxcc).second) {
       ++count.dxcc;
-      if (dxccList) dxccList->push_back(e.Dxcc);
+      if (lists) lists->dxcc.push_back(e.Dxcc);
     }
     if (!e.CallKey.empty() && seenCalls.insert(e.CallKey).second) {
       ++count.newCalls;
-      if (callList) callList->push_back(e.CallKey);
+      if (lists) lists->calls.push_back(e.CallKey);
     }
   }
   return count;
@@ -73,26 +72,20 @@ void SortBandList(std::vector<std::string>& bands) {
   }
 }
 
-Summary BuildSummary(Contest& contest) {
+Summary BuildSummary(const Contest& contest) {
   Summary summary;
   std::string& text = summary.text;
   text = Format("  PSK-TORVALE %s-%s \r\n     Contestant: %s\r\nBand\tQSOs\tPoints\tDXCC\tNew Call\r\n",
                 contest.StartDateText.c_str(), contest.EndDateText.c_str(), contest.Contestant.c_str());
 
-  SortBandList(contest.BandList);
+  summary.bands = contest.BandList;
+  SortBandList(summary.bands);
   BandCount total;
-  for (const std::string& band : contest.BandList) {
+  for (const std::string& band : summary.bands) {
     // A band outside the six gets its line and its totals but no per-band list of its own.
     std::size_t slot = SlotOf(band);
-    std::vector<std::string>* dxccList = nullptr;
-    std::vector<std::string>* callList = nullptr;
-    if (slot != kNoSlot) {
-      dxccList = &contest.BandDxcc[slot];
-      callList = &contest.BandCalls[slot];
-      dxccList->clear();
-      callList->clear();
-    }
-    BandCount count = CountBand(contest.Log, band, dxccList, callList);
+    BandLists* lists = slot != kNoSlot ? &summary.lists[slot].emplace() : nullptr;
+    BandCount count = CountBand(contest.Log, band, lists);
     std::int32_t points = count.qsos;
     text += Format("%s\t %i\t %i\t %i\t   %i\r\n", band.c_str(), count.qsos, points, count.dxcc, count.newCalls);
     total.qsos = Plus(total.qsos, count.qsos);

@@ -3,16 +3,7 @@
 
 #include <algorithm>
 
-std::string ReplaceAll(std::string_view text, std::string_view search, std::string_view replacement) {
-  if (search == replacement || search.empty()) return std::string(text);
-  std::string result;
-  std::size_t from = 0;
-  for (std::size_t at; (at = text.find(search, from)) != std::string_view::npos; from = at + search.size()) {
-    result.append(text.substr(from, at - from)).append(replacement);
-  }
-  result.append(text.substr(from));
-  return result;
-}
+#include "settings/setting_keys.h"
 
 std::string FileBaseOf(std::string_view callsign) {
   std::string base = ReplaceAll(ReplaceAll(callsign, "/", "_"), "\\", "_");
@@ -27,26 +18,43 @@ std::string FileBaseOf(std::string_view callsign) {
   return base.empty() ? "VEKO" : base;
 }
 
-std::string EncodeSoapbox(std::string_view soapbox) {
-  return ReplaceAll(ReplaceAll(soapbox, "\r", "<CR>"), "\n", "<LF>");
-}
+namespace {
 
-std::string DecodeSoapbox(std::string_view stored) {
-  return ReplaceAll(ReplaceAll(stored, "<CR>", "\r"), "<LF>", "\n");
-}
+// The header fields kept in the settings file, in the order they are written: a key missing from
+// the file is added at the end in this order. The contest and the location are written but never
+// read (the categories start from the contest's own every time); the claimed value is read but
+// written by the score request; the soapbox is stored encoded.
+struct StoredField {
+  std::string_view key;
+  std::string CabrilloHeaderFields::*field;
+  bool read;
+  bool written;
+};
+
+constexpr StoredField kStoredFields[] = {
+    {"Operators", &CabrilloHeaderFields::operators, true, true},
+    {"Name", &CabrilloHeaderFields::name, true, true},
+    {"Address", &CabrilloHeaderFields::address, true, true},
+    {"Address-City", &CabrilloHeaderFields::addressCity, true, true},
+    {"Address-State", &CabrilloHeaderFields::addressState, true, true},
+    {"Address-PostalCode", &CabrilloHeaderFields::addressPostalCode, true, true},
+    {"Address-Country", &CabrilloHeaderFields::addressCountry, true, true},
+    {setting_keys::kClaimed, &CabrilloHeaderFields::claimed, true, false},
+    {"Contest", &CabrilloHeaderFields::contest, false, true},
+    {"Email", &CabrilloHeaderFields::email, true, true},
+    {"Club", &CabrilloHeaderFields::club, true, true},
+    {"Location", &CabrilloHeaderFields::location, false, true},
+    {"SoapBox", &CabrilloHeaderFields::soapbox, true, true},
+};
+
+bool IsSoapbox(const StoredField& f) { return f.field == &CabrilloHeaderFields::soapbox; }
+
+}  // namespace
 
 bool EditCabrilloHeader(CabrilloLog& log, std::string_view callsign, Settings& settings, Dialogs& dialogs) {
   CabrilloHeaderFields& h = log.header;
   h.callsign = callsign;
   log.fileBase = FileBaseOf(callsign);
-  h.operators = settings.ReadSetting("Operators", callsign);
-  h.name = settings.ReadSetting("Name", "");
-  h.address = settings.ReadSetting("Address", "");
-  h.addressCity = settings.ReadSetting("Address-City", "");
-  h.addressState = settings.ReadSetting("Address-State", "");
-  h.addressPostalCode = settings.ReadSetting("Address-PostalCode", "");
-  h.addressCountry = settings.ReadSetting("Address-Country", "");
-  h.claimed = settings.ReadSetting("Claimed", "");
   // The categories start from the contest's own every time; a choice lasts one run.
   h.contest = "PSK-63-TORVALE ";
   h.categoryOperator = "SINGLE-OP";
@@ -57,26 +65,20 @@ bool EditCabrilloHeader(CabrilloLog& log, std::string_view callsign, Settings& s
   h.categoryStation = "FIXED";
   h.categoryAssisted = "NON-ASSISTED";
   h.location = "DX";
-  h.email = settings.ReadSetting("Email", "");
-  h.club = settings.ReadSetting("Club", "");
-  h.soapbox = DecodeSoapbox(settings.ReadSetting("SoapBox", ""));
+  for (const StoredField& f : kStoredFields) {
+    if (!f.read) continue;
+    // The operators are the call sign until the operator says otherwise.
+    std::string stored = settings.ReadSetting(f.key, f.field == &CabrilloHeaderFields::operators ? callsign : "");
+    h.*f.field = IsSoapbox(f) ? DecodeSoapbox(stored) : std::move(stored);
+  }
 
   CabrilloHeaderFields edited = h;
   if (!dialogs.EditCabrilloHeader(edited)) return false;
   h = edited;
 
-  settings.WriteSetting("Operators", h.operators);
-  settings.WriteSetting("Name", h.name);
-  settings.WriteSetting("Address", h.address);
-  settings.WriteSetting("Address-City", h.addressCity);
-  settings.WriteSetting("Address-State", h.addressState);
-  settings.WriteSetting("Address-PostalCode", h.addressPostalCode);
-  settings.WriteSetting("Address-Country", h.addressCountry);
-  settings.WriteSetting("Contest", h.contest);
-  settings.WriteSetting("Email", h.email);
-  settings.WriteSetting("Club", h.club);
-  settings.WriteSetting("Location", h.location);
-  settings.WriteSetting("SoapBox", EncodeSoapbox(h.soapbox));
+  for (const StoredField& f : kStoredFields) {
+    if (f.written) settings.WriteSetting(f.key, IsSoapbox(f) ? EncodeSoapbox(h.*f.field) : h.*f.field);
+  }
   log.qsoLines.clear();
   return true;
 }

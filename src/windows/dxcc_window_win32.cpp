@@ -1,5 +1,5 @@
-// The window's messages. The module lock is held only to copy from or write to the model: never
-// across a call to the host, a message to another thread or the making of a window.
+// The window's messages. The model is only read, under its lock, to copy from it: never across a
+// call to the host, a message to another thread or the making of a window.
 #include "windows/dxcc_window_win32.h"
 
 #include <cstdio>
@@ -113,10 +113,6 @@ HRESULT DxccWindow::Refresh(HWND window) {
   HostAnswer<std::string> call = host_->EnteredCall();
   if (FAILED(call.result)) return call.result;
   enteredCall_ = std::move(call.value);
-  {
-    std::lock_guard guard(model_.lock);
-    FillRowsForCall(model_.contest.BandRows, model_.contest.Log, enteredCall_);
-  }
 
   HostAnswer<double> frequency = host_->Frequency();
   if (FAILED(frequency.result)) return frequency.result;
@@ -127,19 +123,20 @@ HRESULT DxccWindow::Refresh(HWND window) {
 
   band_ = BandFromFrequency(frequency.value);
   SetWindowTextA(window, DxccCaption(enteredCall_, band_.text).c_str());
-  prefix_.Refresh(model_, band_);
+  prefix_.Refresh(contest_, band_);
   InvalidateRect(GetDlgItem(window, IDC_DXCC_GRID), nullptr, FALSE);
   return S_OK;
 }
 
 void DxccWindow::Paint(const DRAWITEMSTRUCT& item) {
-  PaintSnapshot snapshot;
-  snapshot.enteredCall = enteredCall_;
-  snapshot.currentBand = band_.index;
-  {
-    std::lock_guard guard(model_.lock);
-    snapshot.bandRows = model_.contest.BandRows;
-    if (band_.index >= 0) snapshot.bandDxcc = model_.contest.BandDxcc[static_cast<std::size_t>(band_.index)];
-  }
+  // The grid is drawn from the log as it is now, for the call the last tick found typed.
+  PaintSnapshot snapshot = contest_.Read([this](const Contest& contest) {
+    PaintSnapshot read;
+    read.enteredCall = enteredCall_;
+    read.currentBand = band_.index;
+    if (!enteredCall_.empty()) read.bandRows = RowsForCall(contest.Log, enteredCall_);
+    if (band_.index >= 0) read.bandDxcc = contest.BandDxcc[static_cast<std::size_t>(band_.index)];
+    return read;
+  });
   PaintGrid(item.hDC, item.rcItem, snapshot);
 }

@@ -19,8 +19,8 @@ inline constexpr UINT kRefreshMessage = WM_APP + 1;
 class DxccWindow {
  public:
   // `published` holds the window's handle while the host's thread may post to it.
-  DxccWindow(HINSTANCE module, SharedModel model, std::atomic<HWND>& published)
-      : module_(module), model_(model), published_(published) {}
+  DxccWindow(HINSTANCE module, const SharedContest& contest, Settings& settings, std::atomic<HWND>& published)
+      : module_(module), contest_(contest), published_(published), placement_(settings) {}
   DxccWindow(const DxccWindow&) = delete;
   DxccWindow& operator=(const DxccWindow&) = delete;
 
@@ -39,7 +39,7 @@ class DxccWindow {
   void Paint(const DRAWITEMSTRUCT& item);
 
   HINSTANCE module_;
-  SharedModel model_;
+  const SharedContest& contest_;
   std::atomic<HWND>& published_;
   WindowPlacement placement_;
   PrefixWindow prefix_{module_, placement_};

@@ -17,14 +17,15 @@ namespace {
 
 struct WindowThreadStart {
   Win32MultiplierWindows* owner;
-  SharedModel model;
+  const SharedContest& contest;
+  Settings& settings;
   HMODULE module;  // the thread's own reference, released as it ends
 };
 
 // The thread's work, every object of it gone when this returns.
 void RunWindow(const WindowThreadStart& start, std::atomic<HWND>& published) {
   Guarded([&] {
-    DxccWindow window(start.module, start.model, published);
+    DxccWindow window(start.module, start.contest, start.settings, published);
     window.Run();
   });
 }
@@ -33,7 +34,7 @@ void RunWindow(const WindowThreadStart& start, std::atomic<HWND>& published) {
 
 bool Win32MultiplierWindows::IsOpen() { return running_.load(); }
 
-void Win32MultiplierWindows::Start(SharedModel model) {
+void Win32MultiplierWindows::Start(const SharedContest& contest, Settings& settings) {
   bool idle = false;
   if (!running_.compare_exchange_strong(idle, true)) return;
   // Taken here, on the host's thread: once the host has let the module go, nothing else could.
@@ -42,7 +43,7 @@ void Win32MultiplierWindows::Start(SharedModel model) {
     running_.store(false);
     return;
   }
-  auto start = std::make_unique<WindowThreadStart>(WindowThreadStart{this, model, self});
+  auto start = std::make_unique<WindowThreadStart>(WindowThreadStart{this, contest, settings, self});
   UniqueHandle thread(CreateThread(nullptr, 0, &Win32MultiplierWindows::ThreadMain, start.get(), 0, nullptr));
   if (!thread) {
     FreeLibrary(self);

@@ -11,7 +11,7 @@
 class Win32MultiplierWindows : public MultiplierWindows {
  public:
   bool IsOpen() override;
-  void Start(SharedModel model) override;
+  void Start(const SharedContest& contest, Settings& settings) override;
   void RequestRefresh() override;
   bool SendModeMacros() override;
 

@@ -7,7 +7,7 @@
 class NoMultiplierWindows : public MultiplierWindows {
  public:
   bool IsOpen() override { return false; }
-  void Start(SharedModel) override {}
+  void Start(const SharedContest&, Settings&) override {}
   void RequestRefresh() override {}
   bool SendModeMacros() override { return false; }
 };

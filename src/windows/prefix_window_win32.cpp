@@ -12,14 +12,11 @@ void PrefixWindow::Open() {
   if (window_) ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
 }
 
-void PrefixWindow::Refresh(SharedModel model, const FrequencyBand& band) {
+void PrefixWindow::Refresh(const SharedContest& contest, const FrequencyBand& band) {
   if (!window_) return;
   SetWindowTextA(window_.get(), PrefixCaption(band.text).c_str());
-  std::optional<std::vector<std::string>> items;
-  {
-    std::lock_guard guard(model.lock);
-    items = PrefixListReload(model.contest.BandCalls, band.index, loadedCount_);
-  }
+  std::optional<std::vector<std::string>> items = contest.Read(
+      [&](const Contest& read) { return PrefixListReload(read.BandCalls, band.index, loadedCount_); });
   if (!items) return;
   HWND list = GetDlgItem(window_.get(), IDC_PREFIX_LIST);
   SendMessageA(list, LB_RESETCONTENT, 0, 0);

@@ -18,7 +18,7 @@ class PrefixWindow {
   bool exists() const { return static_cast<bool>(window_); }
   void Open();
   // Caption for the band; the list reloaded when the band's call count changed.
-  void Refresh(SharedModel model, const FrequencyBand& band);
+  void Refresh(const SharedContest& contest, const FrequencyBand& band);
 
  private:
   static INT_PTR CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -17,12 +17,10 @@ FrequencyBand BandFromFrequency(double hertz) {
 
 bool FrequencyMoved(double hertz, double lastMacroHertz) { return std::fabs(hertz - lastMacroHertz) > 300.0; }
 
-void FillRowsForCall(BandTable& rows, const LogEntries& log, std::string_view enteredCall) {
-  for (auto& row : rows) {
-    row.resize(5);
-    for (std::size_t cell = 1; cell < 5; ++cell) row[cell] = "   -";
-  }
-  if (enteredCall.empty()) return;
+BandTable RowsForCall(const LogEntries& log, std::string_view enteredCall) {
+  BandTable rows;
+  for (std::size_t k = 0; k < kBandCount; ++k) rows[k] = {std::string(BandOrder[k]), "   -", "   -", "   -", "   -"};
+  if (enteredCall.empty()) return rows;
   for (const CInfo& e : log) {
     if (e.Call != enteredCall) continue;
     for (std::size_t k = 0; k < kBandCount; ++k) {
@@ -32,6 +30,7 @@ void FillRowsForCall(BandTable& rows, const LogEntries& log, std::string_view en
       rows[k][3] = e.Continent;
     }
   }
+  return rows;
 }
 
 std::string DxccCaption(std::string_view enteredCall, std::string_view bandText) {

@@ -29,9 +29,9 @@ FrequencyBand BandFromFrequency(double hertz);
 // "<SP1>" follows the host's frequency when it has moved strictly more than 300 Hz.
 bool FrequencyMoved(double hertz, double lastMacroHertz);
 
-// The grid rows for the entered call: every row's cells 1 to 4 reset to "   -", then each QSO
-// with exactly that call writes mode, time and continent into its band's row; later QSOs win.
-void FillRowsForCall(BandTable& rows, const LogEntries& log, std::string_view enteredCall);
+// The grid rows for the entered call: each row the band's name and four cells of "   -", then each
+// QSO with exactly that call writes mode, time and continent into its band's row; later QSOs win.
+BandTable RowsForCall(const LogEntries& log, std::string_view enteredCall);
 
 std::string DxccCaption(std::string_view enteredCall, std::string_view bandText);
 std::string PrefixCaption(std::string_view bandText);
@@ -74,7 +74,7 @@ struct PaintSnapshot {
   std::string enteredCall;
   int currentBand = -1;
   std::vector<std::string> bandDxcc;  // the current band's entities
-  BandTable bandRows;
+  BandTable bandRows;                 // RowsForCall of the entered call
 };
 
 std::vector<DrawOp> PaintOps(const PaintSnapshot& snapshot, const Rect& item);

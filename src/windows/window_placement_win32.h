@@ -4,23 +4,24 @@
 
 #include <windows.h>
 
-#include "settings/profile_win32.h"
 #include "settings/settings.h"
+#include "settings/setting_keys.h"
 #include "windows/window_model.h"
 
 struct PositionKeys {
-  const char* x;
-  const char* y;
+  std::string_view x;
+  std::string_view y;
   int defaultY;
 };
 
-inline constexpr PositionKeys kDxccPositionKeys{"dxcc_x", "dxcc_y", 400};
-inline constexpr PositionKeys kPrefixPositionKeys{"member_x", "member_y", 10};
+inline constexpr PositionKeys kDxccPositionKeys{setting_keys::kDxccX, setting_keys::kDxccY, 400};
+inline constexpr PositionKeys kPrefixPositionKeys{setting_keys::kMemberX, setting_keys::kMemberY, 10};
 
-// The one corner both windows last read or wrote, and the settings it goes to. Window thread only:
-// the host's thread has settings of its own.
+// The one corner both windows last read or wrote, kept in the module's settings. Window thread
+// only; the settings themselves hold nothing between calls and go to the file every time.
 class WindowPlacement {
  public:
+  explicit WindowPlacement(Settings& settings) : settings_(settings) {}
   // Moves the window to its stored corner, keeping its size, and puts it above all others
   // without taking the keyboard from the host.
   void Open(HWND window, const PositionKeys& keys);
@@ -28,8 +29,7 @@ class WindowPlacement {
   void Save(HWND window, const PositionKeys& keys);
 
  private:
-  Win32ProfileStore store_;
-  Settings settings_{store_};
+  Settings& settings_;
   WindowPosition remembered_;
 };
 

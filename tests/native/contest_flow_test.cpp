@@ -26,7 +26,7 @@ class RecordingWindows : public MultiplierWindows {
   int refreshRequests = 0;
   bool hostRuns = false;
   bool IsOpen() override { return open; }
-  void Start(SharedModel) override { ++started; }
+  void Start(const SharedContest&, Settings&) override { ++started; }
   void RequestRefresh() override { ++refreshRequests; }
   bool SendModeMacros() override {
     ++macroRequests;
@@ -214,7 +214,7 @@ TEST_F(ContestFlow, SetupStoresTheChoiceOnlyOnOk) {
   });
   module_->SetupSet();
   EXPECT_EQ(Setting("Master"), "1");
-  EXPECT_EQ(module_->contest().MasterFlag, 1);
+  EXPECT_EQ(module_->masterFlag(), 1);
 
   dialogs_->setupAnswers.push_back([](int& box) {
     box = 0;

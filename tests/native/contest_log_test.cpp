@@ -90,8 +90,6 @@ TEST(Reset, EmptiesTheLogAndSetsTheWindowRows) {
   EXPECT_EQ(contest.StartDateText, "01.02");
   EXPECT_EQ(contest.EndDateText, "02.02.2026");
   EXPECT_EQ(contest.ContestStarted, 5);
-  EXPECT_EQ(contest.BandRows[0], (std::vector<std::string>{"160m", "-", "-", "-", "-"}));
-  EXPECT_EQ(contest.BandRows[5], (std::vector<std::string>{"10m", "-", "-", "-", "-"}));
   EXPECT_EQ(contest.BandDxcc[1], std::vector<std::string>{"kept"});
 
   ResetContest(contest, {0, "", {0, DateTimeStatus::Null}, {0, DateTimeStatus::Invalid}});

@@ -46,8 +46,11 @@ TEST(Summary, WorkedExample) {
                         "Total\t 5\t 5\t 3\t   5\r\n"
                         "Score = 5 * (3 + 5)  = 40 \r\n");
   EXPECT_EQ(s.claimed, 15);
-  EXPECT_EQ(contest.BandDxcc[1], (std::vector<std::string>{"OK", "DL"}));
-  EXPECT_EQ(contest.BandCalls[2], (std::vector<std::string>{"OK1A", "OK1E"}));
+  ASSERT_TRUE(s.lists[1] && s.lists[2]);
+  EXPECT_EQ(s.lists[1]->dxcc, (std::vector<std::string>{"OK", "DL"}));
+  EXPECT_EQ(s.lists[2]->calls, (std::vector<std::string>{"OK1A", "OK1E"}));
+  EXPECT_EQ(s.bands, (std::vector<std::string>{"80m", "40m"}));
+  EXPECT_EQ(contest.BandList, (std::vector<std::string>{"40m", "80m"}));
 }
 
 TEST(Summary, EmptyLogAndTheCreditLine) {
@@ -94,13 +97,13 @@ TEST(Summary, ForeignBandsCountButFillNoOtherBandsLists) {
   Log(contest, "OK1A", "80m", "OK");
   Log(contest, "OK1B", "6m", "ZZ");
   Log(contest, "OK1C", "80M", "QQ");
-  contest.BandDxcc[0] = {"kept"};
-  std::string text = BuildSummary(contest).text;
-  EXPECT_NE(text.find("6m\t 1\t 1\t 1\t   1\r\n"), std::string::npos);
-  EXPECT_NE(text.find("Total\t 3\t 3\t 3\t   3\r\n"), std::string::npos);
-  EXPECT_EQ(contest.BandDxcc[0], std::vector<std::string>{"kept"});
-  EXPECT_EQ(contest.BandDxcc[1], std::vector<std::string>{"OK"});
-  EXPECT_EQ(contest.BandCalls[1], std::vector<std::string>{"OK1A"});
+  Summary s = BuildSummary(contest);
+  EXPECT_NE(s.text.find("6m\t 1\t 1\t 1\t   1\r\n"), std::string::npos);
+  EXPECT_NE(s.text.find("Total\t 3\t 3\t 3\t   3\r\n"), std::string::npos);
+  EXPECT_FALSE(s.lists[0]);
+  ASSERT_TRUE(s.lists[1]);
+  EXPECT_EQ(s.lists[1]->dxcc, std::vector<std::string>{"OK"});
+  EXPECT_EQ(s.lists[1]->calls, std::vector<std::string>{"OK1A"});
 }
 
 TEST(Summary, ScoreWrapsAt32BitsWithoutUndefinedBehaviour) {
@@ -124,17 +127,17 @@ TEST(Summary, ListsMatchThePlainComputationOnRandomLogs) {
           "E" + std::to_string(rng() % 15));
       if (rng() % 5 == 0) const_cast<CInfo&>(contest.Log[contest.Log.size() - 1]).Dupe = 1;
     }
-    Contest copy = contest;
-    BuildSummary(contest);
+    Summary s = BuildSummary(contest);
     for (std::size_t slot : {std::size_t{0}, std::size_t{1}, std::size_t{2}}) {
       std::vector<std::string> dxcc, calls;
-      for (const CInfo& e : copy.Log) {
+      for (const CInfo& e : contest.Log) {
         if (e.Band != BandOrder[slot] || e.Call.empty() || e.Dupe) continue;
         if (std::find(dxcc.begin(), dxcc.end(), e.Dxcc) == dxcc.end()) dxcc.push_back(e.Dxcc);
         if (std::find(calls.begin(), calls.end(), e.CallKey) == calls.end()) calls.push_back(e.CallKey);
       }
-      ASSERT_EQ(contest.BandDxcc[slot], dxcc);
-      ASSERT_EQ(contest.BandCalls[slot], calls);
+      ASSERT_TRUE(s.lists[slot]);
+      ASSERT_EQ(s.lists[slot]->dxcc, dxcc);
+      ASSERT_EQ(s.lists[slot]->calls, calls);
     }
   }
 }

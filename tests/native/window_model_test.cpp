@@ -42,14 +42,10 @@ TEST(WindowGrid, RowsShowTheLastQsoWithTheExactCallPerBand) {
   add("OK1XYZ", "80m", 46054.75, "AS");  // a dupe, later in the log: it wins
   add("ok1xyz", "40m", 46054.5, "EU");
   add("OK1XYZ", "6m", 46054.5, "EU");
-  BandTable rows;
-  for (std::size_t b = 0; b < kBandCount; ++b) rows[b] = {std::string(BandOrder[b]), "-", "-", "-", "-"};
-
-  FillRowsForCall(rows, contest.Log, "OK1XYZ");
+  BandTable rows = RowsForCall(contest.Log, "OK1XYZ");
   EXPECT_EQ(rows[1], (std::vector<std::string>{"80m", "BPSK63", "18:00", "AS", "   -"}));
   EXPECT_EQ(rows[2], (std::vector<std::string>{"40m", "   -", "   -", "   -", "   -"}));
-  FillRowsForCall(rows, contest.Log, "");
-  EXPECT_EQ(rows[1], (std::vector<std::string>{"80m", "   -", "   -", "   -", "   -"}));
+  EXPECT_EQ(RowsForCall(contest.Log, "")[1], (std::vector<std::string>{"80m", "   -", "   -", "   -", "   -"}));
 }
 
 TEST(WindowCaptions, NameTheCallOrTheBand) {
