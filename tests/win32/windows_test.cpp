@@ -6,7 +6,6 @@
 //   stats_windows_test <Stats.dll> <artefacts folder> [group]   (all groups when none is named)
 //   stats_windows_test --exit-with-window-open <Stats.dll>     (run by the test itself)
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -479,19 +478,6 @@ void UnloadDuringHostRequest(FakeAutomationHost& host) {
   CheckWindowOutlivesHost(windows, "unloading during a request");
 }
 
-// Threads of this process, as the system lists them.
-int ThreadCount() {
-  UniqueFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
-  if (!snapshot) return -1;
-  THREADENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  int count = 0;
-  for (BOOL more = Thread32First(snapshot.get(), &entry); more; more = Thread32Next(snapshot.get(), &entry)) {
-    if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
-  }
-  return count;
-}
-
 // The host lets the module go again and again while its window thread is at work (starting,
 // opening its windows, waiting for the host in a tick, painting), and the operator closes the
 // window at another moment. Only once the window thread has ended may the module go: one
@@ -500,13 +486,18 @@ void UnloadWhileBusy(FakeAutomationHost& host) {
   constexpr int kRounds = 200;
   EnterScratchFolder("unload_while_busy", {"Master=1"});
   host.SetFrequency(3580000);
-  int slow = 0, goneEarly = 0, notGone = 0, threadsLeft = 0;
+  int slow = 0, goneEarly = 0, notGone = 0, neverSeen = 0, threadsLeft = 0;
   unsigned long long longest = 0;
   for (int round = 0; round < kRounds; ++round) {
     WritePrivateProfileStringA("Settings", "Start", "0", "Plugins\\PSK63.ini");
     host.SetEnteredCall(round % 3 == 0 ? "" : "OK1XYZ");
-    const int threadsBefore = ThreadCount();
     StatsDll stats(g_dll);
+    // The window thread, held from when its window is first seen, so that its end can be awaited.
+    UniqueHandle windowThread;
+    auto seen = [&](HWND dxcc) {
+      if (dxcc && !windowThread) windowThread.reset(OpenThread(SYNCHRONIZE, FALSE, GetWindowThreadProcessId(dxcc, nullptr)));
+      return dxcc;
+    };
     stats.ResetStats();
     stats.AddData(kEightyMetreQsos[round % 3]);
     stats.CheckCall("OK1XYZ");
@@ -519,29 +510,35 @@ void UnloadWhileBusy(FakeAutomationHost& host) {
     else Sleep(busyMs);
     // Every third round the operator closes the window first.
     if (round % 3 == 1) {
-      if (HWND dxcc = FindModuleWindows().dxcc) PostMessageA(dxcc, WM_CLOSE, 0, 0);
+      if (HWND dxcc = seen(FindModuleWindows().dxcc)) PostMessageA(dxcc, WM_CLOSE, 0, 0);
     }
     unsigned long long ms = stats.Unload();
     longest = std::max(longest, ms);
     if (ms >= kPromptUnloadMs) ++slow;
     // Closing now at a moment of its own: at once, or after a little of the thread's work.
     PumpFor(static_cast<DWORD>((round * 13) % 120));
-    if (FindModuleWindows().dxcc && !ModuleLoaded()) ++goneEarly;
+    if (seen(FindModuleWindows().dxcc) && !ModuleLoaded()) ++goneEarly;
     // A window that has not opened yet is closed once it has.
     bool gone = PumpUntil(
-        [] {
-          if (HWND dxcc = FindModuleWindows().dxcc) PostMessageA(dxcc, WM_CLOSE, 0, 0);
+        [&] {
+          if (HWND dxcc = seen(FindModuleWindows().dxcc)) PostMessageA(dxcc, WM_CLOSE, 0, 0);
           return !ModuleLoaded();
         },
         kWindowWaitMs);
     if (!gone) ++notGone;
-    if (!PumpUntil([&] { return ThreadCount() == threadsBefore; }, kWindowWaitMs)) ++threadsLeft;
+    if (!windowThread) {
+      ++neverSeen;
+    } else if (!PumpUntil([&] { return WaitForSingleObject(windowThread.get(), 0) == WAIT_OBJECT_0; },
+                          kWindowWaitMs)) {
+      ++threadsLeft;
+    }
   }
   std::printf("unloading while busy: %d rounds, longest unload %llu ms\n", kRounds, longest);
   CheckInt("unloads that took too long", slow, 0);
   CheckInt("modules gone while their window was open", goneEarly, 0);
   CheckInt("modules still loaded after their window closed", notGone, 0);
-  CheckInt("window threads left running", threadsLeft, 0);
+  CheckInt("rounds whose window never showed", neverSeen, 0);
+  CheckInt("window threads still running after the module went", threadsLeft, 0);
 }
 
 // The module unloads while a refusal is reported and the operator has not answered.
