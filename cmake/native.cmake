@@ -21,6 +21,8 @@ target_link_libraries(stats_tests PRIVATE Stats stats_core GTest::gtest_main Thr
 include(GoogleTest)
 gtest_discover_tests(stats_tests PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 
-find_package(benchmark REQUIRED)
-add_executable(stats_bench bench/engine_bench.cpp)
-target_link_libraries(stats_bench PRIVATE Stats stats_core benchmark::benchmark)
+if(STATS_SANITIZE STREQUAL "")
+  find_package(benchmark REQUIRED)
+  add_executable(stats_bench bench/engine_bench.cpp)
+  target_link_libraries(stats_bench PRIVATE Stats stats_core benchmark::benchmark)
+endif()
