@@ -8,6 +8,8 @@
 StatsModule::StatsModule(Platform platform) : platform_(std::move(platform)), settings_(*platform_.profile) {}
 
 int StatsModule::ResetStats(const ResetArgs& args) {
+  ReportTurn turn(reportLock_);
+  if (!turn) return 1;
   {
     std::lock_guard guard(lock_);
     ResetContest(contest_, args);
@@ -17,13 +19,16 @@ int StatsModule::ResetStats(const ResetArgs& args) {
     settings_.WriteSetting("Start", "1");
   }
   std::int32_t master = settings_.ReadSettingInt("Master");
-  contest_.MasterFlag = master;
+  SetMasterFlag(master);
   if (master == 0) return 1;
 
   // "Start" alternates so that a window is started on every other reset: a reset that showed
   // the header dialog set it to "1" above and so starts none.
   std::int32_t marker = settings_.ReadSettingInt("Start");
-  contest_.StartMarker = marker;
+  {
+    std::lock_guard guard(lock_);
+    contest_.StartMarker = marker;
+  }
   if (marker != 0) {
     settings_.WriteSetting("Start", "0");
   } else if (!platform_.windows->IsOpen()) {
@@ -61,12 +66,16 @@ int StatsModule::CheckCall(const CallCheckQuery& query) {
 }
 
 const char* StatsModule::GetResult(int* out) {
+  ReportTurn turn(reportLock_);
+  if (!turn) return "";
   Summary summary;
   bool reportRun = false;
+  bool windowInUse = false;
   {
     std::lock_guard guard(lock_);
     summary = BuildSummary(contest_);
     reportRun = contest_.ContestStarted != 0;
+    windowInUse = contest_.MasterFlag != 0;
     if (reportRun) {
       // Each file is built from a fresh line list: every QSO exactly once, in log order.
       cabrillo_.qsoLines.clear();
@@ -75,7 +84,8 @@ const char* StatsModule::GetResult(int* out) {
       }
     }
   }
-  summaryText_ = std::move(summary.text);
+  std::string& text = summaries_[std::this_thread::get_id()];
+  text = std::move(summary.text);
   settings_.WriteSettingInt("Claimed", summary.claimed);
   if (reportRun) {
     std::string message = WriteCabrilloFile(cabrillo_, *platform_.hostProgram);
@@ -83,20 +93,27 @@ const char* StatsModule::GetResult(int* out) {
     if (out) *out = -1;
   }
   // The window sends the mode macros itself while it is in use.
-  if (!hostModeSent_ && contest_.MasterFlag == 0) hostModeSent_ = platform_.windows->SendModeMacros();
-  return summaryText_.c_str();
+  if (!hostModeSent_ && !windowInUse) hostModeSent_ = platform_.windows->SendModeMacros();
+  return text.c_str();
 }
 
 void StatsModule::Shutdown(bool processExiting) { platform_.windows->Close(processExiting); }
 
 void StatsModule::SetupSet() {
+  ReportTurn turn(reportLock_);
+  if (!turn) return;
   std::int32_t stored = settings_.ReadSettingInt("Master");
-  contest_.MasterFlag = stored;
+  SetMasterFlag(stored);
   // A two-state box: any "on" value up to 2 shows ticked, other values show cleared.
   int checked = (stored < 0 || stored > 2) ? 0 : (stored != 0 ? 1 : 0);
   if (!platform_.dialogs->EditSetup(checked)) return;
-  contest_.MasterFlag = checked;
+  SetMasterFlag(checked);
   settings_.WriteSettingInt("Master", checked);
+}
+
+void StatsModule::SetMasterFlag(std::int32_t value) {
+  std::lock_guard guard(lock_);
+  contest_.MasterFlag = value;
 }
 
 StatsModule& TheModule() {

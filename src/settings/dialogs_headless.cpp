@@ -29,4 +29,5 @@ bool HeadlessDialogs::EditSetup(int& checked) {
 void HeadlessDialogs::ShowMessage(const std::string& text, const std::string& caption) {
   messages.push_back(caption + ": " + text);
   std::cerr << caption << ": " << text << '\n';
+  if (whileMessageShown) whileMessageShown();
 }

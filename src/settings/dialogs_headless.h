@@ -17,6 +17,8 @@ class HeadlessDialogs : public Dialogs {
   int headerShown = 0;
   int setupShown = 0;
   std::vector<std::string> messages;  // "caption: text", in order shown
+  // Runs while the message box is up, as the host's messages do while a real one pumps them.
+  std::function<void()> whileMessageShown;
 
   bool EditCabrilloHeader(CabrilloHeaderFields& fields) override;
   bool EditSetup(int& checked) override;

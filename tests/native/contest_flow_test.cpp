@@ -10,9 +10,14 @@
 
 #include "temp_folder.h"
 
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <iterator>
+#include <thread>
+#include <utility>
 
 namespace {
 
@@ -232,6 +237,77 @@ TEST_F(ContestFlow, SetupStoresTheChoiceOnlyOnOk) {
   module_->SetupSet();
   EXPECT_EQ(shown, 0);
   EXPECT_EQ(Setting("Master"), "0");
+}
+
+// A deadlock would hang the suite: give up loudly instead.
+template <class Body>
+void WithinSeconds(int seconds, Body body) {
+  auto done = std::async(std::launch::async, body);
+  if (done.wait_for(std::chrono::seconds(seconds)) != std::future_status::ready) {
+    ADD_FAILURE() << "still running after " << seconds << " s";
+    std::abort();
+  }
+  done.get();
+}
+
+TEST_F(ContestFlow, ReportsFromTwoThreadsEachKeepTheirTextAndLeaveAWholeFile) {
+  Reset(1);
+  for (int i = 0; i < 1500; ++i) Add("OK" + std::to_string(i), i % 2 ? "80m" : "40m", "OK");
+  const std::string expected = module_->GetResult(nullptr);
+  const std::string file = Slurp("DL1AAA.cbr");
+  auto reporter = [&] {
+    for (int i = 0; i < 25; ++i) {
+      int out = 0;
+      const char* text = module_->GetResult(&out);
+      ASSERT_EQ(text, expected);
+      ASSERT_EQ(out, -1);
+      // The other thread's reports must not touch this thread's text before its next call.
+      std::this_thread::sleep_for(std::chrono::microseconds(300));
+      ASSERT_EQ(text, expected);
+    }
+  };
+  WithinSeconds(120, [&] {
+    std::thread other(reporter);
+    reporter();
+    other.join();
+  });
+  EXPECT_EQ(Slurp("DL1AAA.cbr"), file);
+}
+
+TEST_F(ContestFlow, CallsComingBackInWhileADialogIsUpNeitherBlockNorSpoilTheOuterCall) {
+  Reset(1);
+  Add("OK1A", "80m", "OK");
+  const std::string expected = module_->GetResult(nullptr);
+  int innerOut = 7;
+  std::string inner = "<not called>";
+  bool comingBack = false;
+  dialogs_->whileMessageShown = [&] {
+    if (std::exchange(comingBack, true)) return;
+    inner = module_->GetResult(&innerOut);
+    // Contest calls are answered as usual; another report, reset or setup is not begun.
+    EXPECT_EQ(Add("DL2B", "40m", "DL"), 1);
+    EXPECT_EQ(module_->CheckCall(CallCheckQuery{"DL2B", "DL", "DL", "40m", "40m"}), 0);
+    module_->ResetStats({1, "XX1XX", {}, {}});
+    module_->SetupSet();
+  };
+  std::string outer;
+  WithinSeconds(20, [&] { outer = module_->GetResult(nullptr); });
+  EXPECT_EQ(outer, expected);
+  EXPECT_EQ(inner, "");
+  EXPECT_EQ(innerOut, 7);
+  EXPECT_EQ(dialogs_->headerShown, 1);
+  EXPECT_EQ(dialogs_->setupShown, 0);
+  EXPECT_EQ(module_->contest().Log.size(), 2u);
+
+  // The same inside the header dialog of a reset.
+  dialogs_->headerAnswers.push_back([&](CabrilloHeaderFields&) {
+    inner = module_->GetResult(&innerOut);
+    EXPECT_EQ(Add("OK1A", "80m", "OK"), 1);
+    return true;
+  });
+  WithinSeconds(20, [&] { Reset(1); });
+  EXPECT_EQ(inner, "");
+  EXPECT_EQ(module_->contest().Log.size(), 1u);
 }
 
 }  // namespace
