@@ -16,6 +16,7 @@ add_executable(stats_tests
   tests/native/qso_intake_test.cpp
   tests/native/settings_test.cpp
   tests/native/summary_test.cpp
+  tests/native/text_file_test.cpp
   tests/native/window_model_test.cpp)
 target_link_libraries(stats_tests PRIVATE Stats stats_core GTest::gtest_main Threads::Threads)
 include(GoogleTest)

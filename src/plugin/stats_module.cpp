@@ -36,7 +36,7 @@ int StatsModule::ResetStats(const ResetArgs& args) {
     settings_.WriteSetting("Start", "1");
   }
   // A file that cannot be written just has no title line.
-  WriteWholeFile(kErrFile, kErrFileTitle);
+  RestartFile(kErrFile, kErrFileTitle);
   return 1;
 }
 

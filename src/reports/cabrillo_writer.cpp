@@ -1,8 +1,7 @@
 // Cabrillo lines: fixed header tags, QSO lines in the log checker's column layout.
 #include "reports/cabrillo_writer.h"
 
-#include <filesystem>
-#include <fstream>
+#include "engine/text_file.h"
 
 namespace {
 
@@ -77,20 +76,6 @@ std::string CabrilloText(const CabrilloLog& log, const std::optional<FileVersion
 std::string WriteCabrilloFile(const CabrilloLog& log, HostProgram& hostProgram) {
   const std::string name = log.fileBase + ".cbr";
   const std::string text = CabrilloText(log, hostProgram.FindVersion(std::string(kHostProgramName)));
-  const std::string temporary = name + ".tmp";
-  bool written = false;
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    written = out && out.write(text.data(), static_cast<std::streamsize>(text.size())) && out.flush();
-  }
-  std::error_code error;
-  if (written) {
-    std::filesystem::rename(temporary, name, error);
-    written = !error;
-  }
-  if (!written) {
-    std::filesystem::remove(temporary, error);
-    return "File not produced: " + name;
-  }
+  if (!ReplaceFile(name, text)) return "File not produced: " + name;
   return "File produced: " + name;
 }

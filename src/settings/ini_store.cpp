@@ -4,7 +4,10 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 #include <vector>
+
+#include "engine/text_file.h"
 
 namespace {
 
@@ -92,6 +95,10 @@ std::optional<std::string> IniFileStore::Read(const std::string& file, const std
 
 bool IniFileStore::Write(const std::string& file, const std::string& section, const std::string& key,
                          const std::string& value) {
+  // Two writers in this process must not both start from the same old file: one change would
+  // be lost.
+  static std::mutex writing;
+  std::lock_guard guard(writing);
   bool exists = false;
   std::vector<std::string> lines = ReadLines(file, exists);
   std::string entry = key + "=" + value;
@@ -119,8 +126,5 @@ bool IniFileStore::Write(const std::string& file, const std::string& section, co
   std::string text;
   for (const std::string& line : lines) text.append(line).append("\r\n");
   // Like the platform, a missing folder is not created: the write just fails.
-  std::ofstream out(LocalPath(file), std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  return static_cast<bool>(out.flush());
+  return ReplaceFile(LocalPath(file), text);
 }

@@ -9,9 +9,13 @@
 
 #include "temp_folder.h"
 
+#include <signal.h>
+#include <sys/resource.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 namespace {
 
@@ -143,16 +147,54 @@ TEST_F(CabrilloFolder, WritesTheFileAndSaysSo) {
   EXPECT_FALSE(fs::exists("DL1AAA.cbr.tmp"));
 }
 
-TEST_F(CabrilloFolder, AFailedWriteIsReportedAndKeepsTheEarlierFile) {
+// The names of the temporary files left in the current folder.
+std::vector<std::string> Temporaries() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(".")) {
+    if (entry.path().extension() == ".tmp") names.push_back(entry.path().filename().string());
+  }
+  return names;
+}
+
+TEST_F(CabrilloFolder, AFailedWriteIsReportedKeepsTheEarlierFileAndLeavesNoTemporary) {
   log.fileBase = "DL1AAA";
   FixedHostProgram host;
   WriteCabrilloFile(log, host);
   std::string good = Slurp("DL1AAA.cbr");
-  // A folder in the way of the temporary file: nothing can be written.
-  fs::create_directory("DL1AAA.cbr.tmp");
-  log.qsoLines = {"QSO: new\r\n"};
-  EXPECT_EQ(WriteCabrilloFile(log, host), "File not produced: DL1AAA.cbr");
+  // A full disk, as far as this process can tell: writes past 4 KB fail.
+  rlimit previous{};
+  getrlimit(RLIMIT_FSIZE, &previous);
+  rlimit small = previous;
+  small.rlim_cur = 4096;
+  auto previousSignal = signal(SIGXFSZ, SIG_IGN);
+  setrlimit(RLIMIT_FSIZE, &small);
+  log.qsoLines.assign(100, std::string(78, 'Q') + "\r\n");
+  std::string answer = WriteCabrilloFile(log, host);
+  setrlimit(RLIMIT_FSIZE, &previous);
+  signal(SIGXFSZ, previousSignal);
+  EXPECT_EQ(answer, "File not produced: DL1AAA.cbr");
   EXPECT_EQ(Slurp("DL1AAA.cbr"), good);
+  EXPECT_EQ(Temporaries(), std::vector<std::string>{});
+
+  // A folder in the way of the file itself.
+  fs::remove("DL1AAA.cbr");
+  fs::create_directory("DL1AAA.cbr");
+  EXPECT_EQ(WriteCabrilloFile(log, host), "File not produced: DL1AAA.cbr");
+  EXPECT_EQ(Temporaries(), std::vector<std::string>{});
+}
+
+TEST_F(CabrilloFolder, NoLinkOrFileOfTheTemporarysOldNameIsWrittenThrough) {
+  std::ofstream("victim.txt", std::ios::binary) << "precious";
+  fs::create_symlink("victim.txt", "DL1AAA.cbr.tmp");
+  fs::create_symlink("nowhere.txt", "DL1AAA.cbr.tmp.tmp");
+  log.fileBase = "DL1AAA";
+  log.qsoLines = {"QSO: a\r\n"};
+  FixedHostProgram host;
+  EXPECT_EQ(WriteCabrilloFile(log, host), "File produced: DL1AAA.cbr");
+  EXPECT_EQ(Slurp("DL1AAA.cbr"), CabrilloText(log, std::nullopt));
+  EXPECT_EQ(Slurp("victim.txt"), "precious");
+  EXPECT_FALSE(fs::exists("nowhere.txt"));
+  EXPECT_TRUE(fs::is_symlink("DL1AAA.cbr.tmp"));
 }
 
 TEST(HostVersionScan, FindsTheFixedVersionBlock) {

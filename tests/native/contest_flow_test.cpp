@@ -10,6 +10,7 @@
 
 #include "temp_folder.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -308,6 +309,43 @@ TEST_F(ContestFlow, CallsComingBackInWhileADialogIsUpNeitherBlockNorSpoilTheOute
   WithinSeconds(20, [&] { Reset(1); });
   EXPECT_EQ(inner, "");
   EXPECT_EQ(module_->contest().Log.size(), 1u);
+}
+
+TEST_F(ContestFlow, ProblemLinesAndTheTitleNeverCutIntoEachOther) {
+  Store("Master", "1");
+  QsoArgs big;
+  std::string longCall(20000, 'L');  // a line larger than any stream buffer
+  big.call = longCall;
+  big.mode = "CW";
+  QsoArgs small;
+  small.call = "OK1A";
+  small.mode = "SSB";
+  const std::string bigLine = ProblemLine(big, kVerdictNoContestMode);
+  const std::string smallLine = ProblemLine(small, kVerdictNoContestMode);
+  // The file is begun anew by every reset: check what the last one left, round after round.
+  for (int round = 0; round < 20; ++round) {
+    std::atomic<bool> stop = false;
+    auto adding = [&](const QsoArgs& q) {
+      while (!stop) module_->AddData(q);
+    };
+    std::thread a(adding, std::cref(big)), b(adding, std::cref(small));
+    auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(50);
+    while (std::chrono::steady_clock::now() < until) Reset(0);
+    stop = true;
+    a.join();
+    b.join();
+
+    std::string text = Slurp("err.txt");
+    ASSERT_EQ(text.rfind(kErrFileTitle, 0), 0u);
+    std::size_t at = kErrFileTitle.size();
+    while (at < text.size()) {
+      std::size_t end = text.find("\r\n", at);
+      ASSERT_NE(end, std::string::npos) << "unterminated line at " << at;
+      std::string line = text.substr(at, end + 2 - at);
+      ASSERT_TRUE(line == bigLine || line == smallLine) << "broken line at " << at << ": " << line.substr(0, 60);
+      at = end + 2;
+    }
+  }
 }
 
 }  // namespace
