@@ -60,3 +60,13 @@ bool ReplaceFile(const std::string& path, std::string_view text) {
   }
   return false;
 }
+
+// "_" rather than a blank: a QSO line's fields are told apart by blanks, and file names already
+// get "_" for the same characters.
+std::string OnOneLine(std::string_view value) {
+  std::string line(value);
+  for (char& c : line) {
+    if (static_cast<unsigned char>(c) < 32 || c == 127) c = '_';
+  }
+  return line;
+}

@@ -1,4 +1,5 @@
-// Whole-text writes to files named relative to the current directory, bytes as given.
+// Whole-text writes to files named relative to the current directory, bytes as given, and the
+// rule that keeps a value on the line it is written into.
 #pragma once
 
 #include <string>
@@ -16,3 +17,7 @@ bool RestartFile(const std::string& path, std::string_view text);
 // file or the new one, never a part. A missing folder is not created. False, with nothing left
 // behind, when that failed.
 bool ReplaceFile(const std::string& path, std::string_view text);
+
+// The value with every control character (bytes 0 to 31 and 127) made "_": it can neither end
+// its line nor split a field of it.
+std::string OnOneLine(std::string_view value);

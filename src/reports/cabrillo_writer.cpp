@@ -23,11 +23,12 @@ std::string HostVersionText(const FileVersion& v) {
 }
 
 // The dialog's forms made into tagged lines: every line break of the soapbox and every "<CR>"
-// of the address starts a new line with the same tag; "<LF>" is dropped.
+// of the address starts a new line with the same tag; "<LF>" is dropped. Only these markers
+// break a line: other control characters are made harmless first.
 std::string TaggedLines(std::string_view tag, std::string_view markedText) {
   std::string breakAndTag = "\r\n";
   breakAndTag += tag;
-  return ReplaceAll(ReplaceAll(markedText, "<CR>", breakAndTag), "<LF>", "");
+  return ReplaceAll(ReplaceAll(OnOneLine(markedText), "<CR>", breakAndTag), "<LF>", "");
 }
 
 }  // namespace
@@ -37,15 +38,15 @@ void AppendQsoLine(CabrilloLog& log, std::string_view call, std::uint32_t freqKH
                    std::string_view rstRcvd, std::string_view exchRcvd) {
   // The frequency is printed as a signed number, as the format always did.
   std::string line = "QSO: " + Right(std::to_string(static_cast<std::int32_t>(freqKHz)), 5);
-  line += " " + Right(mode, 2);
+  line += " " + Right(OnOneLine(mode), 2);
   line += " " + FormatDateTime(time, "%Y-%m-%d %H%M");
-  line += " " + Left(log.header.callsign, 13);
-  line += " " + Left(rstSent, 3);
-  line += " " + Left(exchSent, 6);
-  line += " " + Left(call, 13);
-  line += " " + Left(rstRcvd, 3);
+  line += " " + Left(OnOneLine(log.header.callsign), 13);
+  line += " " + Left(OnOneLine(rstSent), 3);
+  line += " " + Left(OnOneLine(exchSent), 6);
+  line += " " + Left(OnOneLine(call), 13);
+  line += " " + Left(OnOneLine(rstRcvd), 3);
   line += " ";
-  line += exchRcvd;
+  line += OnOneLine(exchRcvd);
   line += "\r\n";
   log.qsoLines.push_back(std::move(line));
 }
@@ -54,20 +55,23 @@ std::string CabrilloText(const CabrilloLog& log, const std::optional<FileVersion
   const CabrilloHeaderFields& h = log.header;
   std::string text = "START-OF-LOG: 3.0\r\nCONTEST: PSK-63-TORVALE\r\n";
   auto line = [&text](std::string_view tag, std::string_view value) {
-    text.append(tag).append(value).append("\r\n");
+    text.append(tag).append(OnOneLine(value)).append("\r\n");
+  };
+  auto taggedLines = [&text](std::string_view tag, std::string_view markedText) {
+    text.append(tag).append(TaggedLines(tag, markedText)).append("\r\n");
   };
   line("CALLSIGN: ", h.callsign);
   line("CATEGORY-OPERATOR: ", h.categoryOperator);
   line("CATEGORY-BAND: ", h.categoryBand);
   line("CREATED-BY: Ravix ", hostVersion ? HostVersionText(*hostVersion) : "");
   line("NAME: ", h.name);
-  line("ADDRESS: ", TaggedLines("ADDRESS: ", h.address));
+  taggedLines("ADDRESS: ", h.address);
   line("ADDRESS-CITY: ", h.addressCity);
   line("ADDRESS-POSTALCODE: ", h.addressPostalCode);
   line("ADDRESS-COUNTRY: ", h.addressCountry);
   line("OPERATORS: ", h.operators);
   line("EMAIL: ", h.email);
-  line("SOAPBOX: ", TaggedLines("SOAPBOX: ", EncodeSoapbox(h.soapbox)));
+  taggedLines("SOAPBOX: ", EncodeSoapbox(h.soapbox));
   for (const std::string& qso : log.qsoLines) text += qso;
   text += "END-OF-LOG:\r\n";
   return text;

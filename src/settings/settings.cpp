@@ -3,6 +3,8 @@
 
 #include <limits>
 
+#include "engine/text_file.h"
+
 std::int32_t ParseDecimal(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
@@ -24,8 +26,9 @@ std::string Settings::ReadSetting(std::string_view key, std::string_view default
 
 std::int32_t Settings::ReadSettingInt(std::string_view key) const { return ParseDecimal(ReadSetting(key, "")); }
 
+// A value is one line of the file: a line break in it would end the value and begin a key.
 void Settings::WriteSetting(std::string_view key, std::string_view value) {
-  store_.Write(std::string(SettingsFile), std::string(SettingsSection), std::string(key), std::string(value));
+  store_.Write(std::string(SettingsFile), std::string(SettingsSection), std::string(key), OnOneLine(value));
 }
 
 void Settings::WriteSettingInt(std::string_view key, std::int32_t value) {

@@ -10,6 +10,7 @@
 
 #include "temp_folder.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -362,6 +363,71 @@ TEST_F(ContestFlow, ReportRunsDoNotPileUpWhatTheyShowed) {
   EXPECT_LT(HeapInUse() - std::min(before, HeapInUse()), 5'000'000u);
   EXPECT_EQ(dialogs_->messagesShown, 300);
   EXPECT_EQ(dialogs_->lastMessage, "Output: File not produced: " + std::string(longCall) + ".cbr");
+}
+
+std::vector<std::string> LinesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  for (std::size_t at = 0, end; at < text.size(); at = end + 2) {
+    end = text.find("\r\n", at);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(at, end - at));
+  }
+  return lines;
+}
+
+bool HasControlCharacter(const std::string& line) {
+  return std::any_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; });
+}
+
+TEST_F(ContestFlow, LineBreaksInTheHostsTextsStayInsideTheirLines) {
+  dialogs_->headerAnswers.push_back([](CabrilloHeaderFields& f) {
+    f.name = "Jo\r\nOperators=X";
+    f.address = "Main St 1\r\n<CR>Springfield\x7f";
+    f.soapbox = "one\r\ntwo\tthree\x1a";
+    f.categoryBand = "80M\nCATEGORY-BAND: 40M";
+    return true;
+  });
+  module_->ResetStats({1, "EVIL\r\nEND-OF-LOG:\r\nMaster=1", {}, {}});
+  QsoArgs q;
+  q.call = "OK1A\r\nQSO: fake";
+  q.band = "80m";
+  q.mode = "BPSK63";
+  q.exchSent = "0001\n";
+  q.exchRcvd = "0002\v";
+  q.rstSent = "59\f9";
+  EXPECT_EQ(module_->AddData(q), 1);
+  EXPECT_EQ(module_->AddData(q), 1);  // a dupe: its problem line too
+  q.mode = "BPSK63\r\n";
+  EXPECT_EQ(module_->AddData(q), 0);
+  module_->GetResult(nullptr);
+
+  EXPECT_EQ(Setting("Master"), "<missing>");
+  EXPECT_EQ(Setting("Operators"), "EVIL__END-OF-LOG:__Master=1");
+  EXPECT_EQ(Setting("SoapBox"), "one<CR><LF>two_three_");
+  std::string ini = Slurp("Plugins/PSK63.ini");
+  for (const std::string& line : LinesOf(ini)) {
+    EXPECT_FALSE(HasControlCharacter(line)) << line;
+    EXPECT_TRUE(line == "[Settings]" || line.find('=') != std::string::npos) << line;
+  }
+  EXPECT_EQ(LinesOf(ini).size(), 15u);  // the section, twelve header keys, "Start", "Claimed"
+
+  std::vector<std::string> cbr = LinesOf(Slurp("EVIL__END-OF-LOG___Master=1.cbr"));
+  ASSERT_EQ(cbr.size(), 14u + 2 + 2 + 1);  // two ADDRESS and two SOAPBOX lines, two QSOs
+  EXPECT_EQ(cbr[2], "CALLSIGN: EVIL__END-OF-LOG:__Master=1");
+  EXPECT_EQ(cbr[4], "CATEGORY-BAND: 80M_CATEGORY-BAND: 40M");
+  EXPECT_EQ(cbr[6], "NAME: Jo__Operators=X");
+  EXPECT_EQ(cbr[7], "ADDRESS: Main St 1__");
+  EXPECT_EQ(cbr[8], "ADDRESS: Springfield_");
+  EXPECT_EQ(cbr[14], "SOAPBOX: one");
+  EXPECT_EQ(cbr[15], "SOAPBOX: two_three_");
+  EXPECT_EQ(cbr[16], "QSO:     0 PM 1899-12-30 0000 EVIL__END-OF-LOG:__Master=1 59_9 0001_  OK1A__QSO: fake     0002_");
+  for (const std::string& line : cbr) EXPECT_FALSE(HasControlCharacter(line)) << line;
+  EXPECT_EQ(std::count(cbr.begin(), cbr.end(), "END-OF-LOG:"), 1);
+  EXPECT_EQ(cbr.back(), "END-OF-LOG:");
+
+  std::vector<std::string> problems = LinesOf(Slurp("err.txt"));
+  ASSERT_EQ(problems.size(), 2u);
+  for (const std::string& line : problems) EXPECT_FALSE(HasControlCharacter(line)) << line;
 }
 
 }  // namespace
