@@ -39,14 +39,19 @@ bool EditCabrilloHeader(CabrilloLog& log, std::string_view callsign, Settings& s
   CabrilloHeaderFields& h = log.header;
   h.callsign = callsign;
   log.fileBase = FileBaseOf(callsign);
-  h.operators = settings.ReadSetting("Operators", callsign);
-  h.name = settings.ReadSetting("Name", "");
-  h.address = settings.ReadSetting("Address", "");
-  h.addressCity = settings.ReadSetting("Address-City", "");
-  h.addressState = settings.ReadSetting("Address-State", "");
-  h.addressPostalCode = settings.ReadSetting("Address-PostalCode", "");
-  h.addressCountry = settings.ReadSetting("Address-Country", "");
-  h.claimed = settings.ReadSetting("Claimed", "");
+  // One reading of the file for the whole header: a large file costs one pass, not eleven.
+  std::vector<std::string> stored = settings.ReadSettings(
+      {{"Operators", callsign}, {"Name", ""}, {"Address", ""}, {"Address-City", ""}, {"Address-State", ""},
+       {"Address-PostalCode", ""}, {"Address-Country", ""}, {"Claimed", ""}, {"Email", ""}, {"Club", ""},
+       {"SoapBox", ""}});
+  h.operators = stored[0];
+  h.name = stored[1];
+  h.address = stored[2];
+  h.addressCity = stored[3];
+  h.addressState = stored[4];
+  h.addressPostalCode = stored[5];
+  h.addressCountry = stored[6];
+  h.claimed = stored[7];
   // The categories start from the contest's own every time; a choice lasts one run.
   h.contest = "PSK-63-TORVALE ";
   h.categoryOperator = "SINGLE-OP";
@@ -57,26 +62,20 @@ bool EditCabrilloHeader(CabrilloLog& log, std::string_view callsign, Settings& s
   h.categoryStation = "FIXED";
   h.categoryAssisted = "NON-ASSISTED";
   h.location = "DX";
-  h.email = settings.ReadSetting("Email", "");
-  h.club = settings.ReadSetting("Club", "");
-  h.soapbox = DecodeSoapbox(settings.ReadSetting("SoapBox", ""));
+  h.email = stored[8];
+  h.club = stored[9];
+  h.soapbox = DecodeSoapbox(stored[10]);
 
   CabrilloHeaderFields edited = h;
   if (!dialogs.EditCabrilloHeader(edited)) return false;
   h = edited;
 
-  settings.WriteSetting("Operators", h.operators);
-  settings.WriteSetting("Name", h.name);
-  settings.WriteSetting("Address", h.address);
-  settings.WriteSetting("Address-City", h.addressCity);
-  settings.WriteSetting("Address-State", h.addressState);
-  settings.WriteSetting("Address-PostalCode", h.addressPostalCode);
-  settings.WriteSetting("Address-Country", h.addressCountry);
-  settings.WriteSetting("Contest", h.contest);
-  settings.WriteSetting("Email", h.email);
-  settings.WriteSetting("Club", h.club);
-  settings.WriteSetting("Location", h.location);
-  settings.WriteSetting("SoapBox", EncodeSoapbox(h.soapbox));
+  const std::string soapbox = EncodeSoapbox(h.soapbox);
+  settings.WriteSettings({{"Operators", h.operators}, {"Name", h.name}, {"Address", h.address},
+                          {"Address-City", h.addressCity}, {"Address-State", h.addressState},
+                          {"Address-PostalCode", h.addressPostalCode}, {"Address-Country", h.addressCountry},
+                          {"Contest", h.contest}, {"Email", h.email}, {"Club", h.club}, {"Location", h.location},
+                          {"SoapBox", soapbox}});
   log.qsoLines.clear();
   return true;
 }

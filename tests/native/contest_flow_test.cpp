@@ -430,4 +430,19 @@ TEST_F(ContestFlow, LineBreaksInTheHostsTextsStayInsideTheirLines) {
   for (const std::string& line : problems) EXPECT_FALSE(HasControlCharacter(line)) << line;
 }
 
+TEST_F(ContestFlow, AHugeSettingsFileIsReadAndWrittenOnlyAFewTimesPerReset) {
+  {
+    std::ofstream big("Plugins/PSK63.ini", std::ios::binary);
+    big << "[Settings]\r\nName=Jo Op\r\n[Other tool]\r\n";
+    for (int i = 0; i < 200000; ++i) big << "key" << i << "=" << std::string(40, 'v') << "\r\n";
+  }
+  auto start = std::chrono::steady_clock::now();
+  Reset(1);
+  auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_LT(took, std::chrono::milliseconds(600));
+  EXPECT_EQ(module_->cabrilloLog().header.name, "Jo Op");
+  EXPECT_EQ(Setting("Operators"), "DL1AAA");
+  EXPECT_EQ(Setting("Start"), "1");
+}
+
 }  // namespace
