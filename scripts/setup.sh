@@ -13,6 +13,8 @@ command -v g++ >/dev/null || need+=(g++)
 command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686)
 command -v clang++ >/dev/null || need+=(clang)
 command -v llvm-nm-14 >/dev/null || need+=(llvm-14)
+# clang's sanitizer and fuzzer runtimes for the checked builds.
+compgen -G "/usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null || need+=(libclang-rt-14-dev)
 command -v xvfb-run >/dev/null || need+=(xvfb xauth)
 command -v wine >/dev/null || need+=(wine)
 # The 64-bit half makes prefix creation run natively; the 32-bit half runs the DLL.

@@ -48,5 +48,9 @@ WINEPREFIX="$here/build/wineprefix" wineserver -k 2>/dev/null || true
 count build/win32.test.log
 WINEPREFIX="$here/build/wineprefix" wineserver -k 2>/dev/null || true
 
+# Sanitizers, fuzzing and the thread stress, in builds of their own.
+bash scripts/test-hardening.sh 2>&1 | tee build/hardening.test.log
+count build/hardening.test.log
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
