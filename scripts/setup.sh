@@ -16,6 +16,8 @@ command -v x86_64-w64-mingw32-g++-posix >/dev/null ||
   need+=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64)
 command -v clang++ >/dev/null || need+=(clang)
 command -v llvm-nm-14 >/dev/null || need+=(llvm-14)
+# clang's sanitizer and fuzzer runtimes for the checked builds.
+compgen -G "/usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null || need+=(libclang-rt-14-dev)
 command -v xvfb-run >/dev/null || need+=(xvfb xauth)
 command -v wine >/dev/null || need+=(wine)
 # 64-bit Wine runs the behaviour tests natively; the 32-bit half runs the shipped DLL.

@@ -62,5 +62,9 @@ windows_suite win64
 windows_suite win32
 stop_wine
 
+# Sanitizers, fuzzing and the thread stress, in builds of their own.
+bash scripts/test-hardening.sh 2>&1 | tee build/hardening.test.log
+count build/hardening.test.log
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -1,5 +1,5 @@
 // The Cabrillo log being prepared: its header fields as the operator confirmed them, its file
-// name and its QSO lines; and the text helpers its header's stored and written forms share.
+// name and its QSO lines; and the soapbox's stored form.
 #pragma once
 
 #include <string>
@@ -41,10 +41,6 @@ struct CabrilloLog {
   std::string fileBase;                // e.g. "AB_N0CALL_P": the file is fileBase + ".cbr"
   std::vector<std::string> qsoLines;  // complete "QSO: ..." lines with CR LF
 };
-
-// Every occurrence of `search` (non-empty) replaced, left to right, never rescanning a
-// replacement.
-std::string ReplaceAll(std::string_view text, std::string_view search, std::string_view replacement);
 
 // The soapbox as stored: "<CR>" for every carriage return, "<LF>" for every line feed.
 std::string EncodeSoapbox(std::string_view soapbox);

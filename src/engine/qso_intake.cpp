@@ -3,14 +3,17 @@
 
 #include <algorithm>
 
+#include "engine/line_text.h"
+
 std::string ProblemLine(const QsoArgs& qso, std::string_view verdict) {
   constexpr std::string_view gap = "  ";
   std::string line = "QSO:  ";
   line += std::to_string(qso.freqHz / 1000);
-  line.append(gap).append(qso.mode);
+  // The host's texts may hold anything; a line break in one would forge a line of its own.
+  line.append(gap).append(OnOneLine(qso.mode));
   line.append(gap).append(FormatDateTime(qso.time, "%Y-%m-%d %H%M"));
   for (std::string_view field : {qso.ownCall, qso.rstSent, qso.exchSent, qso.call, qso.rstRcvd, qso.exchRcvd}) {
-    line.append(gap).append(field);
+    line.append(gap).append(OnOneLine(field));
   }
   line.append(verdict).append("\r\n");
   return line;

@@ -2,7 +2,7 @@
 // outside it.
 #include "plugin/stats_module.h"
 
-#include "engine/text_file.h"
+#include "system/text_file.h"
 #include "reports/cabrillo_writer.h"
 #include "reports/summary.h"
 #include "settings/setting_keys.h"
@@ -10,6 +10,8 @@
 StatsModule::StatsModule(Platform platform) : platform_(std::move(platform)), settings_(*platform_.profile) {}
 
 int StatsModule::ResetStats(const ResetArgs& args) {
+  ReportTurn turn(reportLock_);
+  if (!turn) return 1;
   contest_.Update([&](Contest& contest) { ResetContest(contest, args); });
   if (args.startFlag != 0) {
     EditCabrilloHeader(cabrillo_, args.contestant, settings_, *platform_.dialogs);
@@ -27,7 +29,7 @@ int StatsModule::ResetStats(const ResetArgs& args) {
     settings_.WriteSetting(setting_keys::kStart, "1");
   }
   // A file that cannot be written just has no title line.
-  WriteWholeFile(kErrFile, kErrFileTitle);
+  RestartFile(kErrFile, kErrFileTitle);
   return 1;
 }
 
@@ -51,6 +53,8 @@ int StatsModule::CheckCall(const CallCheckQuery& query) {
 }
 
 const char* StatsModule::GetResult(int* out) {
+  ReportTurn turn(reportLock_);
+  if (!turn) return "";
   Summary summary;
   bool reportRun = false;
   contest_.Update([&](Contest& contest) {
@@ -71,7 +75,8 @@ const char* StatsModule::GetResult(int* out) {
       }
     }
   });
-  summaryText_ = std::move(summary.text);
+  std::string& text = summaries_[std::this_thread::get_id()];
+  text = std::move(summary.text);
   settings_.WriteSettingInt(setting_keys::kClaimed, summary.claimed);
   if (reportRun) {
     std::string message = WriteCabrilloFile(cabrillo_, *platform_.hostProgram);
@@ -80,10 +85,12 @@ const char* StatsModule::GetResult(int* out) {
   }
   // The window sends the mode macros itself while it is in use.
   if (!hostModeSent_ && masterFlag_ == 0) hostModeSent_ = platform_.windows->SendModeMacros();
-  return summaryText_.c_str();
+  return text.c_str();
 }
 
 void StatsModule::SetupSet() {
+  ReportTurn turn(reportLock_);
+  if (!turn) return;
   masterFlag_ = settings_.ReadSettingInt(setting_keys::kMaster);
   // A two-state box: any "on" value up to 2 shows ticked, other values show cleared.
   int checked = (masterFlag_ < 0 || masterFlag_ > 2) ? 0 : (masterFlag_ != 0 ? 1 : 0);

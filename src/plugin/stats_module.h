@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <thread>
+#include <unordered_map>
 
 #include "engine/call_check.h"
 #include "engine/contest_log.h"
@@ -12,6 +14,7 @@
 #include "engine/qso_intake.h"
 #include "engine/shared_contest.h"
 #include "platform/platform.h"
+#include "plugin/report_turn.h"
 #include "settings/cabrillo_header.h"
 #include "settings/settings.h"
 
@@ -22,15 +25,19 @@ class StatsModule {
  public:
   explicit StatsModule(Platform platform);
 
+  // A reset, a score request or the setup that comes back in on a thread already inside one of
+  // them (while its dialog or message box is up) gets the neutral answer and does nothing.
   int ResetStats(const ResetArgs& args);
   int AddData(const QsoArgs& qso);
   void RemoveData(std::string_view call, std::string_view band, const COleDateTime& time);
   int CheckCall(const CallCheckQuery& query);
-  // Valid until the next call; `out` may be null.
+  // Valid until the calling thread's next call; `out` may be null.
   const char* GetResult(int* out);
   void SetupSet();
 
   const SharedContest& contest() const { return contest_; }
+  // The host's thread's own: read it only while no entry point runs.
+  const CabrilloLog& cabrilloLog() const { return cabrillo_; }
   std::int32_t masterFlag() const { return masterFlag_; }
   Platform& platform() { return platform_; }
 
@@ -38,11 +45,13 @@ class StatsModule {
   Platform platform_;
   Settings settings_;
   // Locked only while the model is read or changed: never across a dialog, a message box, a COM
-  // call, a message to another thread or the window thread's start.
+  // call, a message to another thread, file I/O or the window thread's start.
   SharedContest contest_;
-  // Used on the host's thread only.
+  // Taken for a whole reset, score request or setup, dialogs included; it guards what follows.
+  ReportLock reportLock_;
   CabrilloLog cabrillo_;
-  std::string summaryText_;
+  // Each thread's last summary: a text handed out stays whole until that thread asks again.
+  std::unordered_map<std::thread::id, std::string> summaries_;
   bool hostModeSent_ = false;
   std::int32_t masterFlag_ = 0;  // "Use window Multiplier" as last read
 };

@@ -1,8 +1,8 @@
 // Cabrillo lines: fixed header tags, QSO lines in the log checker's column layout.
 #include "reports/cabrillo_writer.h"
 
-#include <filesystem>
-#include <fstream>
+#include "engine/line_text.h"
+#include "system/text_file.h"
 
 namespace {
 
@@ -24,11 +24,12 @@ std::string HostVersionText(const FileVersion& v) {
 }
 
 // The dialog's forms made into tagged lines: every line break of the soapbox and every "<CR>"
-// of the address starts a new line with the same tag; "<LF>" is dropped.
+// of the address starts a new line with the same tag; "<LF>" is dropped. Only these markers
+// break a line: other control characters are made harmless first.
 std::string TaggedLines(std::string_view tag, std::string_view markedText) {
   std::string breakAndTag = "\r\n";
   breakAndTag += tag;
-  return ReplaceAll(ReplaceAll(markedText, "<CR>", breakAndTag), "<LF>", "");
+  return ReplaceAll(ReplaceAll(OnOneLine(markedText), "<CR>", breakAndTag), "<LF>", "");
 }
 
 }  // namespace
@@ -38,15 +39,15 @@ void AppendQsoLine(CabrilloLog& log, std::string_view call, std::uint32_t freqKH
                    std::string_view rstRcvd, std::string_view exchRcvd) {
   // The frequency is printed as a signed number, as the format always did.
   std::string line = "QSO: " + Right(std::to_string(static_cast<std::int32_t>(freqKHz)), 5);
-  line += " " + Right(mode, 2);
+  line += " " + Right(OnOneLine(mode), 2);
   line += " " + FormatDateTime(time, "%Y-%m-%d %H%M");
-  line += " " + Left(log.header.callsign, 13);
-  line += " " + Left(rstSent, 3);
-  line += " " + Left(exchSent, 6);
-  line += " " + Left(call, 13);
-  line += " " + Left(rstRcvd, 3);
+  line += " " + Left(OnOneLine(log.header.callsign), 13);
+  line += " " + Left(OnOneLine(rstSent), 3);
+  line += " " + Left(OnOneLine(exchSent), 6);
+  line += " " + Left(OnOneLine(call), 13);
+  line += " " + Left(OnOneLine(rstRcvd), 3);
   line += " ";
-  line += exchRcvd;
+  line += OnOneLine(exchRcvd);
   line += "\r\n";
   log.qsoLines.push_back(std::move(line));
 }
@@ -55,20 +56,23 @@ std::string CabrilloText(const CabrilloLog& log, const std::optional<FileVersion
   const CabrilloHeaderFields& h = log.header;
   std::string text = "START-OF-LOG: 3.0\r\nCONTEST: PSK-63-TORVALE\r\n";
   auto line = [&text](std::string_view tag, std::string_view value) {
-    text.append(tag).append(value).append("\r\n");
+    text.append(tag).append(OnOneLine(value)).append("\r\n");
+  };
+  auto taggedLines = [&text](std::string_view tag, std::string_view markedText) {
+    text.append(tag).append(TaggedLines(tag, markedText)).append("\r\n");
   };
   line("CALLSIGN: ", h.callsign);
   line("CATEGORY-OPERATOR: ", h.categoryOperator);
   line("CATEGORY-BAND: ", h.categoryBand);
   line("CREATED-BY: Ravix ", hostVersion ? HostVersionText(*hostVersion) : "");
   line("NAME: ", h.name);
-  line("ADDRESS: ", TaggedLines("ADDRESS: ", h.address));
+  taggedLines("ADDRESS: ", h.address);
   line("ADDRESS-CITY: ", h.addressCity);
   line("ADDRESS-POSTALCODE: ", h.addressPostalCode);
   line("ADDRESS-COUNTRY: ", h.addressCountry);
   line("OPERATORS: ", h.operators);
   line("EMAIL: ", h.email);
-  line("SOAPBOX: ", TaggedLines("SOAPBOX: ", EncodeSoapbox(h.soapbox)));
+  taggedLines("SOAPBOX: ", EncodeSoapbox(h.soapbox));
   for (const std::string& qso : log.qsoLines) text += qso;
   text += "END-OF-LOG:\r\n";
   return text;
@@ -77,20 +81,6 @@ std::string CabrilloText(const CabrilloLog& log, const std::optional<FileVersion
 std::string WriteCabrilloFile(const CabrilloLog& log, HostProgram& hostProgram) {
   const std::string name = log.fileBase + ".cbr";
   const std::string text = CabrilloText(log, hostProgram.FindVersion(std::string(kHostProgramName)));
-  const std::string temporary = name + ".tmp";
-  bool written = false;
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    written = out && out.write(text.data(), static_cast<std::streamsize>(text.size())) && out.flush();
-  }
-  std::error_code error;
-  if (written) {
-    std::filesystem::rename(temporary, name, error);
-    written = !error;
-  }
-  if (!written) {
-    std::filesystem::remove(temporary, error);
-    return "File not produced: " + name;
-  }
+  if (!ReplaceFile(name, text)) return "File not produced: " + name;
   return "File produced: " + name;
 }

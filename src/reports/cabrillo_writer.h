@@ -20,7 +20,7 @@ void AppendQsoLine(CabrilloLog& log, std::string_view call, std::uint32_t freqKH
 // The whole file: header, QSO lines, END-OF-LOG.
 std::string CabrilloText(const CabrilloLog& log, const std::optional<FileVersion>& hostVersion);
 
-// Writes fileBase + ".cbr" in the current folder through a temporary file, so an earlier good
-// file is never left half written. Answers the operator's message: "File produced: NAME" or,
+// Writes fileBase + ".cbr" in the current folder through a new temporary file beside it, so an
+// earlier good file is never left half written. Answers the operator's message: "File produced: NAME" or,
 // when the file could not be written, "File not produced: NAME".
 std::string WriteCabrilloFile(const CabrilloLog& log, HostProgram& hostProgram);

@@ -1,6 +1,8 @@
 // Finding the host program and its version with standard C++ only: the folder listed in its own
-// order, the version taken from the fixed version block inside the program file.
+// order, the version taken from the program file's version resource.
 #pragma once
+
+#include <istream>
 
 #include "platform/host_program.h"
 
@@ -9,5 +11,6 @@ class ScanningHostProgram : public HostProgram {
   std::optional<FileVersion> FindVersion(const std::string& nameFragment) override;
 };
 
-// The fixed file version in a program image's bytes, found by the block's signature.
-std::optional<FileVersion> FixedVersionIn(const std::string& imageBytes);
+// The fixed file version in a program image's version resource, read through the PE headers and
+// the resource directory: only those few parts of the file are read.
+std::optional<FileVersion> FixedVersionIn(std::istream& image);

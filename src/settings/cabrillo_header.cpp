@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "engine/line_text.h"
 #include "settings/setting_keys.h"
 
 std::string FileBaseOf(std::string_view callsign) {
@@ -65,20 +66,34 @@ bool EditCabrilloHeader(CabrilloLog& log, std::string_view callsign, Settings& s
   h.categoryStation = "FIXED";
   h.categoryAssisted = "NON-ASSISTED";
   h.location = "DX";
+  // One reading of the file for the whole header: a large file costs one pass, not eleven.
+  std::vector<std::pair<std::string_view, std::string_view>> keys;
+  for (const StoredField& f : kStoredFields) {
+    // The operators are the call sign until the operator says otherwise.
+    if (f.read) keys.emplace_back(f.key, f.field == &CabrilloHeaderFields::operators ? callsign : "");
+  }
+  std::vector<std::string> stored = settings.ReadSettings(keys);
+  std::size_t next = 0;
   for (const StoredField& f : kStoredFields) {
     if (!f.read) continue;
-    // The operators are the call sign until the operator says otherwise.
-    std::string stored = settings.ReadSetting(f.key, f.field == &CabrilloHeaderFields::operators ? callsign : "");
-    h.*f.field = IsSoapbox(f) ? DecodeSoapbox(stored) : std::move(stored);
+    std::string& value = stored[next++];
+    h.*f.field = IsSoapbox(f) ? DecodeSoapbox(value) : std::move(value);
   }
 
   CabrilloHeaderFields edited = h;
   if (!dialogs.EditCabrilloHeader(edited)) return false;
   h = edited;
 
+  // And one writing of it.
+  std::vector<std::string> values;
+  std::vector<std::pair<std::string_view, std::string_view>> entries;
+  values.reserve(std::size(kStoredFields));
   for (const StoredField& f : kStoredFields) {
-    if (f.written) settings.WriteSetting(f.key, IsSoapbox(f) ? EncodeSoapbox(h.*f.field) : h.*f.field);
+    if (!f.written) continue;
+    values.push_back(IsSoapbox(f) ? EncodeSoapbox(h.*f.field) : h.*f.field);
+    entries.emplace_back(f.key, values.back());
   }
+  settings.WriteSettings(entries);
   log.qsoLines.clear();
   return true;
 }

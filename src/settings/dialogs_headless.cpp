@@ -27,6 +27,8 @@ bool HeadlessDialogs::EditSetup(int& checked) {
 }
 
 void HeadlessDialogs::ShowMessage(const std::string& text, const std::string& caption) {
-  messages.push_back(caption + ": " + text);
+  ++messagesShown;
+  lastMessage = caption + ": " + text;
   std::cerr << caption << ": " << text << '\n';
+  if (whileMessageShown) whileMessageShown();
 }

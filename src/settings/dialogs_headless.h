@@ -1,11 +1,10 @@
 // Dialogs without a screen: an operator who presses OK and changes nothing, unless a test has
-// scripted another answer. Message box texts go to standard error and are kept.
+// scripted another answer. Message box texts go to standard error; the last is kept.
 #pragma once
 
 #include <deque>
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "platform/dialogs.h"
 
@@ -16,7 +15,10 @@ class HeadlessDialogs : public Dialogs {
   std::deque<std::function<bool(int&)>> setupAnswers;
   int headerShown = 0;
   int setupShown = 0;
-  std::vector<std::string> messages;  // "caption: text", in order shown
+  int messagesShown = 0;
+  std::string lastMessage;  // "caption: text" of the last box shown: a long run keeps no more
+  // Runs while the message box is up, as the host's messages do while a real one pumps them.
+  std::function<void()> whileMessageShown;
 
   bool EditCabrilloHeader(CabrilloHeaderFields& fields) override;
   bool EditSetup(int& checked) override;

@@ -4,7 +4,10 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 #include <vector>
+
+#include "system/text_file.h"
 
 namespace {
 
@@ -70,12 +73,8 @@ std::optional<SectionSpan> FindSection(const std::vector<std::string>& lines, co
   return std::nullopt;
 }
 
-}  // namespace
-
-std::optional<std::string> IniFileStore::Read(const std::string& file, const std::string& section,
-                                              const std::string& key) {
-  bool exists = false;
-  std::vector<std::string> lines = ReadLines(file, exists);
+std::optional<std::string> ValueIn(const std::vector<std::string>& lines, const std::string& section,
+                                   const std::string& key) {
   auto span = FindSection(lines, section);
   if (!span) return std::nullopt;
   for (std::size_t i = span->first; i < span->last; ++i) {
@@ -90,37 +89,61 @@ std::optional<std::string> IniFileStore::Read(const std::string& file, const std
   return std::nullopt;
 }
 
-bool IniFileStore::Write(const std::string& file, const std::string& section, const std::string& key,
-                         const std::string& value) {
-  bool exists = false;
-  std::vector<std::string> lines = ReadLines(file, exists);
+void SetIn(std::vector<std::string>& lines, const std::string& section, const std::string& key,
+           const std::string& value) {
   std::string entry = key + "=" + value;
   auto span = FindSection(lines, section);
   if (!span) {
     lines.push_back("[" + section + "]");
     lines.push_back(entry);
-  } else {
-    bool replaced = false;
-    for (std::size_t i = span->first; i < span->last && !replaced; ++i) {
-      std::string raw;
-      if (KeyLine(lines[i], key, raw)) {
-        lines[i] = entry;
-        replaced = true;
-      }
-    }
-    if (!replaced) {
-      // After the section's last key, before the blank lines that separate it from the next.
-      std::size_t at = span->last;
-      while (at > span->first && Trim(lines[at - 1]).empty()) --at;
-      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), entry);
+    return;
+  }
+  for (std::size_t i = span->first; i < span->last; ++i) {
+    std::string raw;
+    if (KeyLine(lines[i], key, raw)) {
+      lines[i] = entry;
+      return;
     }
   }
+  // After the section's last key, before the blank lines that separate it from the next.
+  std::size_t at = span->last;
+  while (at > span->first && Trim(lines[at - 1]).empty()) --at;
+  lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), entry);
+}
+
+}  // namespace
+
+std::optional<std::string> IniFileStore::Read(const std::string& file, const std::string& section,
+                                              const std::string& key) {
+  return ReadAll(file, section, {key}).front();
+}
+
+std::vector<std::optional<std::string>> IniFileStore::ReadAll(const std::string& file, const std::string& section,
+                                                              const std::vector<std::string>& keys) {
+  bool exists = false;
+  std::vector<std::string> lines = ReadLines(file, exists);
+  std::vector<std::optional<std::string>> values;
+  for (const std::string& key : keys) values.push_back(ValueIn(lines, section, key));
+  return values;
+}
+
+bool IniFileStore::Write(const std::string& file, const std::string& section, const std::string& key,
+                         const std::string& value) {
+  return WriteAll(file, section, {{key, value}});
+}
+
+bool IniFileStore::WriteAll(const std::string& file, const std::string& section,
+                            const std::vector<std::pair<std::string, std::string>>& entries) {
+  // Two writers in this process must not both start from the same old file: one change would
+  // be lost.
+  static std::mutex writing;
+  std::lock_guard guard(writing);
+  bool exists = false;
+  std::vector<std::string> lines = ReadLines(file, exists);
+  for (const auto& [key, value] : entries) SetIn(lines, section, key, value);
 
   std::string text;
   for (const std::string& line : lines) text.append(line).append("\r\n");
   // Like the platform, a missing folder is not created: the write just fails.
-  std::ofstream out(LocalPath(file), std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  return static_cast<bool>(out.flush());
+  return ReplaceFile(LocalPath(file), text);
 }

@@ -13,4 +13,9 @@ class IniFileStore : public ProfileStore {
                                   const std::string& key) override;
   bool Write(const std::string& file, const std::string& section, const std::string& key,
              const std::string& value) override;
+  // One reading, or one reading and one writing, of the file for all the keys.
+  std::vector<std::optional<std::string>> ReadAll(const std::string& file, const std::string& section,
+                                                  const std::vector<std::string>& keys) override;
+  bool WriteAll(const std::string& file, const std::string& section,
+                const std::vector<std::pair<std::string, std::string>>& entries) override;
 };

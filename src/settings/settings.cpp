@@ -3,6 +3,9 @@
 
 #include <limits>
 
+#include "engine/line_text.h"
+#include "system/text_file.h"
+
 std::int32_t ParseDecimal(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
@@ -18,14 +21,28 @@ std::int32_t ParseDecimal(std::string_view text) {
 }
 
 std::string Settings::ReadSetting(std::string_view key, std::string_view defaultValue) const {
-  auto value = store_.Read(std::string(SettingsFile), std::string(SettingsSection), std::string(key));
-  return value ? *value : std::string(defaultValue);
+  return ReadSettings({{key, defaultValue}}).front();
+}
+
+std::vector<std::string> Settings::ReadSettings(
+    const std::vector<std::pair<std::string_view, std::string_view>>& keys) const {
+  std::vector<std::string> names;
+  for (const auto& [key, defaultValue] : keys) names.emplace_back(key);
+  auto stored = store_.ReadAll(std::string(SettingsFile), std::string(SettingsSection), names);
+  std::vector<std::string> values;
+  for (std::size_t i = 0; i < keys.size(); ++i) values.push_back(stored[i] ? *stored[i] : std::string(keys[i].second));
+  return values;
 }
 
 std::int32_t Settings::ReadSettingInt(std::string_view key) const { return ParseDecimal(ReadSetting(key, "")); }
 
-void Settings::WriteSetting(std::string_view key, std::string_view value) {
-  store_.Write(std::string(SettingsFile), std::string(SettingsSection), std::string(key), std::string(value));
+void Settings::WriteSetting(std::string_view key, std::string_view value) { WriteSettings({{key, value}}); }
+
+// A value is one line of the file: a line break in it would end the value and begin a key.
+void Settings::WriteSettings(const std::vector<std::pair<std::string_view, std::string_view>>& entries) {
+  std::vector<std::pair<std::string, std::string>> lines;
+  for (const auto& [key, value] : entries) lines.emplace_back(key, OnOneLine(value));
+  store_.WriteAll(std::string(SettingsFile), std::string(SettingsSection), lines);
 }
 
 void Settings::WriteSettingInt(std::string_view key, std::int32_t value) {

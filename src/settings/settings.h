@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/profile_store.h"
 
@@ -22,8 +24,12 @@ class Settings {
   // empty value gives the empty text.
   std::string ReadSetting(std::string_view key, std::string_view defaultValue) const;
   std::int32_t ReadSettingInt(std::string_view key) const;
+  // Several keys, each (key, default), at one reading of the file: for one use of them all.
+  std::vector<std::string> ReadSettings(const std::vector<std::pair<std::string_view, std::string_view>>& keys) const;
   // Failed writes are silent: the next read gives the default again.
   void WriteSetting(std::string_view key, std::string_view value);
+  // Several (key, value) at one writing of the file.
+  void WriteSettings(const std::vector<std::pair<std::string_view, std::string_view>>& entries);
   void WriteSettingInt(std::string_view key, std::int32_t value);
 
  private:

@@ -1,6 +1,7 @@
 // The Cabrillo header's round trip through the dialog and the settings, and the file's bytes.
 #include "reports/cabrillo_writer.h"
 #include "reports/host_program_scan.h"
+#include "engine/line_text.h"
 #include "settings/cabrillo_header.h"
 #include "settings/dialogs_headless.h"
 #include "settings/ini_store.h"
@@ -9,9 +10,15 @@
 
 #include "temp_folder.h"
 
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 namespace {
 
@@ -143,27 +150,136 @@ TEST_F(CabrilloFolder, WritesTheFileAndSaysSo) {
   EXPECT_FALSE(fs::exists("DL1AAA.cbr.tmp"));
 }
 
-TEST_F(CabrilloFolder, AFailedWriteIsReportedAndKeepsTheEarlierFile) {
+// The names of the temporary files left in the current folder.
+std::vector<std::string> Temporaries() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(".")) {
+    if (entry.path().extension() == ".tmp") names.push_back(entry.path().filename().string());
+  }
+  return names;
+}
+
+TEST_F(CabrilloFolder, AFailedWriteIsReportedKeepsTheEarlierFileAndLeavesNoTemporary) {
   log.fileBase = "DL1AAA";
   FixedHostProgram host;
   WriteCabrilloFile(log, host);
   std::string good = Slurp("DL1AAA.cbr");
-  // A folder in the way of the temporary file: nothing can be written.
-  fs::create_directory("DL1AAA.cbr.tmp");
-  log.qsoLines = {"QSO: new\r\n"};
-  EXPECT_EQ(WriteCabrilloFile(log, host), "File not produced: DL1AAA.cbr");
+  // A full disk, as far as this process can tell: writes past 4 KB fail.
+  rlimit previous{};
+  getrlimit(RLIMIT_FSIZE, &previous);
+  rlimit small = previous;
+  small.rlim_cur = 4096;
+  auto previousSignal = signal(SIGXFSZ, SIG_IGN);
+  setrlimit(RLIMIT_FSIZE, &small);
+  log.qsoLines.assign(100, std::string(78, 'Q') + "\r\n");
+  std::string answer = WriteCabrilloFile(log, host);
+  setrlimit(RLIMIT_FSIZE, &previous);
+  signal(SIGXFSZ, previousSignal);
+  EXPECT_EQ(answer, "File not produced: DL1AAA.cbr");
   EXPECT_EQ(Slurp("DL1AAA.cbr"), good);
+  EXPECT_EQ(Temporaries(), std::vector<std::string>{});
+
+  // A folder in the way of the file itself.
+  fs::remove("DL1AAA.cbr");
+  fs::create_directory("DL1AAA.cbr");
+  EXPECT_EQ(WriteCabrilloFile(log, host), "File not produced: DL1AAA.cbr");
+  EXPECT_EQ(Temporaries(), std::vector<std::string>{});
 }
 
-TEST(HostVersionScan, FindsTheFixedVersionBlock) {
-  std::string image = "MZ..code\xBD\x04\xEF\xFE\x09\x00\x09\x00\x09\x00\x09\x00..";
-  image += std::string("V\0S\0_\0V\0E\0R\0S\0I\0O\0N\0_\0I\0N\0F\0O\0\0\0", 32);
-  image += std::string("\xBD\x04\xEF\xFE\x00\x00\x01\x00", 8);
-  image += std::string("\x13\x00\x02\x00\x07\x00\x00\x00", 8);  // 2.19, 0.7 as low/high words
-  EXPECT_EQ(FixedVersionIn(image)->minor, 19);
-  EXPECT_EQ(FixedVersionIn(image)->major, 2);
-  EXPECT_EQ(FixedVersionIn(image)->build, 0);
-  EXPECT_FALSE(FixedVersionIn("MZ no version here"));
+TEST_F(CabrilloFolder, NoLinkOrFileOfTheTemporarysOldNameIsWrittenThrough) {
+  std::ofstream("victim.txt", std::ios::binary) << "precious";
+  fs::create_symlink("victim.txt", "DL1AAA.cbr.tmp");
+  fs::create_symlink("nowhere.txt", "DL1AAA.cbr.tmp.tmp");
+  log.fileBase = "DL1AAA";
+  log.qsoLines = {"QSO: a\r\n"};
+  FixedHostProgram host;
+  EXPECT_EQ(WriteCabrilloFile(log, host), "File produced: DL1AAA.cbr");
+  EXPECT_EQ(Slurp("DL1AAA.cbr"), CabrilloText(log, std::nullopt));
+  EXPECT_EQ(Slurp("victim.txt"), "precious");
+  EXPECT_FALSE(fs::exists("nowhere.txt"));
+  EXPECT_TRUE(fs::is_symlink("DL1AAA.cbr.tmp"));
+}
+
+void Put(std::string& bytes, std::size_t at, std::uint32_t value, int size) {
+  if (bytes.size() < at + size) bytes.resize(at + size, '\0');
+  for (int i = 0; i < size; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
+}
+
+// A program file as the linker lays it out: headers, one section holding the resources at file
+// offset `resourcesAt`, and in it a version resource with the given version.
+void WriteProgram(const std::string& name, std::uint32_t resourcesAt, std::uint16_t major, std::uint16_t minor,
+                  std::uint16_t build) {
+  const std::uint32_t rva = 0x1000;
+  std::string head(0x200, '\0');
+  head.replace(0, 2, "MZ");
+  Put(head, 0x3C, 0x40, 4);
+  head.replace(0x40, 4, std::string("PE\0\0", 4));
+  Put(head, 0x44, 0x14C, 2);       // i386
+  Put(head, 0x46, 1, 2);           // one section
+  Put(head, 0x54, 224, 2);         // optional header size
+  const std::size_t optional = 0x58;
+  Put(head, optional, 0x10B, 2);   // PE32
+  Put(head, optional + 92, 16, 4);  // data directories
+  Put(head, optional + 96 + 2 * 8, rva, 4);
+  Put(head, optional + 96 + 2 * 8 + 4, 0x200, 4);
+  const std::size_t section = optional + 224;
+  head.replace(section, 5, ".rsrc");
+  Put(head, section + 8, 0x200, 4);
+  Put(head, section + 12, rva, 4);
+  Put(head, section + 16, 0x200, 4);
+  Put(head, section + 20, static_cast<std::uint32_t>(resourcesAt), 4);
+
+  std::string res;
+  auto directory = [&](std::size_t at, std::uint32_t id, std::uint32_t next, bool leaf) {
+    Put(res, at + 14, 1, 2);  // one entry, by id
+    Put(res, at + 16, id, 4);
+    Put(res, at + 20, leaf ? next : (0x80000000u | next), 4);
+  };
+  directory(0x00, 16, 0x18, false);   // RT_VERSION
+  directory(0x18, 1, 0x30, false);
+  directory(0x30, 0x409, 0x48, true);
+  Put(res, 0x48, rva + 0x58, 4);
+  Put(res, 0x4C, 92, 4);
+  const std::size_t info = 0x58;
+  Put(res, info, 92, 2);
+  Put(res, info + 2, 52, 2);
+  const std::string key = "VS_VERSION_INFO";
+  for (std::size_t i = 0; i < key.size(); ++i) Put(res, info + 6 + 2 * i, static_cast<unsigned char>(key[i]), 2);
+  Put(res, info + 40, 0xFEEF04BD, 4);
+  Put(res, info + 48, std::uint32_t(major) << 16 | minor, 4);
+  Put(res, info + 52, std::uint32_t(build) << 16 | 7, 4);
+  res.resize(0x200, '\0');
+
+  std::ofstream out(name, std::ios::binary);
+  out << head;
+  out.seekp(static_cast<std::streamoff>(resourcesAt));
+  out << res;
+}
+
+TEST_F(CabrilloFolder, TheHostVersionComesFromTheVersionResource) {
+  ScanningHostProgram host;
+  EXPECT_FALSE(host.FindVersion("Ravix"));
+  std::ofstream("Ravix.exe", std::ios::binary) << "MZ not a program";
+  EXPECT_FALSE(host.FindVersion("Ravix"));
+  WriteProgram("Ravix.exe", 0x400, 2, 19, 0);
+  auto v = host.FindVersion("Ravix");
+  ASSERT_TRUE(v);
+  EXPECT_EQ(v->major, 2);
+  EXPECT_EQ(v->minor, 19);
+  EXPECT_EQ(v->build, 0);
+}
+
+// Only the headers and the resource are read, wherever the resource lies in the file.
+TEST_F(CabrilloFolder, AHugeHostProgramIsNotReadWhole) {
+  const std::uint32_t hundredMegabytes = 100u << 20;
+  WriteProgram("Ravix.exe", hundredMegabytes, 3, 1, 4);
+  ScanningHostProgram host;
+  auto start = std::chrono::steady_clock::now();
+  auto v = host.FindVersion("Ravix");
+  auto took = std::chrono::steady_clock::now() - start;
+  ASSERT_TRUE(v);
+  EXPECT_EQ(v->major * 10000 + v->minor * 100 + v->build, 30104);
+  EXPECT_LT(took, std::chrono::milliseconds(50));
 }
 
 }  // namespace

@@ -10,9 +10,18 @@
 
 #include "temp_folder.h"
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <malloc.h>
+
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <iterator>
+#include <thread>
+#include <utility>
 
 namespace {
 
@@ -135,7 +144,8 @@ TEST_F(ContestFlow, ReportRunWritesTheFileOnceMessagesAndMarksOut) {
   int out = 0;
   std::string summary = module_->GetResult(&out);
   EXPECT_EQ(out, -1);
-  ASSERT_EQ(dialogs_->messages, std::vector<std::string>{"Output: File produced: DL1AAA.cbr"});
+  EXPECT_EQ(dialogs_->messagesShown, 1);
+  EXPECT_EQ(dialogs_->lastMessage, "Output: File produced: DL1AAA.cbr");
   std::string file = Slurp("DL1AAA.cbr");
   EXPECT_EQ(file.find("QSO:  3580 PM 2026-02-01 1200 DL1AAA        599 0001   OK1A          599 0042\r\n"
                       "QSO:  3580 PM 2026-02-01 1200 DL1AAA        599 0001   OK1A          599 0042\r\n"
@@ -166,7 +176,7 @@ TEST_F(ContestFlow, OutsideAReportRunNothingIsWrittenButClaimed) {
   int out = 7;
   std::string summary = module_->GetResult(&out);
   EXPECT_EQ(out, 7);
-  EXPECT_TRUE(dialogs_->messages.empty());
+  EXPECT_EQ(dialogs_->messagesShown, 0);
   EXPECT_NE(summary.find(kCreditLine), std::string::npos);
   EXPECT_EQ(Setting("Claimed"), "1");
   EXPECT_FALSE(fs::exists("DL1AAA.cbr"));
@@ -231,6 +241,207 @@ TEST_F(ContestFlow, SetupStoresTheChoiceOnlyOnOk) {
   module_->SetupSet();
   EXPECT_EQ(shown, 0);
   EXPECT_EQ(Setting("Master"), "0");
+}
+
+// A deadlock would hang the suite: give up loudly instead.
+template <class Body>
+void WithinSeconds(int seconds, Body body) {
+  auto done = std::async(std::launch::async, body);
+  if (done.wait_for(std::chrono::seconds(seconds)) != std::future_status::ready) {
+    ADD_FAILURE() << "still running after " << seconds << " s";
+    std::abort();
+  }
+  done.get();
+}
+
+TEST_F(ContestFlow, ReportsFromTwoThreadsEachKeepTheirTextAndLeaveAWholeFile) {
+  Reset(1);
+  for (int i = 0; i < 1500; ++i) Add("OK" + std::to_string(i), i % 2 ? "80m" : "40m", "OK");
+  const std::string expected = module_->GetResult(nullptr);
+  const std::string file = Slurp("DL1AAA.cbr");
+  auto reporter = [&] {
+    for (int i = 0; i < 25; ++i) {
+      int out = 0;
+      const char* text = module_->GetResult(&out);
+      ASSERT_EQ(text, expected);
+      ASSERT_EQ(out, -1);
+      // The other thread's reports must not touch this thread's text before its next call.
+      std::this_thread::sleep_for(std::chrono::microseconds(300));
+      ASSERT_EQ(text, expected);
+    }
+  };
+  WithinSeconds(120, [&] {
+    std::thread other(reporter);
+    reporter();
+    other.join();
+  });
+  EXPECT_EQ(Slurp("DL1AAA.cbr"), file);
+}
+
+TEST_F(ContestFlow, CallsComingBackInWhileADialogIsUpNeitherBlockNorSpoilTheOuterCall) {
+  Reset(1);
+  Add("OK1A", "80m", "OK");
+  const std::string expected = module_->GetResult(nullptr);
+  int innerOut = 7;
+  std::string inner = "<not called>";
+  bool comingBack = false;
+  dialogs_->whileMessageShown = [&] {
+    if (std::exchange(comingBack, true)) return;
+    inner = module_->GetResult(&innerOut);
+    // Contest calls are answered as usual; another report, reset or setup is not begun.
+    EXPECT_EQ(Add("DL2B", "40m", "DL"), 1);
+    EXPECT_EQ(module_->CheckCall(CallCheckQuery{"DL2B", "DL", "DL", "40m", "40m"}), 0);
+    module_->ResetStats({1, "XX1XX", {}, {}});
+    module_->SetupSet();
+  };
+  std::string outer;
+  WithinSeconds(20, [&] { outer = module_->GetResult(nullptr); });
+  EXPECT_EQ(outer, expected);
+  EXPECT_EQ(inner, "");
+  EXPECT_EQ(innerOut, 7);
+  EXPECT_EQ(dialogs_->headerShown, 1);
+  EXPECT_EQ(dialogs_->setupShown, 0);
+  EXPECT_EQ(module_->contest().Read([](const Contest& c) { return c.Log.size(); }), 2u);
+
+  // The same inside the header dialog of a reset.
+  dialogs_->headerAnswers.push_back([&](CabrilloHeaderFields&) {
+    inner = module_->GetResult(&innerOut);
+    EXPECT_EQ(Add("OK1A", "80m", "OK"), 1);
+    return true;
+  });
+  WithinSeconds(20, [&] { Reset(1); });
+  EXPECT_EQ(inner, "");
+  EXPECT_EQ(module_->contest().Read([](const Contest& c) { return c.Log.size(); }), 1u);
+}
+
+TEST_F(ContestFlow, ProblemLinesAndTheTitleNeverCutIntoEachOther) {
+  Store("Master", "1");
+  QsoArgs big;
+  std::string longCall(20000, 'L');  // a line larger than any stream buffer
+  big.call = longCall;
+  big.mode = "CW";
+  QsoArgs small;
+  small.call = "OK1A";
+  small.mode = "SSB";
+  const std::string bigLine = ProblemLine(big, kVerdictNoContestMode);
+  const std::string smallLine = ProblemLine(small, kVerdictNoContestMode);
+  // The file is begun anew by every reset: check what the last one left, round after round.
+  for (int round = 0; round < 20; ++round) {
+    std::atomic<bool> stop = false;
+    auto adding = [&](const QsoArgs& q) {
+      while (!stop) module_->AddData(q);
+    };
+    std::thread a(adding, std::cref(big)), b(adding, std::cref(small));
+    auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(50);
+    while (std::chrono::steady_clock::now() < until) Reset(0);
+    stop = true;
+    a.join();
+    b.join();
+
+    std::string text = Slurp("err.txt");
+    ASSERT_EQ(text.rfind(kErrFileTitle, 0), 0u);
+    std::size_t at = kErrFileTitle.size();
+    while (at < text.size()) {
+      std::size_t end = text.find("\r\n", at);
+      ASSERT_NE(end, std::string::npos) << "unterminated line at " << at;
+      std::string line = text.substr(at, end + 2 - at);
+      ASSERT_TRUE(line == bigLine || line == smallLine) << "broken line at " << at << ": " << line.substr(0, 60);
+      at = end + 2;
+    }
+  }
+}
+
+// Heap in use, as the C library counts it; 0 where another allocator stands in for it.
+std::size_t HeapInUse() { return mallinfo2().uordblks; }
+
+TEST_F(ContestFlow, ReportRunsDoNotPileUpWhatTheyShowed) {
+  const std::string longCall(100000, 'K');
+  module_->ResetStats({1, longCall, {}, {}});
+  std::size_t before = HeapInUse();
+  for (int i = 0; i < 300; ++i) module_->GetResult(nullptr);
+  EXPECT_LT(HeapInUse() - std::min(before, HeapInUse()), 5'000'000u);
+  EXPECT_EQ(dialogs_->messagesShown, 300);
+  EXPECT_EQ(dialogs_->lastMessage, "Output: File not produced: " + std::string(longCall) + ".cbr");
+}
+
+std::vector<std::string> LinesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  for (std::size_t at = 0, end; at < text.size(); at = end + 2) {
+    end = text.find("\r\n", at);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(at, end - at));
+  }
+  return lines;
+}
+
+bool HasControlCharacter(const std::string& line) {
+  return std::any_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; });
+}
+
+TEST_F(ContestFlow, LineBreaksInTheHostsTextsStayInsideTheirLines) {
+  dialogs_->headerAnswers.push_back([](CabrilloHeaderFields& f) {
+    f.name = "Jo\r\nOperators=X";
+    f.address = "Main St 1\r\n<CR>Springfield\x7f";
+    f.soapbox = "one\r\ntwo\tthree\x1a";
+    f.categoryBand = "80M\nCATEGORY-BAND: 40M";
+    return true;
+  });
+  module_->ResetStats({1, "EVIL\r\nEND-OF-LOG:\r\nMaster=1", {}, {}});
+  QsoArgs q;
+  q.call = "OK1A\r\nQSO: fake";
+  q.band = "80m";
+  q.mode = "BPSK63";
+  q.exchSent = "0001\n";
+  q.exchRcvd = "0002\v";
+  q.rstSent = "59\f9";
+  EXPECT_EQ(module_->AddData(q), 1);
+  EXPECT_EQ(module_->AddData(q), 1);  // a dupe: its problem line too
+  q.mode = "BPSK63\r\n";
+  EXPECT_EQ(module_->AddData(q), 0);
+  module_->GetResult(nullptr);
+
+  EXPECT_EQ(Setting("Master"), "<missing>");
+  EXPECT_EQ(Setting("Operators"), "EVIL__END-OF-LOG:__Master=1");
+  EXPECT_EQ(Setting("SoapBox"), "one<CR><LF>two_three_");
+  std::string ini = Slurp("Plugins/PSK63.ini");
+  for (const std::string& line : LinesOf(ini)) {
+    EXPECT_FALSE(HasControlCharacter(line)) << line;
+    EXPECT_TRUE(line == "[Settings]" || line.find('=') != std::string::npos) << line;
+  }
+  EXPECT_EQ(LinesOf(ini).size(), 15u);  // the section, twelve header keys, "Start", "Claimed"
+
+  std::vector<std::string> cbr = LinesOf(Slurp("EVIL__END-OF-LOG___Master=1.cbr"));
+  ASSERT_EQ(cbr.size(), 14u + 2 + 2 + 1);  // two ADDRESS and two SOAPBOX lines, two QSOs
+  EXPECT_EQ(cbr[2], "CALLSIGN: EVIL__END-OF-LOG:__Master=1");
+  EXPECT_EQ(cbr[4], "CATEGORY-BAND: 80M_CATEGORY-BAND: 40M");
+  EXPECT_EQ(cbr[6], "NAME: Jo__Operators=X");
+  EXPECT_EQ(cbr[7], "ADDRESS: Main St 1__");
+  EXPECT_EQ(cbr[8], "ADDRESS: Springfield_");
+  EXPECT_EQ(cbr[14], "SOAPBOX: one");
+  EXPECT_EQ(cbr[15], "SOAPBOX: two_three_");
+  EXPECT_EQ(cbr[16], "QSO:     0 PM 1899-12-30 0000 EVIL__END-OF-LOG:__Master=1 59_9 0001_  OK1A__QSO: fake     0002_");
+  for (const std::string& line : cbr) EXPECT_FALSE(HasControlCharacter(line)) << line;
+  EXPECT_EQ(std::count(cbr.begin(), cbr.end(), "END-OF-LOG:"), 1);
+  EXPECT_EQ(cbr.back(), "END-OF-LOG:");
+
+  std::vector<std::string> problems = LinesOf(Slurp("err.txt"));
+  ASSERT_EQ(problems.size(), 2u);
+  for (const std::string& line : problems) EXPECT_FALSE(HasControlCharacter(line)) << line;
+}
+
+TEST_F(ContestFlow, AHugeSettingsFileIsReadAndWrittenOnlyAFewTimesPerReset) {
+  {
+    std::ofstream big("Plugins/PSK63.ini", std::ios::binary);
+    big << "[Settings]\r\nName=Jo Op\r\n[Other tool]\r\n";
+    for (int i = 0; i < 200000; ++i) big << "key" << i << "=" << std::string(40, 'v') << "\r\n";
+  }
+  auto start = std::chrono::steady_clock::now();
+  Reset(1);
+  auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_LT(took, std::chrono::milliseconds(600));
+  EXPECT_EQ(module_->cabrilloLog().header.name, "Jo Op");
+  EXPECT_EQ(Setting("Operators"), "DL1AAA");
+  EXPECT_EQ(Setting("Start"), "1");
 }
 
 }  // namespace

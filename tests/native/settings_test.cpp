@@ -7,9 +7,16 @@
 
 #include "temp_folder.h"
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
+#include <thread>
 
 namespace {
 
@@ -70,6 +77,34 @@ TEST_F(SettingsFile, WritesNothingWithoutThePluginsFolder) {
   settings.WriteSettingInt("Claimed", 15);
   EXPECT_FALSE(fs::exists("Plugins"));
   EXPECT_EQ(settings.ReadSettingInt("Claimed"), 0);
+}
+
+// The file is replaced whole, never rewritten in place: a writer killed at any moment leaves
+// either the old file or the new one.
+TEST_F(SettingsFile, AWriterKilledAtAnyMomentLeavesTheFileWhole) {
+  const std::string soapbox(200000, 'x');
+  settings.WriteSetting("SoapBox", soapbox);
+  for (const char* key : {"Operators", "Name", "Address", "Address-City", "Email", "Club", "Master", "Start"}) {
+    settings.WriteSetting(key, key);
+  }
+  std::mt19937 random(13);
+  const int kills = 30;
+  int whole = 0;
+  for (int kill = 0; kill < kills; ++kill) {
+    pid_t writer = fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+      for (std::int32_t claimed = 0;; ++claimed) settings.WriteSettingInt("Claimed", claimed);
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(2000 + random() % 20000));
+    ::kill(writer, SIGKILL);
+    waitpid(writer, nullptr, 0);
+    if (settings.ReadSetting("SoapBox", "") == soapbox && settings.ReadSetting("Start", "") == "Start" &&
+        settings.ReadSetting("Operators", "") == "Operators") {
+      ++whole;
+    }
+  }
+  EXPECT_EQ(whole, kills);
 }
 
 TEST(ParseDecimal, ReadsLikeTheCRuntime) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <random>
 #include <set>
 
@@ -140,6 +141,42 @@ TEST(Summary, ListsMatchThePlainComputationOnRandomLogs) {
       ASSERT_EQ(s.lists[slot]->calls, calls);
     }
   }
+}
+
+// The band order as it was first written: an exchange sort of zero-padded keys.
+void ExchangeSortBands(std::vector<std::string>& bands) {
+  auto key = [](const std::string& band) { return band.size() >= 20 ? band : std::string(20 - band.size(), '0') + band; };
+  for (std::size_t i = 0; i + 1 < bands.size(); ++i) {
+    for (std::size_t j = i + 1; j < bands.size(); ++j) {
+      if (key(bands[i]) < key(bands[j])) std::swap(bands[i], bands[j]);
+    }
+  }
+}
+
+// Names that share a key ("80m", "080m", ...) make the order of equals matter.
+TEST(BandOrder, SameAsTheExchangeSortForEveryInput) {
+  std::mt19937 random(7);
+  const std::vector<std::string> cores = {"80m", "40m", "8", "0", "", "160m", "m", "\xE9m", "10m"};
+  for (int round = 0; round < 3000; ++round) {
+    std::vector<std::string> bands(random() % 24);
+    for (std::string& band : bands) {
+      band = std::string(random() % 4 == 0 ? random() % 22 : random() % 3, '0') + cores[random() % cores.size()];
+    }
+    std::vector<std::string> expected = bands, sorted = bands;
+    ExchangeSortBands(expected);
+    SortBandList(sorted);
+    ASSERT_EQ(sorted, expected) << "round " << round;
+  }
+}
+
+TEST(Summary, ThousandsOfBandsTakeMilliseconds) {
+  Contest contest = Opened();
+  for (int i = 0; i < 8000; ++i) Log(contest, "OK" + std::to_string(i), std::to_string(i) + "m", "OK");
+  auto start = std::chrono::steady_clock::now();
+  Summary s = BuildSummary(contest);
+  auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_LT(took, std::chrono::milliseconds(250));
+  EXPECT_NE(s.text.find("Total\t 8000\t 8000\t 8000\t   8000\r\n"), std::string::npos);
 }
 
 }  // namespace

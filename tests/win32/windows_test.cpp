@@ -517,7 +517,9 @@ void UnloadWhileBusy(FakeAutomationHost& host) {
     if (ms >= kPromptUnloadMs) ++slow;
     // Closing now at a moment of its own: at once, or after a little of the thread's work.
     PumpFor(static_cast<DWORD>((round * 13) % 120));
-    if (seen(FindModuleWindows().dxcc) && !ModuleLoaded()) ++goneEarly;
+    // In this order: a window that closes between the two looks would pass the other way round
+    // for a module gone too early.
+    if (!ModuleLoaded() && seen(FindModuleWindows().dxcc)) ++goneEarly;
     // A window that has not opened yet is closed once it has.
     bool gone = PumpUntil(
         [&] {
