@@ -27,7 +27,7 @@ bool AllDigits(const std::string& text) {
 int Number(const std::string& digits, std::size_t at, std::size_t count) { return std::stoi(digits.substr(at, count)); }
 
 // "20250315" with "1203" or "120312", in the forms checked below.
-CivilTime CivilOf(const std::string& date, const std::string& time) {
+CalendarTime CivilOf(const std::string& date, const std::string& time) {
   return {Number(date, 0, 4), Number(date, 4, 2), Number(date, 6, 2),
           Number(time, 0, 2), Number(time, 2, 2), time.size() == 6 ? Number(time, 4, 2) : 0};
 }
@@ -69,7 +69,7 @@ std::variant<LogQso, std::string> QsoOfRecord(const AdifRecord& record, std::vec
   qso.band = HostBandName(Field(record, "BAND"));
   if (qso.band.empty()) {
     if (freq.empty()) return "neither BAND nor FREQ";
-    std::optional<std::string> band = BandOfFrequency(qso.freqHz);
+    std::optional<std::string> band = AmateurBandOf(qso.freqHz);
     if (!band) return "FREQ " + freq + " MHz is on no amateur band and BAND is missing";
     qso.band = *band;
   }
@@ -93,7 +93,7 @@ std::variant<LogQso, std::string> QsoOfRecord(const AdifRecord& record, std::vec
 
 }  // namespace
 
-LogFile AdifLog(std::string_view text) {
+LogFile ReadAdifLog(std::string_view text) {
   LogFile log;
   AdifFaults faults = ReadAdifRecords(text, [&log](const AdifRecord& record) {
     std::variant<LogQso, std::string> qso = QsoOfRecord(record, log.problems);

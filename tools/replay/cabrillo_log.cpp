@@ -40,7 +40,7 @@ std::variant<LogQso, std::string> QsoOfLine(std::size_t line, std::string_view v
   const std::optional<std::uint32_t> hz = ScaledDecimal(f[0], 3);
   if (!hz) return "frequency '" + f[0] + "' is no figure in kHz";
   qso.freqHz = *hz;
-  std::optional<std::string> band = BandOfFrequency(qso.freqHz);
+  std::optional<std::string> band = AmateurBandOf(qso.freqHz);
   if (!band) return "frequency " + f[0] + " kHz is on no amateur band";
   qso.band = *band;
 
@@ -59,7 +59,7 @@ std::variant<LogQso, std::string> QsoOfLine(std::size_t line, std::string_view v
 
 }  // namespace
 
-LogFile CabrilloLog(std::string_view text) {
+LogFile ReadCabrilloLog(std::string_view text) {
   LogFile log;
   bool ended = false;
   std::size_t line = 0;
