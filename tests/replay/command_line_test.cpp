@@ -98,7 +98,7 @@ TEST_F(CommandLine, ABrokenLogIsReplayedAsFarAsItCanBeRead) {
 TEST_F(CommandLine, WhatStopsARunIsNamed) {
   const Outcome usage = Replay("--start 2025-13-01 x.adi");
   EXPECT_EQ(usage.exitCode, 2);
-  EXPECT_TRUE(usage.err.starts_with("stats-replay: --start: '2025-13-01' is no date YYYY-MM-DD\nusage: ")) << usage.err;
+  EXPECT_TRUE(usage.err.starts_with("stats-replay: --start: '2025-13-01' is no date YYYY-MM-DD or date and time YYYY-MM-DD HHMM\nusage: ")) << usage.err;
 
   const Outcome noLog = Replay(Folder() + "/missing.adi");
   EXPECT_EQ(noLog.exitCode, 2);
