@@ -7,16 +7,25 @@ set(COUNTRY_FILES_DIR /usr/share/hamradio-files)
 add_library(replay_core STATIC
   ${REPLAY_DIR}/adif_log.cpp
   ${REPLAY_DIR}/adif_reader.cpp
+  ${REPLAY_DIR}/cabrillo_header_check.cpp
   ${REPLAY_DIR}/cabrillo_log.cpp
+  ${REPLAY_DIR}/call_list.cpp
+  ${REPLAY_DIR}/call_sign.cpp
   ${REPLAY_DIR}/contest_plan.cpp
   ${REPLAY_DIR}/country_file.cpp
   ${REPLAY_DIR}/host_form.cpp
+  ${REPLAY_DIR}/log_check.cpp
   ${REPLAY_DIR}/log_file.cpp
+  ${REPLAY_DIR}/minute_clock.cpp
   ${REPLAY_DIR}/options.cpp
   ${REPLAY_DIR}/plugin_library.cpp
+  ${REPLAY_DIR}/problem_file.cpp
   ${REPLAY_DIR}/progress_line.cpp
   ${REPLAY_DIR}/replay.cpp
-  ${REPLAY_DIR}/replay_folder.cpp)
+  ${REPLAY_DIR}/replay_folder.cpp
+  ${REPLAY_DIR}/replayed_log.cpp
+  ${REPLAY_DIR}/score_summary.cpp
+  ${REPLAY_DIR}/serial_check.cpp)
 # src only for the plug-in's declarations of its entry points: the replay links nothing of it.
 target_include_directories(replay_core PUBLIC ${REPLAY_DIR} ${CMAKE_CURRENT_LIST_DIR}/../src)
 
@@ -37,7 +46,7 @@ add_dependencies(stats-replay Stats)
 if(WIN32)
   # Runs from a folder without the compiler's runtime, and finds its country file beside it.
   target_link_options(stats-replay PRIVATE -static)
-  foreach(file cty.dat cty.csv)
+  foreach(file cty.dat cty.csv MASTER.SCP)
     configure_file(${COUNTRY_FILES_DIR}/${file} ${CMAKE_CURRENT_BINARY_DIR}/${file} COPYONLY)
   endforeach()
   # The native build (made first by the test command) is the other side of the comparison.
@@ -54,6 +63,7 @@ else()
     ${CMAKE_CURRENT_LIST_DIR}/../tests/replay/command_line_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../tests/replay/country_file_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../tests/replay/host_form_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../tests/replay/log_check_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../tests/replay/options_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../tests/replay/sample_replay_test.cpp)
   # stats_core only for the plug-in's own date conversion, which the replay's times must survive.
@@ -63,7 +73,10 @@ else()
     STATS_REPLAY_FILE="$<TARGET_FILE:stats-replay>"
     SAMPLE_LOG_FILE="${CMAKE_CURRENT_LIST_DIR}/../samples/sample-contest.adi"
     COUNTRY_DAT_FILE="${COUNTRY_FILES_DIR}/cty.dat"
-    COUNTRY_CSV_FILE="${COUNTRY_FILES_DIR}/cty.csv")
+    COUNTRY_CSV_FILE="${COUNTRY_FILES_DIR}/cty.csv"
+    CALL_LIST_FILE="${COUNTRY_FILES_DIR}/MASTER.SCP"
+    SEEDED_CABRILLO_FILE="${CMAKE_CURRENT_LIST_DIR}/../tests/replay/logs/seeded-faults.cbr"
+    SEEDED_ADIF_FILE="${CMAKE_CURRENT_LIST_DIR}/../tests/replay/logs/seeded-faults.adi")
   add_dependencies(stats_replay_tests Stats stats-replay)
   include(GoogleTest)
   gtest_discover_tests(stats_replay_tests TEST_PREFIX replay. PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})

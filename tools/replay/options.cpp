@@ -65,8 +65,8 @@ std::optional<Moment> MomentOf(const std::string& text) {
 }
 
 int MinutesOf(const std::string& name, const std::string& text) {
-  const bool digits =
-      !text.empty() && text.size() <= 5 && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  const bool digits = !text.empty() && text.size() <= 5 &&
+                      std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
   if (!digits || std::stoi(text) < 1) throw UsageError(name + ": '" + text + "' is no number of minutes from 1");
   return std::stoi(text);
 }
