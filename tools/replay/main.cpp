@@ -4,6 +4,7 @@
 #include <iomanip>
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "progress_line.h"
 #include "replay_folder.h"
 #include "replayed_log.h"
+#include "statistics_report.h"
 
 namespace fs = std::filesystem;
 
@@ -84,6 +86,8 @@ int Run(const Options& options) {
       options.countryCsv.empty() ? datPath.parent_path() / "cty.csv" : fs::absolute(options.countryCsv);
   const fs::path outFolder = fs::absolute(options.outFolder);
 
+  const fs::path reportFolder = options.reportFolder.empty() ? fs::path() : fs::absolute(options.reportFolder);
+
   const CountryFile countries = CountryFile::Load(datPath, csvPath);
   std::optional<CallList> knownCalls;
   if (options.check) knownCalls = KnownCalls(options, datPath);
@@ -143,6 +147,16 @@ int Run(const Options& options) {
   const FindingCounts found = CountFindings(findings);
   std::cout << CountLine(found) << '\n';
 
+  if (!reportFolder.empty()) {
+    const std::string heading = plan.opening.ownCall + ": " + logPath.filename().string();
+    std::ostringstream replayCounts;
+    replayCounts << qsoCount << " QSOs replayed: " << counts.accepted << " accepted, " << counts.dupes
+                 << " flagged as dupes, " << counts.rejected << " rejected; records skipped: " << skipped << "; "
+                 << CountLine(found);
+    const StatisticsFiles files =
+        WriteStatisticsReport(reportFolder, replayed, findings, options.minBreakMinutes, heading, replayCounts.str());
+    std::cout << "Report written:\n  " << files.json.string() << "\n  " << files.page.string() << '\n';
+  }
   if (found.errors > 0) return 4;
   return skipped == 0 ? 0 : 1;
 }

@@ -41,6 +41,8 @@ long long MinuteOf(double days) {
   return static_cast<long long>(whole) * 1440 + seconds / 60;
 }
 
+long long HourOf(long long minute) { return FloorDiv(minute, 60); }
+
 std::string MinuteText(long long minute) {
   const long long day = FloorDiv(minute, 1440);
   const int inDay = static_cast<int>(minute - day * 1440);

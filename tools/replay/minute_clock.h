@@ -6,5 +6,7 @@
 // The minute a time lies in: 12:03:59 is 12:03.
 long long MinuteOf(double days);
 
+long long HourOf(long long minute);  // whole hours since day zero
+
 std::string MinuteText(long long minute);  // "2025-03-15 1203"
-std::string HourText(long long hour);      // "2025-03-15T12": hour = minute / 60
+std::string HourText(long long hour);      // "2025-03-15T12"
