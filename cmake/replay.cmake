@@ -120,4 +120,8 @@ else()
   add_test(NAME replay.fifty_thousand_qsos
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/../scripts/replay-bench.sh $<TARGET_FILE:stats-replay>)
   set_tests_properties(replay.fifty_thousand_qsos PROPERTIES TIMEOUT 120)
+  # And its statistics report, side by side with the plain replay.
+  add_test(NAME replay.report_of_fifty_thousand_qsos
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/../tests/replay/report_speed.sh $<TARGET_FILE:stats-replay>)
+  set_tests_properties(replay.report_of_fifty_thousand_qsos PROPERTIES TIMEOUT 300)
 endif()
