@@ -61,7 +61,7 @@ class QsoChecks {
       Call(qso);
       Exchange(qso, qso.written.exchSent, "sent serial", "");
       Exchange(qso, qso.written.exchRcvd, "received exchange",
-               ": the host's exchange check would refuse it; the plug-in takes it as it is");
+               ": the host's exchange check would refuse it; the plug-in does not check exchanges");
       Band(qso, replayed);
       if (replayed) Verdict(qso, *replayed);
     }
@@ -152,6 +152,8 @@ class QsoChecks {
     if (HasVerdict(replayed, kVerdictNoContestMode)) {
       why = cabrillo_ ? "mode " + qso.written.mode + " is not PM (BPSK63)" : "mode " + qso.mode + " is not BPSK63";
       why += ", the only mode of this contest";
+      // The plug-in tells only the first rule a QSO breaks.
+      if (qso.exchSent.empty() || qso.exchRcvd.empty()) why += ", and an exchange is missing too";
     } else if (HasVerdict(replayed, kVerdictNoRxNumber)) {
       const bool noSent = qso.exchSent.empty(), noRcvd = qso.exchRcvd.empty();
       why = noSent && noRcvd ? "no exchange sent or received" : noSent ? "no sent serial" : "no received exchange";
