@@ -35,6 +35,7 @@ add_library(replay_core STATIC
   ${REPLAY_DIR}/log_check.cpp
   ${REPLAY_DIR}/log_file.cpp
   ${REPLAY_DIR}/minute_clock.cpp
+  ${REPLAY_DIR}/option_reader.cpp
   ${REPLAY_DIR}/options.cpp
   ${REPLAY_DIR}/plugin_library.cpp
   ${REPLAY_DIR}/problem_file.cpp
