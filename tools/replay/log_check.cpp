@@ -207,9 +207,17 @@ void ReaderProblems(const LogFile& log, const std::vector<Problem>& notes, std::
 std::vector<Finding> CheckLog(const LogFile& log, const ReplayedLog& replayed, const CheckChoices& choices) {
   std::vector<Finding> findings;
   ReaderProblems(log, replayed.notes, findings);
+  const std::optional<ScoreSummary> summary = ReadScoreSummary(replayed.summary);
+  if (summary && summary->score != summary->FullScore()) {
+    findings.push_back({1, Severity::Warning,
+                        "the plug-in's score, " + std::to_string(summary->score) +
+                            ", has run past its 32-bit arithmetic: its totals give " +
+                            std::to_string(summary->total.points) + " * (" + std::to_string(summary->total.dxcc) +
+                            " + " + std::to_string(summary->total.newCalls) +
+                            ") = " + std::to_string(summary->FullScore())});
+  }
   if (log.format == LogFormat::Cabrillo) {
-    const std::optional<ScoreSummary> summary = ReadScoreSummary(replayed.summary);
-    CheckCabrilloHeader(log, summary ? std::optional<long long>(summary->score) : std::nullopt, findings);
+    CheckCabrilloHeader(log, summary ? std::optional<long long>(summary->FullScore()) : std::nullopt, findings);
   }
   QsoChecks(log, replayed, choices, findings).Run();
   CheckSentSerials(log, findings);
