@@ -4,17 +4,22 @@
 #include <iomanip>
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "call_list.h"
 #include "contest_plan.h"
 #include "country_file.h"
 #include "host_platform.h"
+#include "log_check.h"
 #include "log_file.h"
 #include "options.h"
 #include "plugin_library.h"
 #include "progress_line.h"
 #include "replay_folder.h"
+#include "replayed_log.h"
+#include "statistics_report.h"
 
 namespace fs = std::filesystem;
 
@@ -58,6 +63,35 @@ std::string AsLines(std::string text) {
   return text;
 }
 
+// The check-partial list a check looks calls up in; without one given, a missing list only means
+// that calls are not looked up.
+std::optional<CallList> KnownCalls(const Options& options, const fs::path& datPath) {
+  if (!options.callList.empty()) return CallList::Load(fs::absolute(options.callList));
+  const fs::path beside = datPath.parent_path() / "MASTER.SCP";
+  std::error_code error;
+  if (fs::exists(beside, error)) return CallList::Load(beside);
+  std::cerr << "stats-replay: no " << beside.string() << "; calls are not looked up in a check-partial list\n";
+  return std::nullopt;
+}
+
+// The findings after the replay's own lines, then the report files. 4 when there is an error.
+int CheckAndReport(const Options& options, const fs::path& reportFolder, const LogFile& log,
+                   const ReplayedLog& replayed, const CallList* knownCalls, const std::string& heading,
+                   const std::string& replayCounts) {
+  const std::vector<Finding> findings = CheckLog(log, replayed, {options.periodStart, options.periodEnd, knownCalls});
+  std::cout << '\n';
+  for (const Finding& finding : findings) std::cout << FindingLine(finding) << '\n';
+  const FindingCounts found = CountFindings(findings);
+  std::cout << CountLine(found) << '\n';
+
+  if (!reportFolder.empty()) {
+    const StatisticsFiles files = WriteStatisticsReport(reportFolder, replayed, findings, options.minBreakMinutes,
+                                                        heading, replayCounts + "; " + CountLine(found));
+    std::cout << "Report written:\n  " << files.json.string() << "\n  " << files.page.string() << '\n';
+  }
+  return found.errors > 0 ? 4 : 0;
+}
+
 int Run(const Options& options) {
   const auto started = std::chrono::steady_clock::now();
   // Every path is settled before the replay moves into the output folder.
@@ -69,18 +103,24 @@ int Run(const Options& options) {
   const fs::path csvPath =
       options.countryCsv.empty() ? datPath.parent_path() / "cty.csv" : fs::absolute(options.countryCsv);
   const fs::path outFolder = fs::absolute(options.outFolder);
+  const fs::path reportFolder = options.reportFolder.empty() ? fs::path() : fs::absolute(options.reportFolder);
 
   const CountryFile countries = CountryFile::Load(datPath, csvPath);
+  std::optional<CallList> knownCalls;
+  if (options.check) knownCalls = KnownCalls(options, datPath);
   LogFile log = ReadLogFile(logPath);
-  Report(logPath, log.problems);
+  // A check tells the readers' findings itself, each with its weight.
+  if (!options.check) Report(logPath, log.problems);
   const std::size_t skipped = log.skipped;
-  ContestPlan plan = PlanContest(std::move(log), countries,
+  // The check reads the log as written; the replay takes it in time order.
+  ContestPlan plan = PlanContest(options.check ? LogFile(log) : std::move(log), countries,
                                  {options.noReport ? 0 : 1, options.ownCall, options.startDay, options.endDay});
-  Report(logPath, plan.notes);
+  if (!options.check) Report(logPath, plan.notes);
 
   const std::size_t qsoCount = plan.qsos.size();
   PluginLibrary plugin(pluginPath);
   FolderReplay run;
+  ReplayRecorder recorder(outFolder / "err.txt");
   {
     std::optional<DialogAnswerer> answerer;
     if (options.unattended) answerer.emplace();
@@ -89,6 +129,7 @@ int Run(const Options& options) {
     if (!options.verbose) progress.emplace(std::cerr, qsoCount);
     run = ReplayInFolder(outFolder, plugin.entryPoints(), plan.opening, std::move(plan.qsos),
                          [&](std::size_t index, const LogQso& qso, int check, QsoFate fate) {
+                           if (options.check) recorder.Take(qso, fate);
                            if (progress) progress->Update(index + 1);
                            if (!options.verbose) return;
                            std::cout << logPath.filename().string() << ':' << qso.line << ": " << qso.call << ' '
@@ -103,7 +144,11 @@ int Run(const Options& options) {
             << "Replayed " << qsoCount << " QSOs in " << std::fixed << std::setprecision(2) << took.count()
             << " s: " << counts.accepted << " accepted, " << counts.dupes << " flagged as dupes, " << counts.rejected
             << " rejected\n"
-            << "Records skipped: " << skipped << (skipped ? " (see the messages above)" : "") << '\n'
+            << "Records skipped: " << skipped
+            << (skipped == 0    ? ""
+                : options.check ? " (see the findings below)"
+                                : " (see the messages above)")
+            << '\n'
             << "Files written:\n";
   for (const fs::path& file : run.written) std::cout << "  " << file.string() << '\n';
   // Even an empty contest has a summary: none means the plug-in failed inside GetResult0.
@@ -111,7 +156,17 @@ int Run(const Options& options) {
     std::cerr << "stats-replay: the plug-in returned no summary\n";
     return 3;
   }
-  return skipped == 0 ? 0 : 1;
+  if (!options.check) return skipped == 0 ? 0 : 1;
+
+  ReplayedLog& replayed = recorder.log();
+  replayed.notes = std::move(plan.notes);
+  replayed.summary = run.result.summary;
+  std::ostringstream replayCounts;
+  replayCounts << qsoCount << " QSOs replayed: " << counts.accepted << " accepted, " << counts.dupes
+               << " flagged as dupes, " << counts.rejected << " rejected; records skipped: " << skipped;
+  const int checked = CheckAndReport(options, reportFolder, log, replayed, knownCalls ? &*knownCalls : nullptr,
+                                     plan.opening.ownCall + ": " + logPath.filename().string(), replayCounts.str());
+  return checked != 0 ? checked : skipped == 0 ? 0 : 1;
 }
 
 }  // namespace
