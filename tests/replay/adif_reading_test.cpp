@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -123,6 +124,24 @@ TEST(AdifFields, OwnCallAndEntity) {
   EXPECT_EQ(Only(Bare("<BAND:3>80m <OPERATOR:5>K1ABC")).ownCall, "K1ABC");
 }
 
+TEST(AdifFields, WhatTheRecordWroteIsKeptBesideTheHostsForm) {
+  LogQso q = Only(Bare("<BAND:3>80M <FREQ:6>7.0405 <MODE:3>psk <SUBMODE:5>PSK63 <STX:1>1 <SRX_STRING:3>12A "
+                       "<STATION_CALLSIGN:6>n0call")
+                      .replace(0, 14, "<CALL:8>dl1abc/p"));
+  EXPECT_EQ(q.call, "DL1ABC/P");
+  EXPECT_EQ(q.written.call, "dl1abc/p");
+  EXPECT_EQ(q.written.ownCall, "n0call");
+  EXPECT_EQ(q.band, "80m");  // the stated band wins over the frequency
+  EXPECT_EQ(q.written.band, "80M");
+  EXPECT_EQ(q.written.freq, "7.0405");
+  EXPECT_EQ(std::tie(q.written.mode, q.written.submode), std::make_tuple("psk", "PSK63"));
+  EXPECT_EQ(q.exchSent, "0001");
+  EXPECT_EQ(q.written.exchSent, "1");
+  EXPECT_EQ(q.exchRcvd, "12A");
+  EXPECT_EQ(q.written.exchRcvd, "12A");
+  EXPECT_EQ(ParseLogText(Bare("<BAND:3>80m")).format, LogFormat::Adif);
+}
+
 TEST(AdifLayout, HeadersOfEveryKind) {
   const std::vector<std::string> openings = {
       "",
@@ -156,6 +175,7 @@ void ExpectOnlyBrokenSkipped(const std::string& broken, const std::string& messa
   EXPECT_EQ(log.skipped, 1u) << broken;
   ASSERT_EQ(log.problems.size(), 1u) << Messages(log);
   EXPECT_EQ(log.problems[0].line, line) << broken;
+  EXPECT_EQ(log.problems[0].kind, ProblemKind::Skipped) << broken;
   EXPECT_NE(log.problems[0].message.find(messagePart), std::string::npos) << log.problems[0].message;
   ASSERT_EQ(log.qsos.size(), 2u) << broken;
   EXPECT_EQ(log.qsos.front().call, "DL1ABC");
@@ -205,12 +225,14 @@ TEST(AdifFaults, OdditiesThatStillReplay) {
   EXPECT_EQ(noEoh.skipped, 0u);
   ASSERT_EQ(noEoh.problems.size(), 1u);
   EXPECT_NE(noEoh.problems[0].message.find("<EOH>"), std::string::npos);
+  EXPECT_EQ(noEoh.problems[0].kind, ProblemKind::Layout);
 
   LogFile badEntity = ParseLogText(Record("DL1ABC", "<DXCC:3>DL? "));
   ASSERT_EQ(badEntity.qsos.size(), 1u);
   EXPECT_FALSE(badEntity.qsos[0].dxccNumber);
   ASSERT_EQ(badEntity.problems.size(), 1u);
   EXPECT_NE(badEntity.problems[0].message.find("DXCC 'DL?'"), std::string::npos);
+  EXPECT_EQ(badEntity.problems[0].kind, ProblemKind::Oddity);
 }
 
 }  // namespace

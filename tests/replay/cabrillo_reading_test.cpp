@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "host_form.h"
 #include "log_file.h"
@@ -76,6 +77,43 @@ TEST(CabrilloFields, OtherProgramsForms) {
   EXPECT_EQ(log.qsos[2].line, 6u);
 }
 
+TEST(CabrilloFields, WhatTheLineWroteIsKeptBesideTheHostsForm) {
+  LogFile log = ParseLogText(kHeader + "QSO: 7040 pm 2025-03-15 1210 n0call 599 1 ok1xyz/p 579 12\n");
+  ASSERT_EQ(log.qsos.size(), 1u);
+  const LogQso& q = log.qsos[0];
+  EXPECT_EQ(std::tie(q.call, q.written.call), std::make_tuple("OK1XYZ/P", "ok1xyz/p"));
+  EXPECT_EQ(std::tie(q.ownCall, q.written.ownCall), std::make_tuple("N0CALL", "n0call"));
+  EXPECT_EQ(std::tie(q.mode, q.written.mode), std::make_tuple("BPSK63", "pm"));
+  EXPECT_EQ(std::tie(q.exchSent, q.written.exchSent), std::make_tuple("0001", "1"));
+  EXPECT_EQ(std::tie(q.exchRcvd, q.written.exchRcvd), std::make_tuple("0012", "12"));
+  EXPECT_EQ(std::tie(q.freqHz, q.written.freq), std::make_tuple(7'040'000u, "7040"));
+  EXPECT_EQ(q.band, "40m");
+  EXPECT_EQ(q.written.band, "");
+}
+
+TEST(CabrilloLayout, EveryTaggedLineInFileOrder) {
+  LogFile log = ParseLogText(CrLf(
+      "START-OF-LOG: 3.0\n"              // 1
+      "CALLSIGN: N0CALL\n"               // 2
+      "address: Main St 1\n"             // 3
+      "\n"                               // 4
+      "ADDRESS:   Springfield  \n"       // 5
+      "QSO: 3582 PM 2025-03-15 1203 N0CALL 599 0001 DL1ABC 579 0042\n"  // 6
+      "stray text\n"                     // 7
+      "X-QSO: 3582 PM 2025-03-15 1204 N0CALL 599 0002 DL2ABC 579 0043\n"  // 8
+      "END-OF-LOG:\n"                    // 9
+      "SOAPBOX: after the end\n"));      // 10
+  EXPECT_EQ(log.format, LogFormat::Cabrillo);
+  std::string lines;
+  for (const CabrilloLine& l : log.cabrilloLines) lines += std::to_string(l.line) + " " + l.tag + "=" + l.value + "|";
+  EXPECT_EQ(lines,
+            "1 START-OF-LOG=3.0|2 CALLSIGN=N0CALL|3 ADDRESS=Main St 1|5 ADDRESS=Springfield|6 QSO=|7 =stray text|"
+            "8 X-QSO=3582 PM 2025-03-15 1204 N0CALL 599 0002 DL2ABC 579 0043|9 END-OF-LOG=|10 SOAPBOX=after the end|");
+  ASSERT_EQ(log.problems.size(), 2u) << Messages(log);
+  EXPECT_EQ(log.problems[0].kind, ProblemKind::Layout);
+  EXPECT_EQ(log.problems[1].kind, ProblemKind::Excluded);
+}
+
 TEST(CabrilloFaults, BrokenLinesAreCountedAndTheRestRead) {
   LogFile log = ParseLogText(kHeader +
                              "QSO: 3582 PM 2025-03-15 1203 N0CALL 599 0001 DL1ABC 579 0042\n"          // 6
@@ -105,6 +143,8 @@ TEST(CabrilloFaults, BrokenLinesAreCountedAndTheRestRead) {
       "rst nr\n"
       "15: no END-OF-LOG: line; the file may be cut short\n";
   EXPECT_EQ(Messages(log), expected);
+  EXPECT_EQ(log.problems.front().kind, ProblemKind::Skipped);
+  EXPECT_EQ(log.problems.back().kind, ProblemKind::Layout);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 
 namespace {
 
-void ExpectReadBackAs(const CivilTime& t) {
+void ExpectReadBackAs(const CalendarTime& t) {
   const std::optional<double> days = HostDays(t);
   ASSERT_TRUE(days);
   const std::optional<CalendarTime> back = ToCalendarTime(*days);
@@ -27,18 +27,18 @@ TEST(HostDays, DatesAcrossCenturiesAndLeapDays) {
   EXPECT_EQ(HostDays({2026, 2, 1, 0, 0, 0}), 46054.0);
   EXPECT_EQ(HostDays({2026, 2, 1, 18, 0, 0}), 46054.75);
   EXPECT_EQ(HostDays({1899, 12, 29, 6, 0, 0}), -1.25);
-  for (CivilTime t :
-       {CivilTime{2000, 2, 29, 23, 59, 59}, CivilTime{2024, 2, 29, 0, 0, 1}, CivilTime{1999, 12, 31, 23, 59, 59},
-        CivilTime{2100, 3, 1, 12, 34, 56}, CivilTime{1850, 6, 15, 6, 7, 8}}) {
+  for (CalendarTime t :
+       {CalendarTime{2000, 2, 29, 23, 59, 59}, CalendarTime{2024, 2, 29, 0, 0, 1}, CalendarTime{1999, 12, 31, 23, 59, 59},
+        CalendarTime{2100, 3, 1, 12, 34, 56}, CalendarTime{1850, 6, 15, 6, 7, 8}}) {
     ExpectReadBackAs(t);
   }
 }
 
 TEST(HostDays, ImpossibleDatesAndTimesHaveNone) {
-  for (CivilTime t :
-       {CivilTime{2025, 2, 29, 0, 0, 0}, CivilTime{1900, 2, 29, 0, 0, 0}, CivilTime{2025, 13, 1, 0, 0, 0},
-        CivilTime{2025, 0, 1, 0, 0, 0}, CivilTime{2025, 4, 31, 0, 0, 0}, CivilTime{2025, 1, 0, 0, 0, 0},
-        CivilTime{2025, 1, 1, 24, 0, 0}, CivilTime{2025, 1, 1, 12, 60, 0}, CivilTime{2025, 1, 1, 12, 0, 60}}) {
+  for (CalendarTime t :
+       {CalendarTime{2025, 2, 29, 0, 0, 0}, CalendarTime{1900, 2, 29, 0, 0, 0}, CalendarTime{2025, 13, 1, 0, 0, 0},
+        CalendarTime{2025, 0, 1, 0, 0, 0}, CalendarTime{2025, 4, 31, 0, 0, 0}, CalendarTime{2025, 1, 0, 0, 0, 0},
+        CalendarTime{2025, 1, 1, 24, 0, 0}, CalendarTime{2025, 1, 1, 12, 60, 0}, CalendarTime{2025, 1, 1, 12, 0, 60}}) {
     EXPECT_FALSE(HostDays(t)) << t.year << '-' << t.month << '-' << t.day << ' ' << t.hour << ':' << t.minute << ':'
                               << t.second;
   }
@@ -65,15 +65,15 @@ TEST(ScaledDecimal, AnythingButPlainDigitsHasNone) {
 }
 
 TEST(Bands, FromFrequencyAtTheEdges) {
-  EXPECT_EQ(BandOfFrequency(3'500'000), "80m");
-  EXPECT_EQ(BandOfFrequency(4'000'000), "80m");
-  EXPECT_EQ(BandOfFrequency(7'040'500), "40m");
-  EXPECT_EQ(BandOfFrequency(1'810'000), "160m");
-  EXPECT_EQ(BandOfFrequency(28'120'000), "10m");
-  EXPECT_EQ(BandOfFrequency(144'300'000), "2m");
-  EXPECT_FALSE(BandOfFrequency(3'499'999));
-  EXPECT_FALSE(BandOfFrequency(7'300'001));
-  EXPECT_FALSE(BandOfFrequency(0));
+  EXPECT_EQ(AmateurBandOf(3'500'000), "80m");
+  EXPECT_EQ(AmateurBandOf(4'000'000), "80m");
+  EXPECT_EQ(AmateurBandOf(7'040'500), "40m");
+  EXPECT_EQ(AmateurBandOf(1'810'000), "160m");
+  EXPECT_EQ(AmateurBandOf(28'120'000), "10m");
+  EXPECT_EQ(AmateurBandOf(144'300'000), "2m");
+  EXPECT_FALSE(AmateurBandOf(3'499'999));
+  EXPECT_FALSE(AmateurBandOf(7'300'001));
+  EXPECT_FALSE(AmateurBandOf(0));
 }
 
 TEST(Bands, InTheHostsLowerCase) {

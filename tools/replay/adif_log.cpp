@@ -27,7 +27,7 @@ bool AllDigits(const std::string& text) {
 int Number(const std::string& digits, std::size_t at, std::size_t count) { return std::stoi(digits.substr(at, count)); }
 
 // "20250315" with "1203" or "120312", in the forms checked below.
-CivilTime CivilOf(const std::string& date, const std::string& time) {
+CalendarTime CivilOf(const std::string& date, const std::string& time) {
   return {Number(date, 0, 4), Number(date, 4, 2), Number(date, 6, 2),
           Number(time, 0, 2), Number(time, 2, 2), time.size() == 6 ? Number(time, 4, 2) : 0};
 }
@@ -52,7 +52,17 @@ std::string HostMode(const std::string& mode, const std::string& submode) {
 std::variant<LogQso, std::string> QsoOfRecord(const AdifRecord& record, std::vector<Problem>& notes) {
   LogQso qso;
   qso.line = record.line;
-  qso.call = UpperCase(Field(record, "CALL"));
+  WrittenQso& written = qso.written;
+  written.call = Field(record, "CALL");
+  written.ownCall = Either(record, "STATION_CALLSIGN", "OPERATOR");
+  written.freq = Field(record, "FREQ");
+  written.band = Field(record, "BAND");
+  written.mode = Field(record, "MODE");
+  written.submode = Field(record, "SUBMODE");
+  written.exchSent = Either(record, "STX", "STX_STRING");
+  written.exchRcvd = Either(record, "SRX", "SRX_STRING");
+
+  qso.call = UpperCase(written.call);
   if (qso.call.empty()) return "no CALL";
 
   const std::string date = Field(record, "QSO_DATE"), time = Field(record, "TIME_ON");
@@ -60,26 +70,26 @@ std::variant<LogQso, std::string> QsoOfRecord(const AdifRecord& record, std::vec
   if (!IsTime(time)) return "TIME_ON '" + time + "' is no time (HHMM or HHMMSS)";
   qso.days = *HostDays(CivilOf(date, time));
 
-  const std::string freq = Field(record, "FREQ");
+  const std::string& freq = written.freq;
   if (!freq.empty()) {
     const std::optional<std::uint32_t> hz = ScaledDecimal(freq, 6);
     if (!hz) return "FREQ '" + freq + "' is no frequency in MHz";
     qso.freqHz = *hz;
   }
-  qso.band = HostBandName(Field(record, "BAND"));
+  qso.band = HostBandName(written.band);
   if (qso.band.empty()) {
     if (freq.empty()) return "neither BAND nor FREQ";
-    std::optional<std::string> band = BandOfFrequency(qso.freqHz);
+    std::optional<std::string> band = AmateurBandOf(qso.freqHz);
     if (!band) return "FREQ " + freq + " MHz is on no amateur band and BAND is missing";
     qso.band = *band;
   }
 
-  qso.mode = HostMode(Field(record, "MODE"), Field(record, "SUBMODE"));
+  qso.mode = HostMode(written.mode, written.submode);
   qso.rstSent = Field(record, "RST_SENT");
   qso.rstRcvd = Field(record, "RST_RCVD");
-  qso.exchSent = SerialExchange(Either(record, "STX", "STX_STRING"));
-  qso.exchRcvd = SerialExchange(Either(record, "SRX", "SRX_STRING"));
-  qso.ownCall = UpperCase(Either(record, "STATION_CALLSIGN", "OPERATOR"));
+  qso.exchSent = SerialExchange(written.exchSent);
+  qso.exchRcvd = SerialExchange(written.exchRcvd);
+  qso.ownCall = UpperCase(written.ownCall);
   qso.continent = UpperCase(Field(record, "CONT"));
 
   const std::string dxcc = Field(record, "DXCC");
@@ -93,13 +103,13 @@ std::variant<LogQso, std::string> QsoOfRecord(const AdifRecord& record, std::vec
 
 }  // namespace
 
-LogFile AdifLog(std::string_view text) {
+LogFile ReadAdifLog(std::string_view text) {
   LogFile log;
   AdifFaults faults = ReadAdifRecords(text, [&log](const AdifRecord& record) {
     std::variant<LogQso, std::string> qso = QsoOfRecord(record, log.problems);
     if (auto* why = std::get_if<std::string>(&qso)) {
       ++log.skipped;
-      log.problems.push_back({record.line, "record skipped: " + *why});
+      log.problems.push_back({record.line, "record skipped: " + *why, ProblemKind::Skipped});
     } else {
       log.qsos.push_back(std::move(std::get<LogQso>(qso)));
     }

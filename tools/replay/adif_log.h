@@ -5,4 +5,4 @@
 
 #include "log_file.h"
 
-LogFile AdifLog(std::string_view text);
+LogFile ReadAdifLog(std::string_view text);

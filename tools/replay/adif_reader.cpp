@@ -46,7 +46,7 @@ class Reader {
     if (!text_.empty() && text_.front() != '<') {
       const std::size_t end = FindNoCase(text_, "<EOH>", 0);
       if (end == std::string_view::npos) {
-        Note(1, "the header is not closed by <EOH>; reading records from the first tag");
+        Note(1, "the header is not closed by <EOH>; reading records from the first tag", ProblemKind::Layout);
       } else {
         MoveTo(end + 5);
       }
@@ -88,7 +88,7 @@ class Reader {
       if (records_ == 0 && out_.skipped == 0) {
         current_ = {};
       } else {
-        Note(tagLine, "<EOH> after the first record is ignored");
+        Note(tagLine, "<EOH> after the first record is ignored", ProblemKind::Layout);
       }
       MoveTo(gt + 1);
       return true;
@@ -118,10 +118,12 @@ class Reader {
 
   void Skip(std::size_t line, std::string message) {
     ++out_.skipped;
-    Note(line, std::move(message));
+    Note(line, std::move(message), ProblemKind::Skipped);
   }
 
-  void Note(std::size_t line, std::string message) { out_.problems.push_back({line, std::move(message)}); }
+  void Note(std::size_t line, std::string message, ProblemKind kind) {
+    out_.problems.push_back({line, std::move(message), kind});
+  }
 
   void MoveTo(std::size_t to) {
     line_ += static_cast<std::size_t>(std::count(text_.begin() + static_cast<std::ptrdiff_t>(pos_),

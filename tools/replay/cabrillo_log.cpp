@@ -37,10 +37,18 @@ std::variant<LogQso, std::string> QsoOfLine(std::size_t line, std::string_view v
 
   LogQso qso;
   qso.line = line;
+  WrittenQso& written = qso.written;
+  written.freq = f[0];
+  written.mode = f[1];
+  written.ownCall = f[4];
+  written.exchSent = f[6];
+  written.call = f[7];
+  if (f.size() > 9) written.exchRcvd = f[9];
+
   const std::optional<std::uint32_t> hz = ScaledDecimal(f[0], 3);
   if (!hz) return "frequency '" + f[0] + "' is no figure in kHz";
   qso.freqHz = *hz;
-  std::optional<std::string> band = BandOfFrequency(qso.freqHz);
+  std::optional<std::string> band = AmateurBandOf(qso.freqHz);
   if (!band) return "frequency " + f[0] + " kHz is on no amateur band";
   qso.band = *band;
 
@@ -59,8 +67,9 @@ std::variant<LogQso, std::string> QsoOfLine(std::size_t line, std::string_view v
 
 }  // namespace
 
-LogFile CabrilloLog(std::string_view text) {
+LogFile ReadCabrilloLog(std::string_view text) {
   LogFile log;
+  log.format = LogFormat::Cabrillo;
   bool ended = false;
   std::size_t line = 0;
   for (std::size_t from = 0; from < text.size();) {
@@ -75,24 +84,28 @@ LogFile CabrilloLog(std::string_view text) {
     const std::string tag = UpperCase(content.substr(0, colon));
     const std::string value = colon == std::string::npos ? "" : Trimmed(content.substr(colon + 1));
     if (colon == std::string::npos) {
-      log.problems.push_back({line, "a line without a tag is ignored"});
-    } else if (tag == "CALLSIGN") {
+      log.cabrilloLines.push_back({line, "", content});
+      log.problems.push_back({line, "a line without a tag is ignored", ProblemKind::Layout});
+      continue;
+    }
+    log.cabrilloLines.push_back({line, tag, tag == "QSO" ? "" : value});
+    if (tag == "CALLSIGN") {
       log.ownCall = UpperCase(value);
     } else if (tag == "END-OF-LOG") {
       ended = true;
     } else if (tag == "X-QSO") {
       ++log.skipped;
-      log.problems.push_back({line, "X-QSO: excluded from the score by its operator, not replayed"});
+      log.problems.push_back({line, "X-QSO: excluded from the score by its operator, not replayed", ProblemKind::Excluded});
     } else if (tag == "QSO") {
       std::variant<LogQso, std::string> qso = QsoOfLine(line, value);
       if (auto* why = std::get_if<std::string>(&qso)) {
         ++log.skipped;
-        log.problems.push_back({line, "QSO skipped: " + *why});
+        log.problems.push_back({line, "QSO skipped: " + *why, ProblemKind::Skipped});
       } else {
         log.qsos.push_back(std::move(std::get<LogQso>(qso)));
       }
     }
   }
-  if (!ended) log.problems.push_back({line, "no END-OF-LOG: line; the file may be cut short"});
+  if (!ended) log.problems.push_back({line, "no END-OF-LOG: line; the file may be cut short", ProblemKind::Layout});
   return log;
 }

@@ -5,4 +5,4 @@
 
 #include "log_file.h"
 
-LogFile CabrilloLog(std::string_view text);
+LogFile ReadCabrilloLog(std::string_view text);

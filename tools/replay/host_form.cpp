@@ -59,7 +59,7 @@ constexpr std::array<Band, 21> kBands = {{
 
 }  // namespace
 
-std::optional<double> HostDays(const CivilTime& t) {
+std::optional<double> HostDays(const CalendarTime& t) {
   if (t.month < 1 || t.month > 12 || t.day < 1 || t.day > DaysInMonth(t.year, t.month)) return std::nullopt;
   if (t.hour < 0 || t.hour > 23 || t.minute < 0 || t.minute > 59 || t.second < 0 || t.second > 59) {
     return std::nullopt;
@@ -78,7 +78,7 @@ std::string HostBandName(std::string_view logBand) {
   return band;
 }
 
-std::optional<std::string> BandOfFrequency(std::uint32_t hz) {
+std::optional<std::string> AmateurBandOf(std::uint32_t hz) {
   for (const Band& band : kBands) {
     if (hz >= band.lowHz && hz <= band.highHz) return std::string(band.name);
   }

@@ -6,19 +6,17 @@
 #include <string>
 #include <string_view>
 
-struct CivilTime {
-  int year, month, day, hour, minute, second;
-};
+#include "engine/ole_date_time.h"
 
 // Days since 1899-12-30, the fraction being the time of day; nothing for an impossible date or
 // time (month 13, 30 February, 24:00, second 60).
-std::optional<double> HostDays(const CivilTime& t);
+std::optional<double> HostDays(const CalendarTime& t);
 
 // The band as the host names it: "80m", "40m", lower case whatever the log wrote.
 std::string HostBandName(std::string_view logBand);
 
 // The amateur band a frequency lies on, in the host's form; nothing off the bands.
-std::optional<std::string> BandOfFrequency(std::uint32_t hz);
+std::optional<std::string> AmateurBandOf(std::uint32_t hz);
 
 // A serial number exchange: digits padded with zeros to four, anything else as written (an empty
 // one stays empty, so that the plug-in rejects the QSO as the host would).

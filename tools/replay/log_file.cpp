@@ -13,7 +13,7 @@ LogFile ParseLogText(std::string_view text) {
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   const std::string opening = Trimmed(text.substr(0, 64));
   LogFile log =
-      SameLetters(std::string_view(opening).substr(0, 13), "START-OF-LOG:") ? CabrilloLog(text) : AdifLog(text);
+      SameLetters(std::string_view(opening).substr(0, 13), "START-OF-LOG:") ? ReadCabrilloLog(text) : ReadAdifLog(text);
   std::stable_sort(log.problems.begin(), log.problems.end(),
                    [](const Problem& a, const Problem& b) { return a.line < b.line; });
   return log;
