@@ -16,7 +16,8 @@ add_library(replay_core STATIC
   ${REPLAY_DIR}/progress_line.cpp
   ${REPLAY_DIR}/replay.cpp
   ${REPLAY_DIR}/replay_folder.cpp)
-target_include_directories(replay_core PUBLIC ${REPLAY_DIR})
+# src for the engine's CalendarTime, a header-only struct the readers share with the plug-in.
+target_include_directories(replay_core PUBLIC ${REPLAY_DIR} ${CMAKE_CURRENT_LIST_DIR}/../src)
 target_link_libraries(replay_core PUBLIC stats_host)
 
 find_package(Threads REQUIRED)
