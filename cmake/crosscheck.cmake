@@ -1,0 +1,20 @@
+# stats-crosscheck: the sponsor's check of every submitted log against the others, scored through
+# the plug-in with the replay's library. Built natively only: a sponsor's machine, not the host's.
+if(WIN32)
+  return()
+endif()
+
+set(CROSSCHECK_DIR ${CMAKE_CURRENT_LIST_DIR}/../tools/crosscheck)
+set(CROSSCHECK_TESTS_DIR ${CMAKE_CURRENT_LIST_DIR}/../tests/crosscheck)
+
+add_library(crosscheck_core STATIC
+  ${CROSSCHECK_DIR}/cross_check.cpp)
+target_include_directories(crosscheck_core PUBLIC ${CROSSCHECK_DIR})
+target_link_libraries(crosscheck_core PUBLIC replay_core)
+
+find_package(GTest REQUIRED)
+add_executable(stats_crosscheck_tests
+  ${CROSSCHECK_TESTS_DIR}/cross_check_test.cpp)
+target_link_libraries(stats_crosscheck_tests PRIVATE crosscheck_core GTest::gtest_main)
+include(GoogleTest)
+gtest_discover_tests(stats_crosscheck_tests TEST_PREFIX crosscheck. PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
