@@ -8,9 +8,20 @@ set(CROSSCHECK_DIR ${CMAKE_CURRENT_LIST_DIR}/../tools/crosscheck)
 set(CROSSCHECK_TESTS_DIR ${CMAKE_CURRENT_LIST_DIR}/../tests/crosscheck)
 
 add_library(crosscheck_core STATIC
-  ${CROSSCHECK_DIR}/cross_check.cpp)
+  ${CROSSCHECK_DIR}/check_report.cpp
+  ${CROSSCHECK_DIR}/cross_check.cpp
+  ${CROSSCHECK_DIR}/crosscheck_options.cpp
+  ${CROSSCHECK_DIR}/log_set.cpp
+  ${CROSSCHECK_DIR}/penalty_rules.cpp
+  ${CROSSCHECK_DIR}/plugin_score.cpp
+  ${CROSSCHECK_DIR}/results.cpp)
 target_include_directories(crosscheck_core PUBLIC ${CROSSCHECK_DIR})
 target_link_libraries(crosscheck_core PUBLIC replay_core)
+
+add_executable(stats-crosscheck ${CROSSCHECK_DIR}/main.cpp)
+target_link_libraries(stats-crosscheck PRIVATE crosscheck_core)
+# The plug-in it loads by default lies beside it.
+add_dependencies(stats-crosscheck Stats)
 
 find_package(GTest REQUIRED)
 add_executable(stats_crosscheck_tests
