@@ -25,7 +25,14 @@ add_dependencies(stats-crosscheck Stats)
 
 find_package(GTest REQUIRED)
 add_executable(stats_crosscheck_tests
-  ${CROSSCHECK_TESTS_DIR}/cross_check_test.cpp)
+  ${CROSSCHECK_TESTS_DIR}/cross_check_test.cpp
+  ${CROSSCHECK_TESTS_DIR}/generated_contest_test.cpp)
 target_link_libraries(stats_crosscheck_tests PRIVATE crosscheck_core GTest::gtest_main)
+target_compile_definitions(stats_crosscheck_tests PRIVATE
+  STATS_CROSSCHECK_FILE="$<TARGET_FILE:stats-crosscheck>"
+  MAKE_CONTEST_SCRIPT="${CMAKE_CURRENT_LIST_DIR}/../scripts/make-contest.py"
+  COUNTRY_DAT_FILE="${COUNTRY_FILES_DIR}/cty.dat"
+  COUNTRY_CSV_FILE="${COUNTRY_FILES_DIR}/cty.csv")
+add_dependencies(stats_crosscheck_tests stats-crosscheck)
 include(GoogleTest)
 gtest_discover_tests(stats_crosscheck_tests TEST_PREFIX crosscheck. PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
