@@ -62,9 +62,10 @@ class Contest:
         self.rng = random.Random(args.seed)
         self.tolerance = args.tolerance
         taken = set()
-        self.submitters = [new_call(self.rng, taken) for _ in range(args.logs)]
+        twins = max(1, args.logs // 20)
+        self.submitters = [new_call(self.rng, taken) for _ in range(args.logs - twins)]
         # Twins: submitters whose call is one character from another submitter's.
-        for base in self.rng.sample(self.submitters, max(1, args.logs // 20)):
+        for base in self.rng.sample(self.submitters, twins):
             twin = one_character_off(self.rng, base, taken)
             taken.add(twin)
             self.submitters.append(twin)
@@ -72,13 +73,18 @@ class Contest:
         self.rare = [new_call(self.rng, taken) for _ in range(args.uniques)]
         self.taken = taken
         self.submitting = set(self.submitters)
+        # Two QSOs of a pair on a band (a dupe) lie further apart than any clock fault can move
+        # one, so that no fault makes them stand for each other.
+        self.gap = 2 * (self.tolerance + 30)
         self.events = []  # [a, b, band, minute]
         self.busy = {}
-        self.pair_bands = set()
+        self.pair_minutes = {}  # (a, b, band), a < b: the minutes of their QSOs
         stations = self.submitters + self.silent
-        target = args.qsos_per_log * len(stations) // 2
-        while len(self.events) < target:
-            self.add_event(self.rng.choice(stations), self.rng.choice(stations))
+        logged, target = 0, args.qsos_per_log * len(self.submitters)
+        while logged < target:
+            a, b = self.rng.choice(stations), self.rng.choice(stations)
+            if self.add_event(a, b):
+                logged += (a in self.submitting) + (b in self.submitting)
         for station in self.rare:
             while not self.add_event(self.rng.choice(self.submitters), station):
                 pass
@@ -86,17 +92,20 @@ class Contest:
     def add_event(self, a, b):
         band = self.rng.choice(sorted(BANDS))
         minute = self.rng.randrange(MINUTES)
-        key = (min(a, b), max(a, b), band)
-        if a == b or key in self.pair_bands:
+        if a == b or self.meets(a, b, band, minute):
             return False
         busy_a, busy_b = self.busy.setdefault(a, set()), self.busy.setdefault(b, set())
         if minute in busy_a or minute in busy_b:
             return False
         busy_a.add(minute)
         busy_b.add(minute)
-        self.pair_bands.add(key)
+        self.pair_minutes.setdefault((min(a, b), max(a, b), band), []).append(minute)
         self.events.append((a, b, band, minute))
         return True
+
+    def meets(self, a, b, band, minute):
+        """Whether a and b have a QSO on band less than the gap away from minute."""
+        return any(abs(m - minute) <= self.gap for m in self.pair_minutes.get((min(a, b), max(a, b), band), ()))
 
     def serials(self):
         """Each station numbers its QSOs in the order it made them."""
@@ -140,7 +149,8 @@ def inject(contest, events, wanted):
         for other in contest.submitters:
             if other != call and len(other) == len(call) and sum(x != y for x, y in zip(call, other)) == 1:
                 twin_of.setdefault(call, other)
-    pair_bands = contest.pair_bands
+    # With no tolerance no clock difference is inside it.
+    kinds = [k for k in FAULT_KINDS if tol > 0 or k != "time-inside"]
     order = list(events)
     rng.shuffle(order)
     injected = 0
@@ -148,7 +158,7 @@ def inject(contest, events, wanted):
     for index, halves in order:
         if injected >= wanted:
             break
-        kind = FAULT_KINDS[kind_at % len(FAULT_KINDS)]
+        kind = kinds[kind_at % len(kinds)]
         both = halves[0] is not None and halves[1] is not None
         lone = (halves[0] is None) != (halves[1] is None)
         if kind == "busted-lone":
@@ -174,7 +184,7 @@ def inject(contest, events, wanted):
                 other["decision"], other["fault"] = "confirmed", "busted-other"
         elif kind == "busted-twin":
             twin = twin_of.get(b)
-            if twin is None or twin == a or (min(a, twin), max(a, twin), band) in pair_bands:
+            if twin is None or twin == a or contest.meets(a, twin, band, side["minute"]):
                 continue
             side["call"] = twin
             side["decision"], side["right"], side["fault"] = "busted call", b, kind
@@ -190,8 +200,8 @@ def inject(contest, events, wanted):
             side["decision"] = other["decision"] = decision
             side["fault"] = other["fault"] = kind
         elif kind == "band":
-            # Only a pair that never met on the other band: that QSO could explain this one.
-            if (min(a, b), max(a, b), other_band(band)) in pair_bands:
+            # Not near a QSO of the pair on the other band: that one could explain this one.
+            if contest.meets(a, b, other_band(band), side["minute"]):
                 continue
             side["band"] = other_band(band)
             low, high = BANDS[side["band"]]
@@ -284,8 +294,8 @@ def write(contest, halves_list, out, second_files):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--logs", type=int, default=200, help="stations that submit (a few twins come on top)")
-    parser.add_argument("--qsos-per-log", type=int, default=60, help="QSOs each station makes, on average")
+    parser.add_argument("--logs", type=int, default=200, help="stations that submit, one in twenty a twin of another")
+    parser.add_argument("--qsos-per-log", type=int, default=60, help="QSO lines in each log, on average")
     parser.add_argument("--non-submitters", type=int, help="stations that do not submit (default: logs / 10)")
     parser.add_argument("--uniques", type=int, help="stations worked once only (default: logs / 20)")
     parser.add_argument("--faults", type=int, default=600, help="QSOs given a fault")
