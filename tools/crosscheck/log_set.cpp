@@ -45,8 +45,12 @@ CheckedLog CheckedOf(const LogFile& log, const std::string& call) {
   CheckedLog checked{call, {}};
   checked.qsos.reserve(log.qsos.size());
   for (const LogQso& q : log.qsos) {
-    // Cabrillo times are whole minutes: the rounding only undoes the day count's binary fraction.
-    const auto minute = static_cast<std::int64_t>(std::llround(q.days * 24 * 60));
+    // Before 1899-12-30 the day count runs backwards while the time of day runs forwards
+    // (-1.25 is 1899-12-29 06:00). Cabrillo times are whole minutes: the rounding only undoes
+    // the binary fraction.
+    const double whole = q.days < 0 ? std::ceil(q.days) : std::floor(q.days);
+    const std::int64_t minute =
+        static_cast<std::int64_t>(whole) * 24 * 60 + std::llround(std::fabs(q.days - whole) * 24 * 60);
     checked.qsos.push_back({q.line, q.call, q.band, minute, q.exchSent, q.exchRcvd});
   }
   return checked;
