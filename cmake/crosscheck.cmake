@@ -25,8 +25,10 @@ add_dependencies(stats-crosscheck Stats)
 
 find_package(GTest REQUIRED)
 add_executable(stats_crosscheck_tests
+  ${CROSSCHECK_TESTS_DIR}/check_report_test.cpp
   ${CROSSCHECK_TESTS_DIR}/cross_check_test.cpp
-  ${CROSSCHECK_TESTS_DIR}/generated_contest_test.cpp)
+  ${CROSSCHECK_TESTS_DIR}/generated_contest_test.cpp
+  ${CROSSCHECK_TESTS_DIR}/log_folder_test.cpp)
 target_link_libraries(stats_crosscheck_tests PRIVATE crosscheck_core GTest::gtest_main)
 target_compile_definitions(stats_crosscheck_tests PRIVATE
   STATS_CROSSCHECK_FILE="$<TARGET_FILE:stats-crosscheck>"
