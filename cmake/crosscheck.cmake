@@ -38,3 +38,8 @@ target_compile_definitions(stats_crosscheck_tests PRIVATE
 add_dependencies(stats_crosscheck_tests stats-crosscheck)
 include(GoogleTest)
 gtest_discover_tests(stats_crosscheck_tests TEST_PREFIX crosscheck. PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+
+# 1,000 generated logs of 400 QSOs through the program itself, against the clock and a memory limit.
+add_test(NAME crosscheck.thousand_logs
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/../scripts/crosscheck-bench.sh --bin $<TARGET_FILE_DIR:stats-crosscheck> 1000)
+set_tests_properties(crosscheck.thousand_logs PROPERTIES TIMEOUT 300)
