@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -238,13 +239,36 @@ TEST_F(GeneratedContest, ReportsShowEveryChangedQsoWithItsLine) {
 
 TEST_F(GeneratedContest, TheSummaryCountsEachDecision) {
   std::map<std::string, std::size_t> counts;
-  for (const Row& row : truth_.rows) ++counts[truth_.At(row, "decision")];
+  std::set<std::string> logs;
+  std::size_t removed = 0;
+  for (const Row& row : truth_.rows) {
+    ++counts[truth_.At(row, "decision")];
+    logs.insert(truth_.At(row, "call"));
+    removed += kRemovedByDefault.count(truth_.At(row, "decision"));
+  }
   const std::string summary = Slurp(folder_ / "out" / "summary.txt");
+  EXPECT_TRUE(summary.starts_with(std::to_string(logs.size()) + " logs cross-checked, " +
+                                  std::to_string(truth_.rows.size()) + " QSOs, " + std::to_string(removed) +
+                                  " removed; time tolerance 3 minutes\n"))
+      << summary;
   for (const auto& [decision, count] : counts) {
-    std::ostringstream line;
-    line << "  " << decision << std::string(23 - decision.size(), ' ') << std::string(9 - std::to_string(count).size(), ' ')
-         << count;
-    EXPECT_NE(summary.find(line.str()), std::string::npos) << line.str() << "\n" << summary;
+    char line[96];
+    std::snprintf(line, sizeof line, "  %-22s %9zu  %5.1f %%  %s\n", decision.c_str(), count,
+                  100.0 * static_cast<double>(count) / static_cast<double>(truth_.rows.size()),
+                  kRemovedByDefault.count(decision) ? "removed" : "kept");
+    EXPECT_NE(summary.find(line), std::string::npos) << line << summary;
+  }
+}
+
+TEST_F(GeneratedContest, EachReportOpensWithItsLogsFigures) {
+  const std::map<std::string, Expected> expected = ExpectedLogs(kRemovedByDefault);
+  for (const auto& [call, e] : expected) {
+    const std::string report = Slurp(folder_ / "out" / "reports" / (call + ".txt"));
+    const std::string figures = std::to_string(e.all.size()) + " QSOs checked: " + std::to_string(e.kept.size()) +
+                                " kept, " + std::to_string(e.all.size() - e.kept.size()) + " removed; claimed score " +
+                                std::to_string(PlainScoreOf(e.all).Score()) + ", checked score " +
+                                std::to_string(PlainScoreOf(e.kept).Score()) + "\n";
+    EXPECT_NE(report.find(figures), std::string::npos) << figures << report.substr(0, 200);
   }
 }
 
