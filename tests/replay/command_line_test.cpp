@@ -95,10 +95,54 @@ TEST_F(CommandLine, ABrokenLogIsReplayedAsFarAsItCanBeRead) {
       << o.out;
 }
 
+TEST_F(CommandLine, TheCheckAfterTheReplay) {
+  const Outcome plain = Replay("--out " + Folder() + "/plain '" SAMPLE_LOG_FILE "'");
+  const Outcome o = Replay("--check --out " + Folder() + "/run '" SAMPLE_LOG_FILE "'");
+  EXPECT_EQ(o.exitCode, 0) << o.err;
+  // What a replay prints comes first, unchanged but for the folder and the time taken.
+  const std::string replayed = o.out.substr(0, o.out.find("\nWARNING line "));
+  EXPECT_EQ(replayed.substr(0, replayed.find("Replayed ")), plain.out.substr(0, plain.out.find("Replayed ")));
+  EXPECT_TRUE(
+      Has(o.out,
+          "\nWARNING line 124: mode RTTY is not BPSK63, the only mode of this contest: the plug-in rejected the "
+          "QSO; err.txt got: QSO:  7057  RTTY  2025-03-15 1442  N0CALL  599  0120  PY4LH  599  0090   NO "
+          "CONTEST MODE !!!\n"))
+      << o.out;
+  EXPECT_TRUE(o.out.ends_with("\nCheck: 0 errors, 7 warnings, 5 notes\n")) << o.out;
+  EXPECT_EQ(o.err, "Output: File produced: N0CALL.cbr\n");
+}
+
+TEST_F(CommandLine, AnErrorMakesExitCodeFourTheReportItsFiles) {
+  const Outcome o = Replay("--out " + Folder() + "/run --report " + Folder() +
+                           "/stats --start 2025-03-15T12:00 "
+                           "--end '2025-03-16 1200' '" SEEDED_CABRILLO_FILE "'");
+  EXPECT_EQ(o.exitCode, 4) << o.err;
+  EXPECT_TRUE(Has(o.out, "\nERROR line 21: QSO at 2025-03-15 1159 is before the contest's start, 2025-03-15 1200\n"))
+      << o.out;
+  EXPECT_TRUE(Has(o.out, "\nCheck: 14 errors, 17 warnings, 3 notes\nReport written:\n  " + folder_.string() +
+                             "/stats/stats.json\n  " + folder_.string() + "/stats/report.html\n"))
+      << o.out;
+  EXPECT_TRUE(fs::file_size(folder_ / "stats" / "report.html") > 100'000);
+  // The readers' messages are findings now, not lines of their own.
+  EXPECT_EQ(o.err, "Output: File produced: N0CALL.cbr\n");
+}
+
+TEST_F(CommandLine, SkippedRecordsWithoutErrorsStillSayOne) {
+  const fs::path log = Write("skips.adi",
+                             "<CALL:6>DL1WA <QSO_DATE:8>20250315 <TIME_ON:4>1203 <BAND:3>80M <FREQ:5>3.582 "
+                             "<MODE:6>BPSK63 <STX:1>1 <SRX:1>5 <EOR>\n"
+                             "<CALL:4>OK1T <QSO_DATE:8>20250332 <TIME_ON:4>1205 <BAND:3>80M <EOR>\n");
+  const Outcome o = Replay("--check --own-call N0CALL --out " + Folder() + " '" + log.string() + "'");
+  EXPECT_EQ(o.exitCode, 1) << o.out << o.err;
+  EXPECT_TRUE(Has(o.out, "\nWARNING line 2: record skipped: QSO_DATE '20250332' is no date (YYYYMMDD)\n")) << o.out;
+}
+
 TEST_F(CommandLine, WhatStopsARunIsNamed) {
   const Outcome usage = Replay("--start 2025-13-01 x.adi");
   EXPECT_EQ(usage.exitCode, 2);
-  EXPECT_TRUE(usage.err.starts_with("stats-replay: --start: '2025-13-01' is no date YYYY-MM-DD\nusage: ")) << usage.err;
+  EXPECT_TRUE(usage.err.starts_with(
+      "stats-replay: --start: '2025-13-01' is no date YYYY-MM-DD or date and time YYYY-MM-DD HHMM\nusage: "))
+      << usage.err;
 
   const Outcome noLog = Replay(Folder() + "/missing.adi");
   EXPECT_EQ(noLog.exitCode, 2);
@@ -117,6 +161,10 @@ TEST_F(CommandLine, WhatStopsARunIsNamed) {
   const Outcome noCountries = Replay("--cty " + Folder() + "/cty.dat '" + log.string() + "'");
   EXPECT_EQ(noCountries.exitCode, 2);
   EXPECT_EQ(noCountries.err, "stats-replay: " + folder_.string() + "/cty.dat: cannot be read\n");
+
+  const Outcome noCallList = Replay("--check --scp " + Folder() + "/none.scp '" + log.string() + "'");
+  EXPECT_EQ(noCallList.exitCode, 2);
+  EXPECT_EQ(noCallList.err, "stats-replay: " + folder_.string() + "/none.scp: cannot be read\n");
 
   const Outcome help = Replay("--help");
   EXPECT_EQ(help.exitCode, 0);

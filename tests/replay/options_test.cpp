@@ -25,6 +25,9 @@ TEST(Options, DefaultsNeedOnlyTheLog) {
   EXPECT_TRUE(o.countryCsv.empty());
   EXPECT_EQ(o.ownCall, "");
   EXPECT_FALSE(o.startDay || o.endDay || o.noReport || o.verbose || o.unattended || o.help);
+  EXPECT_FALSE(o.periodStart || o.periodEnd || o.check);
+  EXPECT_TRUE(o.reportFolder.empty() && o.callList.empty());
+  EXPECT_EQ(o.minBreakMinutes, 30);
 }
 
 TEST(Options, EveryOptionBothWays) {
@@ -42,14 +45,51 @@ TEST(Options, EveryOptionBothWays) {
   EXPECT_EQ(o.log, "log.cbr");
 }
 
+TEST(Options, TheCheckAndTheReport) {
+  const Options checked = ParseOptions({"--check", "--scp=calls.scp", "log.cbr"});
+  EXPECT_TRUE(checked.check);
+  EXPECT_TRUE(checked.reportFolder.empty());
+  EXPECT_EQ(checked.callList, "calls.scp");
+
+  const Options reported = ParseOptions({"--report", "stats", "--min-break=31", "log.cbr"});
+  EXPECT_TRUE(reported.check);
+  EXPECT_EQ(reported.reportFolder, "stats");
+  EXPECT_EQ(reported.minBreakMinutes, 31);
+}
+
+TEST(Options, ThePeriodFromDatesOrDateTimes) {
+  // A date alone is its whole day; a time is the contest's first minute or the minute it ends.
+  const Options days = ParseOptions({"--start", "2025-03-15", "--end", "2025-03-16", "a.adi"});
+  EXPECT_EQ(days.periodStart, HostDays({2025, 3, 15, 0, 0, 0}));
+  EXPECT_EQ(days.periodEnd, HostDays({2025, 3, 17, 0, 0, 0}));
+  EXPECT_EQ(days.endDay, HostDays({2025, 3, 16, 0, 0, 0}));
+
+  for (const auto& [start, end] : {std::pair{"2025-03-15 1200", "2025-03-16 1200"},
+                                   std::pair{"2025-03-15T12:00", "2025-03-16 12:00"},
+                                   std::pair{"2025-03-15T1200", "2025-03-16T12:00"}}) {
+    const Options o = ParseOptions({std::string("--start=") + start, std::string("--end=") + end, "a.adi"});
+    EXPECT_EQ(o.periodStart, HostDays({2025, 3, 15, 12, 0, 0})) << start;
+    EXPECT_EQ(o.startDay, o.periodStart) << start;
+    EXPECT_EQ(o.periodEnd, HostDays({2025, 3, 16, 12, 0, 0})) << end;
+    EXPECT_EQ(o.endDay, o.periodEnd) << end;
+  }
+}
+
 TEST(Options, HelpNeedsNoLog) { EXPECT_TRUE(ParseOptions({"--help"}).help); }
 
 TEST(Options, MistakesAreNamed) {
   EXPECT_EQ(Fault({}), "no log file given");
   EXPECT_EQ(Fault({"a.adi", "b.adi"}), "one log at a time: a.adi and b.adi");
   EXPECT_EQ(Fault({"--out"}), "--out needs a value");
-  EXPECT_EQ(Fault({"--start", "15.03.2025", "a.adi"}), "--start: '15.03.2025' is no date YYYY-MM-DD");
-  EXPECT_EQ(Fault({"--end=2025-02-30", "a.adi"}), "--end: '2025-02-30' is no date YYYY-MM-DD");
+  const std::string noDate = "' is no date YYYY-MM-DD or date and time YYYY-MM-DD HHMM";
+  EXPECT_EQ(Fault({"--start", "15.03.2025", "a.adi"}), "--start: '15.03.2025" + noDate);
+  EXPECT_EQ(Fault({"--end=2025-02-30", "a.adi"}), "--end: '2025-02-30" + noDate);
+  EXPECT_EQ(Fault({"--end=2025-03-15 2400", "a.adi"}), "--end: '2025-03-15 2400" + noDate);
+  EXPECT_EQ(Fault({"--end=2025-03-15 12:0", "a.adi"}), "--end: '2025-03-15 12:0" + noDate);
+  EXPECT_EQ(Fault({"--end=2025-03-15x1200", "a.adi"}), "--end: '2025-03-15x1200" + noDate);
+  EXPECT_EQ(Fault({"--min-break", "0", "a.adi"}), "--min-break: '0' is no number of minutes from 1");
+  EXPECT_EQ(Fault({"--min-break=half", "a.adi"}), "--min-break: 'half' is no number of minutes from 1");
+  EXPECT_EQ(Fault({"--check=yes", "a.adi"}), "--check takes no value");
   EXPECT_EQ(Fault({"--verbose=yes", "a.adi"}), "--verbose takes no value");
   EXPECT_EQ(Fault({"--wine", "a.adi"}), "unknown option --wine");
 }

@@ -20,42 +20,11 @@
 #include "log_file.h"
 #include "plugin_library.h"
 #include "replay_folder.h"
+#include "replay_fixture.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-class TempFolder {
- public:
-  TempFolder()
-      : path_(fs::temp_directory_path() /
-              ("stats-replay-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
-               std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()))) {
-    fs::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  fs::path operator/(const char* name) const { return path_ / name; }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-const StatsEntryPoints& Plugin() {
-  static const PluginLibrary library(STATS_PLUGIN_FILE);
-  return library.entryPoints();
-}
-
-const CountryFile& Countries() {
-  static const CountryFile file = CountryFile::Load(COUNTRY_DAT_FILE, COUNTRY_CSV_FILE);
-  return file;
-}
+using namespace replay_test;
 
 ContestPlan PlanOf(const fs::path& logFile, const PlanChoices& choices = {}) {
   LogFile log = ReadLogFile(logFile);
@@ -68,12 +37,6 @@ ContestPlan PlanOf(const fs::path& logFile, const PlanChoices& choices = {}) {
 
 FolderReplay ReplayPlan(const fs::path& folder, const ContestPlan& plan, const QsoObserver& observe = {}) {
   return ReplayInFolder(folder, Plugin(), plan.opening, plan.qsos, observe);
-}
-
-std::string Bytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  EXPECT_TRUE(in) << file;
-  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 std::size_t Lines(const std::string& text, const std::string& part) {

@@ -4,17 +4,22 @@
 #include <iomanip>
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "call_list.h"
 #include "contest_plan.h"
 #include "country_file.h"
 #include "host_platform.h"
+#include "log_check.h"
 #include "log_file.h"
 #include "options.h"
 #include "plugin_library.h"
 #include "progress_line.h"
 #include "replay_folder.h"
+#include "replayed_log.h"
+#include "statistics_report.h"
 
 namespace fs = std::filesystem;
 
@@ -58,6 +63,17 @@ std::string AsLines(std::string text) {
   return text;
 }
 
+// The check-partial list a check looks calls up in; without one given, a missing list only means
+// that calls are not looked up.
+std::optional<CallList> KnownCalls(const Options& options, const fs::path& datPath) {
+  if (!options.callList.empty()) return CallList::Load(fs::absolute(options.callList));
+  const fs::path beside = datPath.parent_path() / "MASTER.SCP";
+  std::error_code error;
+  if (fs::exists(beside, error)) return CallList::Load(beside);
+  std::cerr << "stats-replay: no " << beside.string() << "; calls are not looked up in a check-partial list\n";
+  return std::nullopt;
+}
+
 int Run(const Options& options) {
   const auto started = std::chrono::steady_clock::now();
   // Every path is settled before the replay moves into the output folder.
@@ -70,17 +86,24 @@ int Run(const Options& options) {
       options.countryCsv.empty() ? datPath.parent_path() / "cty.csv" : fs::absolute(options.countryCsv);
   const fs::path outFolder = fs::absolute(options.outFolder);
 
+  const fs::path reportFolder = options.reportFolder.empty() ? fs::path() : fs::absolute(options.reportFolder);
+
   const CountryFile countries = CountryFile::Load(datPath, csvPath);
+  std::optional<CallList> knownCalls;
+  if (options.check) knownCalls = KnownCalls(options, datPath);
   LogFile log = ReadLogFile(logPath);
-  Report(logPath, log.problems);
+  // A check tells the readers' findings itself, each with its weight.
+  if (!options.check) Report(logPath, log.problems);
   const std::size_t skipped = log.skipped;
-  ContestPlan plan = PlanContest(std::move(log), countries,
+  // The check reads the log as written; the replay takes it in time order.
+  ContestPlan plan = PlanContest(options.check ? LogFile(log) : std::move(log), countries,
                                  {options.noReport ? 0 : 1, options.ownCall, options.startDay, options.endDay});
-  Report(logPath, plan.notes);
+  if (!options.check) Report(logPath, plan.notes);
 
   const std::size_t qsoCount = plan.qsos.size();
   PluginLibrary plugin(pluginPath);
   FolderReplay run;
+  ReplayRecorder recorder(outFolder / "err.txt");
   {
     std::optional<DialogAnswerer> answerer;
     if (options.unattended) answerer.emplace();
@@ -89,6 +112,7 @@ int Run(const Options& options) {
     if (!options.verbose) progress.emplace(std::cerr, qsoCount);
     run = ReplayInFolder(outFolder, plugin.entryPoints(), plan.opening, std::move(plan.qsos),
                          [&](std::size_t index, const LogQso& qso, int check, QsoFate fate) {
+                           if (options.check) recorder.Take(qso, fate);
                            if (progress) progress->Update(index + 1);
                            if (!options.verbose) return;
                            std::cout << logPath.filename().string() << ':' << qso.line << ": " << qso.call << ' '
@@ -111,6 +135,29 @@ int Run(const Options& options) {
     std::cerr << "stats-replay: the plug-in returned no summary\n";
     return 3;
   }
+  if (!options.check) return skipped == 0 ? 0 : 1;
+
+  ReplayedLog& replayed = recorder.log();
+  replayed.notes = std::move(plan.notes);
+  replayed.summary = run.result.summary;
+  const std::vector<Finding> findings =
+      CheckLog(log, replayed, {options.periodStart, options.periodEnd, knownCalls ? &*knownCalls : nullptr});
+  std::cout << '\n';
+  for (const Finding& finding : findings) std::cout << FindingLine(finding) << '\n';
+  const FindingCounts found = CountFindings(findings);
+  std::cout << CountLine(found) << '\n';
+
+  if (!reportFolder.empty()) {
+    const std::string heading = plan.opening.ownCall + ": " + logPath.filename().string();
+    std::ostringstream replayCounts;
+    replayCounts << qsoCount << " QSOs replayed: " << counts.accepted << " accepted, " << counts.dupes
+                 << " flagged as dupes, " << counts.rejected << " rejected; records skipped: " << skipped << "; "
+                 << CountLine(found);
+    const StatisticsFiles files =
+        WriteStatisticsReport(reportFolder, replayed, findings, options.minBreakMinutes, heading, replayCounts.str());
+    std::cout << "Report written:\n  " << files.json.string() << "\n  " << files.page.string() << '\n';
+  }
+  if (found.errors > 0) return 4;
   return skipped == 0 ? 0 : 1;
 }
 

@@ -13,26 +13,62 @@ const char* const kUsage =
     "  --cty FILE         country file cty.dat (default: the system's, or beside this program)\n"
     "  --cty-csv FILE     its entity numbers, cty.csv (default: beside the country file)\n"
     "  --own-call CALL    own call sign (default: from the log)\n"
-    "  --start YYYY-MM-DD first day of the contest (default: the first QSO's)\n"
-    "  --end YYYY-MM-DD   last day of the contest (default: the last QSO's)\n"
+    "  --start YYYY-MM-DD first day of the contest (default: the first QSO's); with a time,\n"
+    "                     YYYY-MM-DD HHMM, the first minute of the contest\n"
+    "  --end YYYY-MM-DD   last day of the contest (default: the last QSO's); with a time, the\n"
+    "                     minute the contest ends. Given dates or times are checked by --check\n"
     "  --no-report        open the contest without a report run: no header dialog, no Cabrillo file\n"
+    "  --check            check the log before it is submitted: one line per finding\n"
+    "  --report DIR       write the statistics stats.json and report.html into DIR (checks too)\n"
+    "  --min-break M      the shortest break the report counts as off time, in minutes (default 30)\n"
+    "  --scp FILE         the check-partial call list (default: MASTER.SCP beside the country file)\n"
     "  --verbose          print what the live call check told the operator for every QSO\n"
     "  --unattended       press OK in the plug-in's dialogs (Windows)\n"
     "  --help             this text\n"
     "Exit code: 0 all replayed, 1 some records skipped, 2 no replay (options, files, plug-in),\n"
-    "3 the plug-in returned no summary.\n";
+    "3 the plug-in returned no summary, 4 the check found an error.\n";
 
 namespace {
 
-std::optional<double> DayOf(const std::string& text) {
+struct Moment {
+  double days;
+  bool wholeDay;  // no time of day was given
+};
+
+// "2025-03-15", or with a time "2025-03-15 1200", "2025-03-15T12:00" and the like.
+std::optional<Moment> MomentOf(const std::string& text) {
   auto digits = [&](std::size_t at, std::size_t n) {
-    return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(at),
+    return at + n <= text.size() &&
+           std::all_of(text.begin() + static_cast<std::ptrdiff_t>(at),
                        text.begin() + static_cast<std::ptrdiff_t>(at + n), [](char c) { return c >= '0' && c <= '9'; });
   };
-  if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !digits(0, 4) || !digits(5, 2) || !digits(8, 2)) {
+  auto number = [&](std::size_t at, std::size_t n) { return std::stoi(text.substr(at, n)); };
+  if (text.size() < 10 || text[4] != '-' || text[7] != '-' || !digits(0, 4) || !digits(5, 2) || !digits(8, 2)) {
     return std::nullopt;
   }
-  return HostDays({std::stoi(text.substr(0, 4)), std::stoi(text.substr(5, 2)), std::stoi(text.substr(8, 2)), 0, 0, 0});
+  int hour = 0, minute = 0;
+  const bool wholeDay = text.size() == 10;
+  if (!wholeDay) {
+    const std::string time = text.substr(11);
+    if (text[10] != ' ' && text[10] != 'T') return std::nullopt;
+    if (time.size() == 4 && digits(11, 4)) {
+      hour = number(11, 2), minute = number(13, 2);
+    } else if (time.size() == 5 && time[2] == ':' && digits(11, 2) && digits(14, 2)) {
+      hour = number(11, 2), minute = number(14, 2);
+    } else {
+      return std::nullopt;
+    }
+  }
+  const std::optional<double> days = HostDays({number(0, 4), number(5, 2), number(8, 2), hour, minute, 0});
+  if (!days) return std::nullopt;
+  return Moment{*days, wholeDay};
+}
+
+int MinutesOf(const std::string& name, const std::string& text) {
+  const bool digits = !text.empty() && text.size() <= 5 &&
+                      std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  if (!digits || std::stoi(text) < 1) throw UsageError(name + ": '" + text + "' is no number of minutes from 1");
+  return std::stoi(text);
 }
 
 }  // namespace
@@ -52,11 +88,11 @@ Options ParseOptions(const std::vector<std::string>& args) {
       if (i + 1 >= args.size()) throw UsageError(name + " needs a value");
       return args[++i];
     };
-    auto day = [&]() {
+    auto moment = [&]() {
       const std::string text = value();
-      std::optional<double> d = DayOf(text);
-      if (!d) throw UsageError(name + ": '" + text + "' is no date YYYY-MM-DD");
-      return d;
+      std::optional<Moment> m = MomentOf(text);
+      if (!m) throw UsageError(name + ": '" + text + "' is no date YYYY-MM-DD or date and time YYYY-MM-DD HHMM");
+      return *m;
     };
     auto flag = [&](bool& target) {
       if (inlineValue) throw UsageError(name + " takes no value");
@@ -73,10 +109,22 @@ Options ParseOptions(const std::vector<std::string>& args) {
       options.countryCsv = value();
     else if (name == "--own-call")
       options.ownCall = UpperCase(Trimmed(value()));
-    else if (name == "--start")
-      options.startDay = day();
-    else if (name == "--end")
-      options.endDay = day();
+    else if (name == "--start") {
+      const Moment start = moment();
+      options.startDay = options.periodStart = start.days;
+    } else if (name == "--end") {
+      const Moment end = moment();
+      options.endDay = end.days;
+      options.periodEnd = end.wholeDay ? end.days + 1 : end.days;
+    } else if (name == "--check")
+      flag(options.check);
+    else if (name == "--report") {
+      options.reportFolder = value();
+      options.check = true;
+    } else if (name == "--min-break")
+      options.minBreakMinutes = MinutesOf(name, value());
+    else if (name == "--scp")
+      options.callList = value();
     else if (name == "--no-report")
       flag(options.noReport);
     else if (name == "--verbose")

@@ -14,7 +14,14 @@ struct Options {
   std::filesystem::path countryFile;  // empty: the platform's default
   std::filesystem::path countryCsv;   // empty: cty.csv beside the country file
   std::string ownCall;
-  std::optional<double> startDay, endDay;
+  std::optional<double> startDay, endDay;  // as given, date or date-time: the dates the plug-in gets
+  // The contest period the check holds QSOs against, from --start up to but not including --end;
+  // a date alone means the whole day. Nothing: not checked.
+  std::optional<double> periodStart, periodEnd;
+  bool check = false;                 // also on with a report folder
+  std::filesystem::path reportFolder;  // empty: no statistics report
+  int minBreakMinutes = 30;
+  std::filesystem::path callList;  // empty: MASTER.SCP beside the country file
   bool noReport = false;
   bool verbose = false;
   bool unattended = false;
