@@ -1,5 +1,4 @@
-// The check report's lines with their evidence, the results table, the score read back from the
-// plug-in's summary, and the command line.
+// The check report's lines with their evidence, the results table and the command line.
 #include "check_report.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +9,6 @@
 
 #include "crosscheck_options.h"
 #include "log_set.h"
-#include "plugin_score.h"
 #include "results.h"
 
 namespace {
@@ -99,20 +97,6 @@ TEST(ResultsTable, RanksEachCategoryByCheckedScore) {
             "(no CATEGORY-OPERATOR)\n"
             " Rank  Call             Claimed    Checked   QSOs   Kept  Removed\n"
             "    1  OK1BB                 25         25      5      5        0\n\n");
-}
-
-TEST(PluginSummary, TheScoreLineGivesTheFigures) {
-  const std::string summary =
-      "  PSK-TORVALE 15.03-16.03.2025 \r\n     Contestant: DL1AA\r\nBand\tQSOs\tPoints\tDXCC\tNew Call\r\n"
-      "80m\t 3\t 3\t 2\t   3\r\n40m\t 2\t 2\t 1\t   2\r\nTotal\t 5\t 5\t 3\t   5\r\nScore = 5 * (3 + 5)  = 40 \r\n";
-  const std::optional<ScoreFigures> f = FiguresOfSummary(summary);
-  ASSERT_TRUE(f);
-  EXPECT_EQ(f->points, 5);
-  EXPECT_EQ(f->dxcc, 3);
-  EXPECT_EQ(f->newCalls, 5);
-  EXPECT_EQ(f->score, 40);
-  EXPECT_FALSE(FiguresOfSummary("Total\t 0\t 0\t 0\t   0\r\n"));
-  EXPECT_FALSE(FiguresOfSummary("Score = broken"));
 }
 
 TEST(CrossCheckOptions, DefaultsValuesAndMistakes) {

@@ -273,3 +273,39 @@ TEST_F(GeneratedContest, EachReportOpensWithItsLogsFigures) {
 }
 
 }  // namespace
+
+namespace {
+
+// The program on two hand-made logs: the log's own check sits in its report, with the line the
+// plug-in wrote into its problem file while the cross-check replayed the log.
+TEST(CrossCheckProgram, TheReportHoldsTheLogsOwnCheck) {
+  const fs::path folder = fs::temp_directory_path() / ("stats-crosscheck-own-check-" + std::to_string(getpid()));
+  fs::remove_all(folder);
+  fs::create_directories(folder / "logs");
+  auto write = [&](const std::string& name, const std::string& call, const std::vector<std::string>& qsos) {
+    std::ofstream out(folder / "logs" / name, std::ios::binary);
+    out << "START-OF-LOG: 3.0\r\nCALLSIGN: " << call << "\r\nCATEGORY-OPERATOR: SINGLE-OP\r\n";
+    for (const std::string& q : qsos) out << "QSO: " << q << "\r\n";
+    out << "END-OF-LOG:\r\n";
+  };
+  write("dl1aa.log", "DL1AA", {" 3580 PM 2025-03-15 1200 DL1AA         599 0001   OK1BB         599 0001",
+                               " 3580 RY 2025-03-15 1300 DL1AA         599 0002   OK1BB         599 0002"});
+  write("ok1bb.log", "OK1BB", {" 3580 PM 2025-03-15 1200 OK1BB         599 0001   DL1AA         599 0001"});
+  ASSERT_EQ(ExitCodeOf(std::string(STATS_CROSSCHECK_FILE) + " --out " + (folder / "out").string() + " " +
+                       (folder / "logs").string()),
+            0);
+  const std::string report = Slurp(folder / "out" / "reports" / "DL1AA.txt");
+  EXPECT_NE(report.find("2 QSOs checked: 1 kept, 1 removed; claimed score 2, checked score 2\n"), std::string::npos)
+      << report;
+  EXPECT_NE(report.find(" line 5: mode RY is not PM (BPSK63)"), std::string::npos) << report;
+  EXPECT_NE(report.find("QSO:  3580  RY  2025-03-15 1300  DL1AA  599  0002  OK1BB  599  0002   NO CONTEST MODE !!!"),
+            std::string::npos)
+      << report;
+  EXPECT_NE(report.find("line 5: QSO:  3580 RY 2025-03-15 1300 DL1AA         599 0002   OK1BB         599 0002 | "
+                        "not in log, removed"),
+            std::string::npos)
+      << report;
+  fs::remove_all(folder);
+}
+
+}  // namespace

@@ -16,10 +16,12 @@
 #include "cross_check.h"
 #include "crosscheck_options.h"
 #include "host_platform.h"
+#include "log_check.h"
 #include "log_set.h"
 #include "plugin_library.h"
 #include "plugin_score.h"
 #include "progress_line.h"
+#include "replayed_log.h"
 #include "results.h"
 
 namespace fs = std::filesystem;
@@ -44,17 +46,18 @@ std::string FileBase(std::string call) {
   return call;
 }
 
-long long CheckedScore(const ScoreFigures& f, std::size_t penalised, const PenaltyRules& rules) {
-  if (rules.extraPenalty == 0) return f.score;
-  const long long points = std::max(0LL, f.points - static_cast<long long>(penalised) * rules.extraPenalty);
-  return points * (f.dxcc + f.newCalls);
+long long CheckedScore(const ScoreSummary& s, std::size_t penalised, const PenaltyRules& rules) {
+  if (rules.extraPenalty == 0) return s.score;
+  const long long points = std::max(0LL, s.total.points - static_cast<long long>(penalised) * rules.extraPenalty);
+  return points * (s.total.dxcc + s.total.newCalls);
 }
 
 // Replays the log as submitted and as kept, and writes its check report.
 LogResult ScoreLog(const SubmittedLog& submitted, std::size_t index, const CheckContext& context,
                    const StatsEntryPoints& plugin, const CountryFile& countries, const fs::path& reports) {
   const std::string text = FileText(submitted.file);
-  ContestPlan plan = PlanContest(ParseLogText(text), countries, {0, "", std::nullopt, std::nullopt});
+  const LogFile log = ParseLogText(text);
+  ContestPlan plan = PlanContest(LogFile(log), countries, {0, "", std::nullopt, std::nullopt});
 
   const CheckedLog& checked = context.logs[index];
   const std::vector<Verdict>& verdicts = context.verdicts[index];
@@ -71,7 +74,11 @@ LogResult ScoreLog(const SubmittedLog& submitted, std::size_t index, const Check
 
   LogResult result{submitted.call, submitted.category, submitted.file, checked.qsos.size(),
                    checked.qsos.size() - removed, removed, 0, 0};
-  const ScoreFigures claimed = PluginScore(plugin, plan.opening, plan.qsos);
+  // The replay as submitted also gives the log's own check what the plug-in made of each QSO.
+  ReplayRecorder recorder("err.txt");
+  const ReplayResult asSubmitted = ScratchReplay(plugin, plan.opening, plan.qsos,
+                                                 [&](std::size_t, const LogQso& q, int, QsoFate fate) { recorder.Take(q, fate); });
+  const ScoreSummary claimed = ScoreOf(asSubmitted);
   result.claimed = claimed.score;
   if (removed == 0) {
     result.checked = claimed.score;
@@ -81,8 +88,13 @@ LogResult ScoreLog(const SubmittedLog& submitted, std::size_t index, const Check
     for (LogQso& q : plan.qsos) {
       if (q.line >= removedAt.size() || !removedAt[q.line]) kept.push_back(std::move(q));
     }
-    result.checked = CheckedScore(PluginScore(plugin, plan.opening, std::move(kept)), penalised, context.rules);
+    result.checked =
+        CheckedScore(ScoreOf(ScratchReplay(plugin, plan.opening, std::move(kept))), penalised, context.rules);
   }
+  ReplayedLog& replayed = recorder.log();
+  replayed.notes = std::move(plan.notes);
+  replayed.summary = asSubmitted.summary;
+  const std::vector<Finding> findings = CheckLog(log, replayed, {});
 
   std::ostringstream head;
   head << "Check of " << submitted.call << " (" << submitted.file.filename().string() << ", "
@@ -92,7 +104,11 @@ LogResult ScoreLog(const SubmittedLog& submitted, std::size_t index, const Check
   if (submitted.qsoLines > result.qsos) {
     head << submitted.qsoLines - result.qsos << " QSO lines could not be read and are not part of the check\n";
   }
-  head << "Each line: the file's line, the decision and what it costs, the evidence from the other log.\n\n";
+  head << "\nThe log's own check, as stats-replay --check makes it:\n";
+  for (const Finding& finding : findings) head << FindingLine(finding) << '\n';
+  head << CountLine(CountFindings(findings)) << "\n\n"
+       << "The cross-check, one line per QSO not simply confirmed: the file's line, the decision and what it\n"
+       << "costs, the evidence from the other log.\n";
   WriteText(reports / (FileBase(submitted.call) + ".txt"), head.str() + ReportLines(context, index, text));
   return result;
 }

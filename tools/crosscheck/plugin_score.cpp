@@ -1,7 +1,6 @@
 // The score is read back from the summary text, the only place the plug-in states it.
 #include "plugin_score.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
@@ -9,17 +8,6 @@
 #include <unistd.h>
 
 namespace fs = std::filesystem;
-
-std::optional<ScoreFigures> FiguresOfSummary(std::string_view summary) {
-  const std::size_t at = summary.find("Score = ");
-  if (at == std::string_view::npos) return std::nullopt;
-  const std::string line(summary.substr(at, summary.find('\n', at) - at));
-  ScoreFigures f;
-  if (std::sscanf(line.c_str(), "Score = %lld * (%lld + %lld)  = %lld", &f.points, &f.dxcc, &f.newCalls, &f.score) != 4) {
-    return std::nullopt;
-  }
-  return f;
-}
 
 ScratchFolder::ScratchFolder() : previous_(fs::current_path()) {
   std::string pattern = (fs::temp_directory_path() / "stats-crosscheck-XXXXXX").string();
@@ -34,14 +22,20 @@ ScratchFolder::~ScratchFolder() {
   fs::remove_all(folder_, ignored);
 }
 
-ScoreFigures PluginScore(const StatsEntryPoints& plugin, const ContestOpening& opening, std::vector<LogQso> qsos) {
+ReplayResult ScratchReplay(const StatsEntryPoints& plugin, const ContestOpening& opening, std::vector<LogQso> qsos,
+                           const QsoObserver& observe) {
   ContestOpening plain = opening;
   plain.startFlag = 0;
-  const ReplayResult result = Replay(plugin, plain, std::move(qsos));
-  // The problem file gets a line for every dupe and rejection of every log: it is not read.
+  ReplayResult result = Replay(plugin, plain, std::move(qsos), observe);
+  // The problem file would collect the dupes and rejections of every log; each log's check has
+  // read its own lines while they were written.
   std::error_code ignored;
   fs::remove("err.txt", ignored);
-  const std::optional<ScoreFigures> figures = FiguresOfSummary(result.summary);
-  if (!figures) throw NoScore("the plug-in answered no score");
-  return *figures;
+  return result;
+}
+
+ScoreSummary ScoreOf(const ReplayResult& replay) {
+  std::optional<ScoreSummary> summary = ReadScoreSummary(replay.summary);
+  if (!summary) throw NoScore("the plug-in answered no score");
+  return std::move(*summary);
 }
