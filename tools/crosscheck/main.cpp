@@ -20,7 +20,6 @@
 #include "log_set.h"
 #include "plugin_library.h"
 #include "plugin_score.h"
-#include "progress_line.h"
 #include "replayed_log.h"
 #include "results.h"
 
@@ -142,10 +141,8 @@ int Run(const CrossCheckOptions& options) {
   results.reserve(set.logs.size());
   {
     const ScratchFolder scratch;
-    ProgressLine progress(std::cerr, set.logs.size());
     for (std::size_t i = 0; i < set.logs.size(); ++i) {
       results.push_back(ScoreLog(set.logs[i], i, context, plugin.entryPoints(), countries, reports));
-      progress.Update(i + 1);
     }
   }
   const double scoreSeconds = SecondsSince(scoreStart);
