@@ -106,17 +106,22 @@ TEST(CrossCheckOptions, DefaultsValuesAndMistakes) {
   EXPECT_FALSE(plain.rules.uniqueRemoved || plain.rules.bandMismatchKept || plain.rules.wrongSerialKept);
   EXPECT_EQ(plain.rules.extraPenalty, 0);
 
-  const CrossCheckOptions set = ParseCrossCheckOptions(
-      {"--tolerance=5", "--unique-penalty", "--keep-band-mismatch", "--keep-wrong-serial", "--extra-penalty", "2",
-       "--out", "results", "logs"});
+  const CrossCheckOptions set =
+      ParseCrossCheckOptions({"--tolerance=5", "--unique-penalty", "--keep-band-mismatch", "--keep-wrong-serial",
+                              "--extra-penalty", "2", "--out", "results", "logs"});
   EXPECT_EQ(set.tolerance, 5);
   EXPECT_TRUE(set.rules.uniqueRemoved && set.rules.bandMismatchKept && set.rules.wrongSerialKept);
   EXPECT_EQ(set.rules.extraPenalty, 2);
   EXPECT_EQ(set.outFolder, "results");
 
-  for (const std::vector<std::string>& wrong : std::vector<std::vector<std::string>>{
-           {}, {"--tolerance", "three", "logs"}, {"--tolerance=-1", "logs"}, {"--tolerance", "1441", "logs"},
-           {"--unique-penalty=yes", "logs"}, {"--out"}, {"--frobnicate", "logs"}, {"a", "b"}}) {
+  for (const std::vector<std::string>& wrong : std::vector<std::vector<std::string>>{{},
+                                                                                     {"--tolerance", "three", "logs"},
+                                                                                     {"--tolerance=-1", "logs"},
+                                                                                     {"--tolerance", "1441", "logs"},
+                                                                                     {"--unique-penalty=yes", "logs"},
+                                                                                     {"--out"},
+                                                                                     {"--frobnicate", "logs"},
+                                                                                     {"a", "b"}}) {
     EXPECT_THROW(ParseCrossCheckOptions(wrong), CrossCheckUsageError) << (wrong.empty() ? "" : wrong[0]);
   }
   EXPECT_TRUE(ParseCrossCheckOptions({"--help"}).help);

@@ -213,7 +213,8 @@ Contest RandomContest(unsigned seed) {
   std::mt19937 random(seed);
   auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
   std::vector<std::string> calls;
-  for (int i = 0; i < 25; ++i) calls.push_back("OK" + std::to_string(i % 10) + std::string(1, static_cast<char>('A' + i)) + "B");
+  for (int i = 0; i < 25; ++i)
+    calls.push_back("OK" + std::to_string(i % 10) + std::string(1, static_cast<char>('A' + i)) + "B");
   std::map<std::string, int> serial;
   Contest c;
   for (int n = 0; n < 600; ++n) {
@@ -248,9 +249,9 @@ Keyed KeyedVerdicts(const Contest& c) {
   for (std::size_t l = 0; l < c.logs.size(); ++l) {
     for (std::size_t q = 0; q < c.logs[l].qsos.size(); ++q) {
       const Verdict& v = verdicts[l][q];
-      const std::string partner =
-          v.partner ? c.logs[v.partner->log].call + ":" + std::to_string(c.logs[v.partner->log].qsos[v.partner->qso].line)
-                    : "";
+      const std::string partner = v.partner ? c.logs[v.partner->log].call + ":" +
+                                                  std::to_string(c.logs[v.partner->log].qsos[v.partner->qso].line)
+                                            : "";
       keyed[{c.logs[l].call, c.logs[l].qsos[q].line}] = {v.decision, v.rightCall, partner};
     }
   }

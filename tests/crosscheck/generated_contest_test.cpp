@@ -2,6 +2,7 @@
 // every QSO line's decision against the generator's truth, and every score in the results table
 // against a plain count of the kept QSOs, done here without the plug-in.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -14,8 +15,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "country_file.h"
 #include "log_file.h"
@@ -96,10 +95,11 @@ class GeneratedContest : public ::testing::Test {
     folder_ = fs::temp_directory_path() / ("stats-crosscheck-contest-" + std::to_string(getpid()));
     fs::remove_all(folder_);
     ASSERT_EQ(ExitCodeOf("python3 " MAKE_CONTEST_SCRIPT " --logs 210 --qsos-per-log 60 --faults 600 --second-files 6 "
-                  "--seed 7 --out " + folder_.string()),
+                         "--seed 7 --out " +
+                         folder_.string()),
               0);
     ASSERT_EQ(ExitCodeOf(std::string(STATS_CROSSCHECK_FILE) + " --out " + (folder_ / "out").string() + " " +
-                  (folder_ / "logs").string()),
+                         (folder_ / "logs").string()),
               0);
     truth_ = ReadCsv(folder_ / "truth.csv");
   }
@@ -197,8 +197,9 @@ TEST_F(GeneratedContest, ScoresEqualAPlainCountOfTheKeptQsos) {
 
 TEST_F(GeneratedContest, PenaltyOptionsChangeWhatIsKeptAndTheScore) {
   const fs::path out = folder_ / "out-penalties";
-  ASSERT_EQ(ExitCodeOf(std::string(STATS_CROSSCHECK_FILE) + " --unique-penalty --keep-band-mismatch --extra-penalty 2 --out " +
-                out.string() + " " + (folder_ / "logs").string()),
+  ASSERT_EQ(ExitCodeOf(std::string(STATS_CROSSCHECK_FILE) +
+                       " --unique-penalty --keep-band-mismatch --extra-penalty 2 --out " + out.string() + " " +
+                       (folder_ / "logs").string()),
             0);
   ExpectScores(out / "results.csv", {"not in log", "busted call", "wrong serial received", "unique"}, 2);
 }
@@ -230,7 +231,8 @@ TEST_F(GeneratedContest, ReportsShowEveryChangedQsoWithItsLine) {
     const std::string report = Slurp(folder_ / "out" / "reports" / (call + ".txt"));
     const std::size_t line = std::stoul(truth_.At(row, "line"));
     const std::string expected = "line " + std::to_string(line) + ": " + lines.at(line - 1) + " | " +
-                                 truth_.At(row, "decision") + (kRemovedByDefault.count(truth_.At(row, "decision")) ? ", removed | " : ", kept | ");
+                                 truth_.At(row, "decision") +
+                                 (kRemovedByDefault.count(truth_.At(row, "decision")) ? ", removed | " : ", kept | ");
     EXPECT_NE(report.find(expected), std::string::npos) << expected;
     ++checkedLines;
   }
@@ -288,8 +290,9 @@ TEST(CrossCheckProgram, TheReportHoldsTheLogsOwnCheck) {
     for (const std::string& q : qsos) out << "QSO: " << q << "\r\n";
     out << "END-OF-LOG:\r\n";
   };
-  write("dl1aa.log", "DL1AA", {" 3580 PM 2025-03-15 1200 DL1AA         599 0001   OK1BB         599 0001",
-                               " 3580 RY 2025-03-15 1300 DL1AA         599 0002   OK1BB         599 0002"});
+  write("dl1aa.log", "DL1AA",
+        {" 3580 PM 2025-03-15 1200 DL1AA         599 0001   OK1BB         599 0001",
+         " 3580 RY 2025-03-15 1300 DL1AA         599 0002   OK1BB         599 0002"});
   write("ok1bb.log", "OK1BB", {" 3580 PM 2025-03-15 1200 OK1BB         599 0001   DL1AA         599 0001"});
   ASSERT_EQ(ExitCodeOf(std::string(STATS_CROSSCHECK_FILE) + " --out " + (folder / "out").string() + " " +
                        (folder / "logs").string()),

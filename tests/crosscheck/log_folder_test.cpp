@@ -1,7 +1,5 @@
 // Reading a folder of submitted files: which file of a call is checked, what is passed over, and
 // the QSOs' minutes.
-#include "log_set.h"
-
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -9,8 +7,9 @@
 #include <fstream>
 #include <string>
 
-#include "check_report.h"
 #include "../native/temp_folder.h"
+#include "check_report.h"
+#include "log_set.h"
 
 namespace {
 
@@ -70,8 +69,8 @@ TEST_F(LogFolder, FilesThatAreNoLogOfACallArePassedOver) {
 }
 
 TEST_F(LogFolder, QsoTimesAreWholeMinutesThatPrintAsTheFileWroteThem) {
-  const char* times[] = {"1899-12-30 0000", "1899-12-29 2359", "1970-01-01 0000", "2000-02-29 1234",
-                         "2025-03-15 1805", "2100-03-01 0001"};
+  const char* times[] = {"1899-12-30 0000", "1899-12-29 2359", "1970-01-01 0000",
+                         "2000-02-29 1234", "2025-03-15 1805", "2100-03-01 0001"};
   std::string lines;
   for (const char* time : times) {
     lines += "QSO:  3580 PM " + std::string(time) + " DL1AA         599 0001   OK1BB         599 0002\r\n";

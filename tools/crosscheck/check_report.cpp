@@ -63,11 +63,11 @@ std::string EvidenceOf(const CheckContext& c, std::size_t log, std::size_t qso) 
     case Decision::WrongSerial:
       return "copied " + q.rcvd + ", but " + other->call + " sent " + theirs->sent + " (" + Where(*theirs) + ")";
     case Decision::BandMismatch:
-      return other->call + " logged it on " + theirs->band + " (" + Where(*theirs) + "), serials " +
-             theirs->sent + "/" + theirs->rcvd + " matching";
+      return other->call + " logged it on " + theirs->band + " (" + Where(*theirs) + "), serials " + theirs->sent +
+             "/" + theirs->rcvd + " matching";
     case Decision::BustedCall:
-      return "the right call is " + v.rightCall + ": it logged " + own.call + " (" + Where(*theirs) +
-             ") and sent " + theirs->sent + ", received " + theirs->rcvd;
+      return "the right call is " + v.rightCall + ": it logged " + own.call + " (" + Where(*theirs) + ") and sent " +
+             theirs->sent + ", received " + theirs->rcvd;
     case Decision::NotInLog: {
       if (q.call == own.call) return "the log's own call";
       std::string text = q.call + " has no QSO with " + own.call + " on " + q.band + " within " +
@@ -76,14 +76,16 @@ std::string EvidenceOf(const CheckContext& c, std::size_t log, std::size_t qso) 
       text += "; nearest: " + Where(*theirs);
       if (v.partnerTaken) {
         const Verdict& back = c.verdicts[v.partner->log][v.partner->qso];
-        text += ", which is matched to our line " + std::to_string(c.logs[back.partner->log].qsos[back.partner->qso].line);
+        text +=
+            ", which is matched to our line " + std::to_string(c.logs[back.partner->log].qsos[back.partner->qso].line);
       }
       return text;
     }
     case Decision::Unique:
       return q.call + " did not submit and is in no other log";
     case Decision::NotSubmitted:
-      return q.call + " did not submit; " + std::to_string(v.workedBy) + (v.workedBy == 1 ? " other log names" : " other logs name") + " it";
+      return q.call + " did not submit; " + std::to_string(v.workedBy) +
+             (v.workedBy == 1 ? " other log names" : " other logs name") + " it";
   }
   return "";
 }

@@ -54,9 +54,7 @@ std::int64_t Apart(std::int64_t a, std::int64_t b) { return a > b ? a - b : b - 
 
 class Checker {
  public:
-  Checker(const std::vector<CheckedLog>& logs, int tolerance) : logs_(logs), tolerance_(tolerance) {
-    Index();
-  }
+  Checker(const std::vector<CheckedLog>& logs, int tolerance) : logs_(logs), tolerance_(tolerance) { Index(); }
 
   std::vector<std::vector<Verdict>> Run() {
     PairMutual();
@@ -136,8 +134,9 @@ class Checker {
 
   // The QSOs logger logged with call on band, in time order.
   Range Group(Id logger, Id call, Id band) const {
-    auto [from, to] = std::equal_range(byLogger_.data(), byLogger_.data() + byLogger_.size(), Entry{logger, call, band, 0, 0, 0},
-                                       [&](auto a, auto b) { return Key(a) < Key(b); });
+    auto [from, to] =
+        std::equal_range(byLogger_.data(), byLogger_.data() + byLogger_.size(), Entry{logger, call, band, 0, 0, 0},
+                         [&](auto a, auto b) { return Key(a) < Key(b); });
     return {from, to};
   }
   std::tuple<Id, Id, Id> Key(std::uint32_t g) const { return {entries_[g].logger, entries_[g].call, entries_[g].band}; }
@@ -223,10 +222,11 @@ class Checker {
     const Entry& e = entries_[g];
     if (e.call == e.logger) return;
     const CheckedQso& ours = Qso(g);
-    auto first = std::lower_bound(byWorked_.begin(), byWorked_.end(), std::make_tuple(e.logger, e.band, e.minute - tolerance_),
-                                  [&](std::uint32_t x, const auto& key) {
-                                    return std::make_tuple(entries_[x].call, entries_[x].band, entries_[x].minute) < key;
-                                  });
+    auto first =
+        std::lower_bound(byWorked_.begin(), byWorked_.end(), std::make_tuple(e.logger, e.band, e.minute - tolerance_),
+                         [&](std::uint32_t x, const auto& key) {
+                           return std::make_tuple(entries_[x].call, entries_[x].band, entries_[x].minute) < key;
+                         });
     std::uint32_t best = kNone;
     std::tuple<std::int64_t, int, Id> bestRank{};
     for (auto it = first; it != byWorked_.end(); ++it) {

@@ -8,11 +8,12 @@
 #include <vector>
 
 struct CheckedQso {
-  std::size_t line = 0;          // where it stands in its file
-  std::string call;              // the worked call in the host's form, "OK1XYZ"
-  std::string band;              // "80m"
-  std::int64_t minute = 0;       // minutes since 1899-12-30 00:00
-  std::string sent, rcvd;        // serials in the host's form, "0012"
+  std::size_t line = 0;     // where it stands in its file
+  std::string call;         // the worked call in the host's form, "OK1XYZ"
+  std::string band;         // "80m"
+  std::int64_t minute = 0;  // minutes since 1899-12-30 00:00
+  std::string sent, rcvd;   // serials in the host's form, "0012"
+  friend bool operator==(const CheckedQso&, const CheckedQso&) = default;
 };
 
 struct CheckedLog {

@@ -11,10 +11,10 @@
 struct CrossCheckOptions {
   std::filesystem::path logFolder;
   std::filesystem::path outFolder = "crosscheck";
-  std::filesystem::path plugin;      // empty: the one beside the program
-  std::filesystem::path countryFile; // empty: the platform's default
-  std::filesystem::path countryCsv;  // empty: cty.csv beside the country file
-  int tolerance = 3;                 // minutes
+  std::filesystem::path plugin;       // empty: the one beside the program
+  std::filesystem::path countryFile;  // empty: the platform's default
+  std::filesystem::path countryCsv;   // empty: cty.csv beside the country file
+  int tolerance = 3;                  // minutes
   PenaltyRules rules;
   bool help = false;
 };

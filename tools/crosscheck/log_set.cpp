@@ -92,8 +92,7 @@ LogSet ReadLogFolder(const fs::path& folder) {
     }
     const std::size_t qsoLines = static_cast<std::size_t>(std::count_if(
         log.cabrilloLines.begin(), log.cabrilloLines.end(), [](const CabrilloLine& l) { return l.tag == "QSO"; }));
-    byCall[call].push_back(
-        {{file, call, CategoryOf(log), qsoLines}, CheckedOf(log, call), fs::last_write_time(file)});
+    byCall[call].push_back({{file, call, CategoryOf(log), qsoLines}, CheckedOf(log, call), fs::last_write_time(file)});
   }
 
   for (auto& [call, candidates] : byCall) {

@@ -56,9 +56,13 @@ LogResult ScoreLog(const SubmittedLog& submitted, std::size_t index, const Check
                    const StatsEntryPoints& plugin, const CountryFile& countries, const fs::path& reports) {
   const std::string text = FileText(submitted.file);
   const LogFile log = ParseLogText(text);
+  const CheckedLog& checked = context.logs[index];
+  // The decisions belong to the QSOs as they were read before: a file changed since has others.
+  if (CheckedOf(log, checked.call).qsos != checked.qsos) {
+    throw std::runtime_error(submitted.file.string() + ": changed during the check");
+  }
   ContestPlan plan = PlanContest(LogFile(log), countries, {0, "", std::nullopt, std::nullopt});
 
-  const CheckedLog& checked = context.logs[index];
   const std::vector<Verdict>& verdicts = context.verdicts[index];
   std::vector<char> removedAt;  // by file line
   std::size_t removed = 0, penalised = 0;
@@ -71,12 +75,15 @@ LogResult ScoreLog(const SubmittedLog& submitted, std::size_t index, const Check
     penalised += Penalised(verdicts[q].decision);
   }
 
-  LogResult result{submitted.call, submitted.category, submitted.file, checked.qsos.size(),
-                   checked.qsos.size() - removed, removed, 0, 0};
+  LogResult result{.call = submitted.call, .category = submitted.category, .file = submitted.file};
+  result.qsos = checked.qsos.size();
+  result.kept = result.qsos - removed;
+  result.removed = removed;
   // The replay as submitted also gives the log's own check what the plug-in made of each QSO.
   ReplayRecorder recorder("err.txt");
-  const ReplayResult asSubmitted = ScratchReplay(plugin, plan.opening, plan.qsos,
-                                                 [&](std::size_t, const LogQso& q, int, QsoFate fate) { recorder.Take(q, fate); });
+  const ReplayResult asSubmitted =
+      ScratchReplay(plugin, plan.opening, plan.qsos,
+                    [&](std::size_t, const LogQso& q, int, QsoFate fate) { recorder.Take(q, fate); });
   const ScoreSummary claimed = ScoreOf(asSubmitted);
   result.claimed = claimed.score;
   if (removed == 0) {
@@ -147,8 +154,7 @@ int Run(const CrossCheckOptions& options) {
   }
   const double scoreSeconds = SecondsSince(scoreStart);
 
-  const std::string summary =
-      SummaryText(set, results, CountDecisions(verdicts), options.rules, options.tolerance);
+  const std::string summary = SummaryText(set, results, CountDecisions(verdicts), options.rules, options.tolerance);
   WriteText(outFolder / "results.txt", ResultsText(results));
   WriteText(outFolder / "results.csv", ResultsCsv(results));
   WriteText(outFolder / "decisions.csv", DecisionsCsv(context));

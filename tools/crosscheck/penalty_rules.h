@@ -6,10 +6,10 @@
 #include "cross_check.h"
 
 struct PenaltyRules {
-  bool uniqueRemoved = false;      // a unique call is a note unless asked for
+  bool uniqueRemoved = false;  // a unique call is a note unless asked for
   bool bandMismatchKept = false;
   bool wrongSerialKept = false;
-  int extraPenalty = 0;            // QSO points taken off for each not-in-log or busted QSO
+  int extraPenalty = 0;  // QSO points taken off for each not-in-log or busted QSO
 };
 
 // Confirmed, not submitted and (by default) unique QSOs are kept; not in log and busted call are

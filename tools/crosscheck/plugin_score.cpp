@@ -1,17 +1,18 @@
 // The score is read back from the summary text, the only place the plug-in states it.
 #include "plugin_score.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
-
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 ScratchFolder::ScratchFolder() : previous_(fs::current_path()) {
   std::string pattern = (fs::temp_directory_path() / "stats-crosscheck-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a scratch folder in " + fs::temp_directory_path().string());
+  if (!mkdtemp(pattern.data()))
+    throw std::runtime_error("cannot make a scratch folder in " + fs::temp_directory_path().string());
   folder_ = pattern;
   fs::current_path(folder_);
 }

@@ -37,7 +37,8 @@ std::string CsvField(const std::string& text) {
 
 std::string Percent(std::size_t part, std::size_t whole) {
   char text[16];
-  std::snprintf(text, sizeof text, "%5.1f %%", whole ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 0.0);
+  std::snprintf(text, sizeof text, "%5.1f %%",
+                whole ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 0.0);
   return text;
 }
 
@@ -67,9 +68,10 @@ std::string ResultsCsv(const std::vector<LogResult>& results) {
   InTableOrder(Ranked(results), [&](const std::string& category, const std::vector<const LogResult*>& logs) {
     for (std::size_t i = 0; i < logs.size(); ++i) {
       const LogResult& r = *logs[i];
-      out += CsvField(category) + "," + std::to_string(i + 1) + "," + CsvField(r.call) + "," + std::to_string(r.claimed) +
-             "," + std::to_string(r.checked) + "," + std::to_string(r.qsos) + "," + std::to_string(r.kept) + "," +
-             std::to_string(r.removed) + "," + CsvField(r.file.filename().string()) + "\n";
+      out += CsvField(category) + "," + std::to_string(i + 1) + "," + CsvField(r.call) + "," +
+             std::to_string(r.claimed) + "," + std::to_string(r.checked) + "," + std::to_string(r.qsos) + "," +
+             std::to_string(r.kept) + "," + std::to_string(r.removed) + "," + CsvField(r.file.filename().string()) +
+             "\n";
     }
   });
   return out;
@@ -119,7 +121,8 @@ std::string DecisionsCsv(const CheckContext& c) {
              std::string(DecisionName(v.decision)) + "," + (Kept(v.decision, c.rules) ? "yes" : "no") + "," +
              CsvField(v.rightCall) + ",";
       if (v.partner) {
-        out += CsvField(c.logs[v.partner->log].call) + "," + std::to_string(c.logs[v.partner->log].qsos[v.partner->qso].line);
+        out += CsvField(c.logs[v.partner->log].call) + "," +
+               std::to_string(c.logs[v.partner->log].qsos[v.partner->qso].line);
       } else {
         out += ",";
       }
