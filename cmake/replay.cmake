@@ -35,6 +35,7 @@ add_library(replay_core STATIC
   ${REPLAY_DIR}/log_check.cpp
   ${REPLAY_DIR}/log_file.cpp
   ${REPLAY_DIR}/minute_clock.cpp
+  ${REPLAY_DIR}/option_reader.cpp
   ${REPLAY_DIR}/options.cpp
   ${REPLAY_DIR}/problem_file.cpp
   ${REPLAY_DIR}/progress_line.cpp
@@ -119,4 +120,8 @@ else()
   add_test(NAME replay.fifty_thousand_qsos
     COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/../scripts/replay-bench.sh $<TARGET_FILE:stats-replay>)
   set_tests_properties(replay.fifty_thousand_qsos PROPERTIES TIMEOUT 120)
+  # And its statistics report, side by side with the plain replay.
+  add_test(NAME replay.report_of_fifty_thousand_qsos
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/../tests/replay/report_speed.sh $<TARGET_FILE:stats-replay>)
+  set_tests_properties(replay.report_of_fifty_thousand_qsos PROPERTIES TIMEOUT 300)
 endif()

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes build/dist/Stats-<version>.zip from the Windows build: the DLL and the replay program
-# (stripped), the country file with its licence note, and the install text.
+# (stripped), the country file with its licence note, the check-partial call list, and the install text.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 win=$here/build/win32
@@ -24,7 +24,8 @@ fi
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 mkdir "$stage/Stats-$version"
-cp "$win/Stats.dll" "$win/stats-replay.exe" "$win/cty.dat" "$win/cty.csv" "$win/INSTALL.txt" "$stage/Stats-$version/"
+cp "$win/Stats.dll" "$win/stats-replay.exe" "$win/cty.dat" "$win/cty.csv" "$win/MASTER.SCP" "$win/INSTALL.txt" \
+  "$stage/Stats-$version/"
 # The build keeps its symbols for the tests' backtraces; the release goes without them.
 i686-w64-mingw32-strip "$stage/Stats-$version/Stats.dll" "$stage/Stats-$version/stats-replay.exe"
 cp /usr/share/doc/hamradio-files/copyright "$stage/Stats-$version/COUNTRY-FILE-LICENCE.txt"

@@ -28,6 +28,8 @@ command -v zip >/dev/null || need+=(zip)
 # The replay's country file and call sign list, and the sample log's generator.
 [ -f /usr/share/hamradio-files/cty.dat ] || need+=(hamradio-files)
 command -v python3 >/dev/null || need+=(python3)
+# The test that opens the statistics report in a real browser.
+command -v chromium >/dev/null || need+=(chromium)
 
 if [ ${#need[@]} -gt 0 ]; then
   if printf '%s\n' "${need[@]}" | grep -q ':i386$'; then

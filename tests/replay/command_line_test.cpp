@@ -134,6 +134,7 @@ TEST_F(CommandLine, SkippedRecordsWithoutErrorsStillSayOne) {
                              "<CALL:4>OK1T <QSO_DATE:8>20250332 <TIME_ON:4>1205 <BAND:3>80M <EOR>\n");
   const Outcome o = Replay("--check --own-call N0CALL --out " + Folder() + " '" + log.string() + "'");
   EXPECT_EQ(o.exitCode, 1) << o.out << o.err;
+  EXPECT_TRUE(Has(o.out, "\nRecords skipped: 1 (see the findings below)\n")) << o.out;
   EXPECT_TRUE(Has(o.out, "\nWARNING line 2: record skipped: QSO_DATE '20250332' is no date (YYYYMMDD)\n")) << o.out;
 }
 

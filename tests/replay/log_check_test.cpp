@@ -87,7 +87,9 @@ TEST(SeededFaults, CabrilloEveryFaultItsOwnMessage) {
       {28, W, "sent serial 0006 is lower than 0007, sent before it at line 27"},
       {30, W, "sent serials 0009 to 0010 were never sent; this QSO sent 0011"},
       {31, W, "sent serial '12' is not written with four digits (0012)"},
-      {32, E, "received exchange '12A' is not four digits: the host's exchange check would refuse it"},
+      {32, E,
+       "received exchange '12A' is not four digits: the host's exchange check would refuse it; the plug-in does not "
+       "check exchanges"},
       {33, W, "received exchange '7' is not written with four digits (0007)"},
       {34, E, "sent serial '00015' is not four digits"},
       {35, W, "call 'f5pni' is in lower case"},
@@ -136,6 +138,10 @@ TEST(SeededFaults, AdifEveryFaultItsOwnMessage) {
           {11, W, "mode RTTY is not BPSK63, the only mode of this contest: the plug-in rejected the QSO"},
           {12, N, "dupe of line 3 (DL1WA on 80m)"},
           {13, N, "DXCC 'DL?' is no entity number"},
+          {15, W,
+           "mode RTTY is not BPSK63, the only mode of this contest, and an exchange is missing too: the "
+           "plug-in rejected the QSO; err.txt got: QSO:  7047  RTTY  2025-03-15 1212  N0CALL  599  0011  DK7PA  "
+           "599     NO CONTEST MODE !!!"},
       });
   ExpectQuotedLinesInProblemFile(findings, folder / "err.txt");
 }
@@ -222,6 +228,17 @@ TEST(CabrilloHeader, ValuesAtFault) {
             "WARNING line 9: EMAIL: 'a@b' is not an e-mail address\n"
             "ERROR line 10: CLAIMED-SCORE: 'many' is no number\n"
             "ERROR line 12: this line follows END-OF-LOG: (line 11); nothing after it is part of the log\n");
+}
+
+TEST(PlugInScore, AScorePastThirtyTwoBitsIsToldAndTheFullOneClaimed) {
+  ReplayedLog replayed;
+  replayed.summary = "Total\t 50000\t 50000\t 100\t   50000\r\nScore = 50000 * (100 + 50000)  = -1789967296 \r\n";
+  const LogFile log = ParseLogText(
+      "START-OF-LOG: 3.0\nCONTEST: PSK-63-TORVALE\nCALLSIGN: N0CALL\nCATEGORY-OPERATOR: SINGLE-OP\n"
+      "CATEGORY-BAND: 80M-40M\nNAME: A\nADDRESS: B\nEMAIL: a@example.org\nCLAIMED-SCORE: 2505000000\nEND-OF-LOG:\n");
+  EXPECT_EQ(All(CheckLog(log, replayed, {})),
+            "WARNING line 1: the plug-in's score, -1789967296, has run past its 32-bit arithmetic: its totals give "
+            "50000 * (100 + 50000) = 2505000000\n");
 }
 
 TEST(SentSerials, ALogThatStartsLate) {

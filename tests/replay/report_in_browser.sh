@@ -46,7 +46,7 @@ grep -q "= $score</p>" "$work/page.dom" || fail "the page does not show the scor
 if grep -Eq '<(link|img|iframe)|src="|url\(' "$page"; then fail "the page refers to something outside itself"; fi
 
 if [ -n "$screenshot" ]; then
-  chrome --hide-scrollbars --window-size=1280,2600 --screenshot="$screenshot" "file://$page" >/dev/null
+  chrome --hide-scrollbars --window-size=1100,1750 --screenshot="$screenshot" "file://$page" >/dev/null
 fi
 [ $failures -eq 0 ] && echo "report.html renders its 3 charts with no script error and shows the score $score"
 exit $failures

@@ -61,7 +61,7 @@ class QsoChecks {
       Call(qso);
       Exchange(qso, qso.written.exchSent, "sent serial", "");
       Exchange(qso, qso.written.exchRcvd, "received exchange",
-               ": the host's exchange check would refuse it; the plug-in takes it as it is");
+               ": the host's exchange check would refuse it; the plug-in does not check exchanges");
       Band(qso, replayed);
       if (replayed) Verdict(qso, *replayed);
     }
@@ -152,6 +152,8 @@ class QsoChecks {
     if (HasVerdict(replayed, kVerdictNoContestMode)) {
       why = cabrillo_ ? "mode " + qso.written.mode + " is not PM (BPSK63)" : "mode " + qso.mode + " is not BPSK63";
       why += ", the only mode of this contest";
+      // The plug-in tells only the first rule a QSO breaks.
+      if (qso.exchSent.empty() || qso.exchRcvd.empty()) why += ", and an exchange is missing too";
     } else if (HasVerdict(replayed, kVerdictNoRxNumber)) {
       const bool noSent = qso.exchSent.empty(), noRcvd = qso.exchRcvd.empty();
       why = noSent && noRcvd ? "no exchange sent or received" : noSent ? "no sent serial" : "no received exchange";
@@ -205,9 +207,17 @@ void ReaderProblems(const LogFile& log, const std::vector<Problem>& notes, std::
 std::vector<Finding> CheckLog(const LogFile& log, const ReplayedLog& replayed, const CheckChoices& choices) {
   std::vector<Finding> findings;
   ReaderProblems(log, replayed.notes, findings);
+  const std::optional<ScoreSummary> summary = ReadScoreSummary(replayed.summary);
+  if (summary && summary->score != summary->FullScore()) {
+    findings.push_back({1, Severity::Warning,
+                        "the plug-in's score, " + std::to_string(summary->score) +
+                            ", has run past its 32-bit arithmetic: its totals give " +
+                            std::to_string(summary->total.points) + " * (" + std::to_string(summary->total.dxcc) +
+                            " + " + std::to_string(summary->total.newCalls) +
+                            ") = " + std::to_string(summary->FullScore())});
+  }
   if (log.format == LogFormat::Cabrillo) {
-    const std::optional<ScoreSummary> summary = ReadScoreSummary(replayed.summary);
-    CheckCabrilloHeader(log, summary ? std::optional<long long>(summary->score) : std::nullopt, findings);
+    CheckCabrilloHeader(log, summary ? std::optional<long long>(summary->FullScore()) : std::nullopt, findings);
   }
   QsoChecks(log, replayed, choices, findings).Run();
   CheckSentSerials(log, findings);

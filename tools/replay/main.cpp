@@ -74,6 +74,24 @@ std::optional<CallList> KnownCalls(const Options& options, const fs::path& datPa
   return std::nullopt;
 }
 
+// The findings after the replay's own lines, then the report files. 4 when there is an error.
+int CheckAndReport(const Options& options, const fs::path& reportFolder, const LogFile& log,
+                   const ReplayedLog& replayed, const CallList* knownCalls, const std::string& heading,
+                   const std::string& replayCounts) {
+  const std::vector<Finding> findings = CheckLog(log, replayed, {options.periodStart, options.periodEnd, knownCalls});
+  std::cout << '\n';
+  for (const Finding& finding : findings) std::cout << FindingLine(finding) << '\n';
+  const FindingCounts found = CountFindings(findings);
+  std::cout << CountLine(found) << '\n';
+
+  if (!reportFolder.empty()) {
+    const StatisticsFiles files = WriteStatisticsReport(reportFolder, replayed, findings, options.minBreakMinutes,
+                                                        heading, replayCounts + "; " + CountLine(found));
+    std::cout << "Report written:\n  " << files.json.string() << "\n  " << files.page.string() << '\n';
+  }
+  return found.errors > 0 ? 4 : 0;
+}
+
 int Run(const Options& options) {
   const auto started = std::chrono::steady_clock::now();
   // Every path is settled before the replay moves into the output folder.
@@ -85,7 +103,6 @@ int Run(const Options& options) {
   const fs::path csvPath =
       options.countryCsv.empty() ? datPath.parent_path() / "cty.csv" : fs::absolute(options.countryCsv);
   const fs::path outFolder = fs::absolute(options.outFolder);
-
   const fs::path reportFolder = options.reportFolder.empty() ? fs::path() : fs::absolute(options.reportFolder);
 
   const CountryFile countries = CountryFile::Load(datPath, csvPath);
@@ -127,7 +144,11 @@ int Run(const Options& options) {
             << "Replayed " << qsoCount << " QSOs in " << std::fixed << std::setprecision(2) << took.count()
             << " s: " << counts.accepted << " accepted, " << counts.dupes << " flagged as dupes, " << counts.rejected
             << " rejected\n"
-            << "Records skipped: " << skipped << (skipped ? " (see the messages above)" : "") << '\n'
+            << "Records skipped: " << skipped
+            << (skipped == 0    ? ""
+                : options.check ? " (see the findings below)"
+                                : " (see the messages above)")
+            << '\n'
             << "Files written:\n";
   for (const fs::path& file : run.written) std::cout << "  " << file.string() << '\n';
   // Even an empty contest has a summary: none means the plug-in failed inside GetResult0.
@@ -140,25 +161,12 @@ int Run(const Options& options) {
   ReplayedLog& replayed = recorder.log();
   replayed.notes = std::move(plan.notes);
   replayed.summary = run.result.summary;
-  const std::vector<Finding> findings =
-      CheckLog(log, replayed, {options.periodStart, options.periodEnd, knownCalls ? &*knownCalls : nullptr});
-  std::cout << '\n';
-  for (const Finding& finding : findings) std::cout << FindingLine(finding) << '\n';
-  const FindingCounts found = CountFindings(findings);
-  std::cout << CountLine(found) << '\n';
-
-  if (!reportFolder.empty()) {
-    const std::string heading = plan.opening.ownCall + ": " + logPath.filename().string();
-    std::ostringstream replayCounts;
-    replayCounts << qsoCount << " QSOs replayed: " << counts.accepted << " accepted, " << counts.dupes
-                 << " flagged as dupes, " << counts.rejected << " rejected; records skipped: " << skipped << "; "
-                 << CountLine(found);
-    const StatisticsFiles files =
-        WriteStatisticsReport(reportFolder, replayed, findings, options.minBreakMinutes, heading, replayCounts.str());
-    std::cout << "Report written:\n  " << files.json.string() << "\n  " << files.page.string() << '\n';
-  }
-  if (found.errors > 0) return 4;
-  return skipped == 0 ? 0 : 1;
+  std::ostringstream replayCounts;
+  replayCounts << qsoCount << " QSOs replayed: " << counts.accepted << " accepted, " << counts.dupes
+               << " flagged as dupes, " << counts.rejected << " rejected; records skipped: " << skipped;
+  const int checked = CheckAndReport(options, reportFolder, log, replayed, knownCalls ? &*knownCalls : nullptr,
+                                     plan.opening.ownCall + ": " + logPath.filename().string(), replayCounts.str());
+  return checked != 0 ? checked : skipped == 0 ? 0 : 1;
 }
 
 }  // namespace

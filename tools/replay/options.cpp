@@ -76,18 +76,10 @@ int MinutesOf(const std::string& name, const std::string& text) {
 Options ParseOptions(const std::vector<std::string>& args) {
   Options options;
   bool haveLog = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string name = args[i];
-    std::optional<std::string> inlineValue;
-    if (name.starts_with("--") && name.find('=') != std::string::npos) {
-      inlineValue = name.substr(name.find('=') + 1);
-      name.erase(name.find('='));
-    }
-    auto value = [&]() -> std::string {
-      if (inlineValue) return *inlineValue;
-      if (i + 1 >= args.size()) throw UsageError(name + " needs a value");
-      return args[++i];
-    };
+  OptionReader words(args);
+  while (words.Next()) {
+    const std::string& name = words.name();
+    auto value = [&] { return words.Value(); };
     auto moment = [&]() {
       const std::string text = value();
       std::optional<Moment> m = MomentOf(text);
@@ -95,7 +87,7 @@ Options ParseOptions(const std::vector<std::string>& args) {
       return *m;
     };
     auto flag = [&](bool& target) {
-      if (inlineValue) throw UsageError(name + " takes no value");
+      words.NoValue();
       target = true;
     };
 

@@ -3,9 +3,10 @@
 
 #include <filesystem>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "option_reader.h"
 
 struct Options {
   std::filesystem::path log;
@@ -26,10 +27,6 @@ struct Options {
   bool verbose = false;
   bool unattended = false;
   bool help = false;
-};
-
-struct UsageError : std::runtime_error {
-  using std::runtime_error::runtime_error;
 };
 
 extern const char* const kUsage;

@@ -1,6 +1,8 @@
 // Quiet for the first second, then at most four updates a second.
 #include "progress_line.h"
 
+#include <utility>
+
 namespace {
 
 constexpr auto kQuietFor = std::chrono::seconds(1);
@@ -8,7 +10,8 @@ constexpr auto kEvery = std::chrono::milliseconds(250);
 
 }  // namespace
 
-ProgressLine::ProgressLine(std::ostream& out, std::size_t total) : out_(out), total_(total) {}
+ProgressLine::ProgressLine(std::ostream& out, std::size_t total, std::string program, std::string unit)
+    : out_(out), total_(total), program_(std::move(program)), unit_(std::move(unit)) {}
 
 ProgressLine::~ProgressLine() {
   if (showing_) out_ << '\n';
@@ -31,5 +34,5 @@ void ProgressLine::Update(std::size_t done) {
 }
 
 void ProgressLine::Show(std::size_t done) {
-  out_ << "\rstats-replay: " << done << " of " << total_ << " QSOs" << std::flush;
+  out_ << '\r' << program_ << ": " << done << " of " << total_ << ' ' << unit_ << std::flush;
 }

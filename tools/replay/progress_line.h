@@ -5,10 +5,12 @@
 #include <chrono>
 #include <cstddef>
 #include <ostream>
+#include <string>
 
 class ProgressLine {
  public:
-  ProgressLine(std::ostream& out, std::size_t total);
+  // Shows "program: done of total unit", e.g. "stats-replay: 120 of 400 QSOs".
+  ProgressLine(std::ostream& out, std::size_t total, std::string program = "stats-replay", std::string unit = "QSOs");
   ~ProgressLine();  // ends a line cut short
   ProgressLine(const ProgressLine&) = delete;
   ProgressLine& operator=(const ProgressLine&) = delete;
@@ -21,6 +23,7 @@ class ProgressLine {
 
   std::ostream& out_;
   std::size_t total_;
+  std::string program_, unit_;
   Clock::time_point start_ = Clock::now();
   Clock::time_point shown_{};
   bool showing_ = false;

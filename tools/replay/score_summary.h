@@ -14,7 +14,10 @@ struct BandScore {
 struct ScoreSummary {
   std::vector<BandScore> bands;  // in the summary's order
   BandScore total;
-  long long score = 0;
+  long long score = 0;  // as the plug-in wrote it
+
+  // The score of the totals without the plug-in's 32-bit arithmetic, which wraps past 2^31 - 1.
+  long long FullScore() const { return total.points * (total.dxcc + total.newCalls); }
 };
 
 // Nothing when the text lacks its totals or its score line.

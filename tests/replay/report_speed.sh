@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# The statistics report of the 50,000-QSO log side by side with the plain replay: the report run
+# may take at most twice the processor time of the plain one. Runs alternate, and the median of
+# each kind counts, so that other work on the machine weighs on both alike.
+#   report_speed.sh STATS-REPLAY [RUNS]
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+replay=$1
+runs=${2:-3}
+work=$(dirname "$replay")/report-speed
+mkdir -p "$work"
+log=$work/fifty-thousand.adi
+[ -f "$log" ] || python3 "$here/scripts/make-sample-log.py" --qsos 50000 --out "$log"
+
+# Processor seconds (user and system) and wall seconds of one run.
+measure() {
+  /usr/bin/time -f '%U %S %e' -o "$work/time" "$replay" "$@" >"$work/out" 2>/dev/null || [ $? -eq 4 ]
+  # time puts "Command exited with non-zero status 4" before its figures.
+  tail -n 1 "$work/time" | awk '{ printf "%.2f %.2f\n", $1 + $2, $3 }'
+}
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+plain=() report=() plain_wall=() report_wall=()
+for _ in $(seq "$runs"); do
+  read -r cpu wall < <(measure --out "$work/plain" "$log")
+  plain+=("$cpu") plain_wall+=("$wall")
+  read -r cpu wall < <(measure --out "$work/run" --report "$work/report" "$log")
+  report+=("$cpu") report_wall+=("$wall")
+done
+p=$(printf '%s\n' "${plain[@]}" | median) r=$(printf '%s\n' "${report[@]}" | median)
+pw=$(printf '%s\n' "${plain_wall[@]}" | median) rw=$(printf '%s\n' "${report_wall[@]}" | median)
+grep '^Check:' "$work/out"
+echo "plain replay: ${p} s processor, ${pw} s wall; with --report: ${r} s processor, ${rw} s wall (medians of $runs)"
+awk -v p="$p" -v r="$r" 'BEGIN { printf "the report takes %.2f times the plain replay (limit 2)\n", r / p; exit !(r <= 2 * p) }'
