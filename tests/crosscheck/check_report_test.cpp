@@ -122,7 +122,7 @@ TEST(CrossCheckOptions, DefaultsValuesAndMistakes) {
                                                                                      {"--out"},
                                                                                      {"--frobnicate", "logs"},
                                                                                      {"a", "b"}}) {
-    EXPECT_THROW(ParseCrossCheckOptions(wrong), CrossCheckUsageError) << (wrong.empty() ? "" : wrong[0]);
+    EXPECT_THROW(ParseCrossCheckOptions(wrong), UsageError) << (wrong.empty() ? "" : wrong[0]);
   }
   EXPECT_TRUE(ParseCrossCheckOptions({"--help"}).help);
 }

@@ -1,4 +1,4 @@
-// Options take their value as the next argument or after "=", as stats-replay's do.
+// Options read with the same reader as stats-replay's: a value as the next word or after "=".
 #include "crosscheck_options.h"
 
 #include <charconv>
@@ -17,7 +17,8 @@ const char* const kCrossCheckUsage =
     "  --cty FILE           country file cty.dat (default: the system's)\n"
     "  --cty-csv FILE       its entity numbers, cty.csv (default: beside the country file)\n"
     "  --help               this text\n"
-    "Exit code: 0 checked, 2 no check (options, folder, plug-in), 3 the plug-in gave no score.\n";
+    "Exit code: 0 checked, 2 no check (options, folder, plug-in, a log changed while checked),\n"
+    "3 the plug-in gave no score.\n";
 
 namespace {
 
@@ -25,8 +26,8 @@ int Whole(const std::string& name, const std::string& text, int low, int high) {
   int value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) {
-    throw CrossCheckUsageError(name + ": '" + text + "' is no whole number from " + std::to_string(low) + " to " +
-                               std::to_string(high));
+    throw UsageError(name + ": '" + text + "' is no whole number from " + std::to_string(low) + " to " +
+                     std::to_string(high));
   }
   return value;
 }
@@ -36,27 +37,18 @@ int Whole(const std::string& name, const std::string& text, int low, int high) {
 CrossCheckOptions ParseCrossCheckOptions(const std::vector<std::string>& args) {
   CrossCheckOptions options;
   bool haveFolder = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string name = args[i];
-    std::optional<std::string> inlineValue;
-    if (name.starts_with("--") && name.find('=') != std::string::npos) {
-      inlineValue = name.substr(name.find('=') + 1);
-      name.erase(name.find('='));
-    }
-    auto value = [&]() -> std::string {
-      if (inlineValue) return *inlineValue;
-      if (i + 1 >= args.size()) throw CrossCheckUsageError(name + " needs a value");
-      return args[++i];
-    };
+  OptionReader words(args);
+  while (words.Next()) {
+    const std::string& name = words.name();
     auto flag = [&](bool& target) {
-      if (inlineValue) throw CrossCheckUsageError(name + " takes no value");
+      words.NoValue();
       target = true;
     };
 
     if (name == "--out")
-      options.outFolder = value();
+      options.outFolder = words.Value();
     else if (name == "--tolerance")
-      options.tolerance = Whole(name, value(), 0, 24 * 60);
+      options.tolerance = Whole(name, words.Value(), 0, 24 * 60);
     else if (name == "--unique-penalty")
       flag(options.rules.uniqueRemoved);
     else if (name == "--keep-band-mismatch")
@@ -64,24 +56,24 @@ CrossCheckOptions ParseCrossCheckOptions(const std::vector<std::string>& args) {
     else if (name == "--keep-wrong-serial")
       flag(options.rules.wrongSerialKept);
     else if (name == "--extra-penalty")
-      options.rules.extraPenalty = Whole(name, value(), 0, 1000);
+      options.rules.extraPenalty = Whole(name, words.Value(), 0, 1000);
     else if (name == "--plugin")
-      options.plugin = value();
+      options.plugin = words.Value();
     else if (name == "--cty")
-      options.countryFile = value();
+      options.countryFile = words.Value();
     else if (name == "--cty-csv")
-      options.countryCsv = value();
+      options.countryCsv = words.Value();
     else if (name == "--help" || name == "-h")
       flag(options.help);
     else if (name.starts_with("-"))
-      throw CrossCheckUsageError("unknown option " + name);
+      throw UsageError("unknown option " + name);
     else if (haveFolder)
-      throw CrossCheckUsageError("one folder of logs: " + options.logFolder.string() + " and " + name);
+      throw UsageError("one folder of logs: " + options.logFolder.string() + " and " + name);
     else {
       options.logFolder = name;
       haveFolder = true;
     }
   }
-  if (!haveFolder && !options.help) throw CrossCheckUsageError("no folder of logs given");
+  if (!haveFolder && !options.help) throw UsageError("no folder of logs given");
   return options;
 }

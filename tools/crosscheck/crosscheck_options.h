@@ -2,10 +2,10 @@
 #pragma once
 
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "option_reader.h"
 #include "penalty_rules.h"
 
 struct CrossCheckOptions {
@@ -19,11 +19,7 @@ struct CrossCheckOptions {
   bool help = false;
 };
 
-struct CrossCheckUsageError : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-
 extern const char* const kCrossCheckUsage;
 
-// The arguments after the program name. Throws CrossCheckUsageError.
+// The arguments after the program name. Throws UsageError.
 CrossCheckOptions ParseCrossCheckOptions(const std::vector<std::string>& args);

@@ -20,6 +20,7 @@
 #include "log_set.h"
 #include "plugin_library.h"
 #include "plugin_score.h"
+#include "progress_line.h"
 #include "replayed_log.h"
 #include "results.h"
 
@@ -148,8 +149,10 @@ int Run(const CrossCheckOptions& options) {
   results.reserve(set.logs.size());
   {
     const ScratchFolder scratch;
+    ProgressLine progress(std::cerr, set.logs.size(), "stats-crosscheck", "logs scored");
     for (std::size_t i = 0; i < set.logs.size(); ++i) {
       results.push_back(ScoreLog(set.logs[i], i, context, plugin.entryPoints(), countries, reports));
+      progress.Update(i + 1);
     }
   }
   const double scoreSeconds = SecondsSince(scoreStart);
@@ -174,7 +177,7 @@ int main(int argc, char** argv) {
   CrossCheckOptions options;
   try {
     options = ParseCrossCheckOptions(std::vector<std::string>(argv + 1, argv + argc));
-  } catch (const CrossCheckUsageError& error) {
+  } catch (const UsageError& error) {
     std::cerr << "stats-crosscheck: " << error.what() << '\n' << kCrossCheckUsage;
     return 2;
   }
