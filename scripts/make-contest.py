@@ -1,0 +1,329 @@
+#!/usr/bin/env python3
+"""Makes a whole synthetic PSK-63-TORVALE contest for the cross-check: stations on one 24-hour
+timeline from Saturday 12:00 UTC, every QSO logged by both sides with serial numbers counted by
+each station, then known faults injected into chosen QSOs. Writes the submitted logs as Cabrillo
+files into OUT/logs and the decision every QSO line must get into OUT/truth.csv.
+
+Faults, each in a QSO of its own and chosen so that no two can explain each other:
+  missing       one side did not log the QSO: the other side's QSO is not in log
+  busted        one side logged the other's call with one character wrong (a call nobody has):
+                busted call naming the right call; the other side confirmed
+  busted-twin   the same, but the wrong call is another submitter's (one character apart)
+  busted-lone   a busted call of a station that did not submit: only that log names it, unique
+  wrong-serial  one side copied a wrong serial: wrong serial received; the other side confirmed
+  time-inside   one side's clock off by 1 to TOLERANCE minutes: both confirmed
+  time-outside  one side's clock off by more than TOLERANCE minutes: both not in log
+  band          one side logged the other band: band mismatch on both sides
+Stations that did not submit are worked like the others; a QSO with one is "not submitted",
+or "unique" when only one log names that call. Some submitters also sent an older file, which
+must be passed over. The same seed gives the same files, byte for byte.
+"""
+
+import argparse
+import csv
+import datetime
+import os
+import random
+import string
+import sys
+
+START = datetime.datetime(2025, 3, 15, 12, 0)
+MINUTES = 24 * 60
+BANDS = {"80m": (3_580, 3_600), "40m": (7_040, 7_060)}
+PREFIXES = ["DL", "DK", "OK", "OM", "SP", "HA", "S5", "9A", "OE", "HB9", "F", "G", "EI", "ON", "PA", "I", "EA",
+            "CT", "LZ", "YO", "YU", "UR", "ES", "YL", "LY", "OH", "SM", "LA", "OZ", "SV", "K", "W", "VE", "JA"]
+CATEGORIES = ["SINGLE-OP"] * 7 + ["MULTI-OP"] * 2 + ["CHECKLOG"]
+FAULT_KINDS = ["missing", "busted", "busted-twin", "busted-lone", "wrong-serial", "time-inside", "time-outside",
+               "band"]
+FILE_TIME = 1_742_040_000  # every newest file's modification time: the run does not depend on the clock
+
+
+def new_call(rng, taken):
+    while True:
+        call = rng.choice(PREFIXES) + str(rng.randrange(10)) + "".join(
+            rng.choice(string.ascii_uppercase) for _ in range(rng.choice((2, 3, 3))))
+        if call not in taken:
+            taken.add(call)
+            return call
+
+
+def one_character_off(rng, call, taken):
+    """A call one replacement away whose letters and digits stay letters and digits."""
+    while True:
+        at = rng.randrange(len(call))
+        pool = string.digits if call[at].isdigit() else string.ascii_uppercase
+        wrong = call[:at] + rng.choice(pool.replace(call[at], "")) + call[at + 1:]
+        if wrong not in taken:
+            return wrong
+
+
+class Contest:
+    def __init__(self, args):
+        self.rng = random.Random(args.seed)
+        self.tolerance = args.tolerance
+        taken = set()
+        twins = max(1, args.logs // 20)
+        self.submitters = [new_call(self.rng, taken) for _ in range(args.logs - twins)]
+        # Twins: submitters whose call is one character from another submitter's.
+        for base in self.rng.sample(self.submitters, twins):
+            twin = one_character_off(self.rng, base, taken)
+            taken.add(twin)
+            self.submitters.append(twin)
+        self.silent = [new_call(self.rng, taken) for _ in range(args.non_submitters)]
+        self.rare = [new_call(self.rng, taken) for _ in range(args.uniques)]
+        self.taken = taken
+        self.submitting = set(self.submitters)
+        # Two QSOs of a pair on a band (a dupe) lie further apart than any clock fault can move
+        # one, so that no fault makes them stand for each other.
+        self.gap = 2 * (self.tolerance + 30)
+        self.events = []  # [a, b, band, minute]
+        self.busy = {}
+        self.pair_minutes = {}  # (a, b, band), a < b: the minutes of their QSOs
+        stations = self.submitters + self.silent
+        logged, target = 0, args.qsos_per_log * len(self.submitters)
+        while logged < target:
+            a, b = self.rng.choice(stations), self.rng.choice(stations)
+            if self.add_event(a, b):
+                logged += (a in self.submitting) + (b in self.submitting)
+        for station in self.rare:
+            while not self.add_event(self.rng.choice(self.submitters), station):
+                pass
+
+    def add_event(self, a, b):
+        band = self.rng.choice(sorted(BANDS))
+        minute = self.rng.randrange(MINUTES)
+        if a == b or self.meets(a, b, band, minute):
+            return False
+        busy_a, busy_b = self.busy.setdefault(a, set()), self.busy.setdefault(b, set())
+        if minute in busy_a or minute in busy_b:
+            return False
+        busy_a.add(minute)
+        busy_b.add(minute)
+        self.pair_minutes.setdefault((min(a, b), max(a, b), band), []).append(minute)
+        self.events.append((a, b, band, minute))
+        return True
+
+    def meets(self, a, b, band, minute):
+        """Whether a and b have a QSO on band less than the gap away from minute."""
+        return any(abs(m - minute) <= self.gap for m in self.pair_minutes.get((min(a, b), max(a, b), band), ()))
+
+    def serials(self):
+        """Each station numbers its QSOs in the order it made them."""
+        per_station = {}
+        for index, (a, b, _, minute) in enumerate(self.events):
+            per_station.setdefault(a, []).append((minute, index))
+            per_station.setdefault(b, []).append((minute, index))
+        serial = {}
+        for station, made in per_station.items():
+            for number, (_, index) in enumerate(sorted(made), start=1):
+                serial[(index, station)] = "%04d" % number
+        return serial
+
+    def sides(self):
+        """Every QSO as its two logged halves (None for a station that did not submit)."""
+        serial = self.serials()
+        for index, (a, b, band, minute) in enumerate(self.events):
+            halves = []
+            for own, other in ((a, b), (b, a)):
+                if own not in self.submitting:
+                    halves.append(None)
+                    continue
+                low, high = BANDS[band]
+                halves.append({"own": own, "call": other, "band": band, "minute": minute,
+                               "khz": self.rng.randrange(low, high), "sent": serial[(index, own)],
+                               "rcvd": serial[(index, other)], "decision": None, "right": "", "fault": "clean",
+                               "partner": other})
+            yield index, halves
+
+
+def other_band(band):
+    return "40m" if band == "80m" else "80m"
+
+
+def inject(contest, events, wanted):
+    """Puts `wanted` faults into the halves, cycling through the kinds; returns how many went in."""
+    rng = contest.rng
+    tol = contest.tolerance
+    twin_of = {}
+    for call in contest.submitters:
+        for other in contest.submitters:
+            if other != call and len(other) == len(call) and sum(x != y for x, y in zip(call, other)) == 1:
+                twin_of.setdefault(call, other)
+    # With no tolerance no clock difference is inside it.
+    kinds = [k for k in FAULT_KINDS if tol > 0 or k != "time-inside"]
+    order = list(events)
+    rng.shuffle(order)
+    injected = 0
+    kind_at = 0
+    for index, halves in order:
+        if injected >= wanted:
+            break
+        kind = kinds[kind_at % len(kinds)]
+        both = halves[0] is not None and halves[1] is not None
+        lone = (halves[0] is None) != (halves[1] is None)
+        if kind == "busted-lone":
+            if not lone:
+                continue
+            side = halves[0] if halves[0] else halves[1]
+        else:
+            if not both:
+                continue
+            side, other = (halves[0], halves[1]) if rng.random() < 0.5 else (halves[1], halves[0])
+        band = side["band"]
+        a, b = side["own"], side["call"]
+        if kind == "missing":
+            halves[halves.index(side)] = None
+            other["decision"], other["fault"] = "not in log", "missing"
+        elif kind in ("busted", "busted-lone"):
+            wrong = one_character_off(rng, b, contest.taken)
+            contest.taken.add(wrong)
+            side["call"] = wrong
+            side["decision"], side["right"], side["fault"] = ("busted call", b, kind) if kind == "busted" else (
+                "unique", "", kind)
+            if kind == "busted":
+                other["decision"], other["fault"] = "confirmed", "busted-other"
+        elif kind == "busted-twin":
+            twin = twin_of.get(b)
+            if twin is None or twin == a or contest.meets(a, twin, band, side["minute"]):
+                continue
+            side["call"] = twin
+            side["decision"], side["right"], side["fault"] = "busted call", b, kind
+            other["decision"], other["fault"] = "confirmed", "busted-other"
+        elif kind == "wrong-serial":
+            side["rcvd"] = "%04d" % ((int(side["rcvd"]) + rng.randrange(1, 9000)) % 10000)
+            side["decision"], side["fault"] = "wrong serial received", kind
+            other["decision"], other["fault"] = "confirmed", "wrong-serial-other"
+        elif kind in ("time-inside", "time-outside"):
+            offset = rng.randrange(1, tol + 1) if kind == "time-inside" else rng.randrange(tol + 1, tol + 30)
+            side["minute"] += offset if rng.random() < 0.5 else -offset
+            decision = "confirmed" if kind == "time-inside" else "not in log"
+            side["decision"] = other["decision"] = decision
+            side["fault"] = other["fault"] = kind
+        elif kind == "band":
+            # Not near a QSO of the pair on the other band: that one could explain this one.
+            if contest.meets(a, b, other_band(band), side["minute"]):
+                continue
+            side["band"] = other_band(band)
+            low, high = BANDS[side["band"]]
+            side["khz"] = rng.randrange(low, high)
+            side["decision"] = other["decision"] = "band mismatch"
+            side["fault"] = other["fault"] = kind
+        injected += 1
+        kind_at += 1
+    return injected
+
+
+def settle_clean(contest, halves_list):
+    """The decision of every half no fault decided, from who submitted and who names whom."""
+    naming = {}
+    for halves in halves_list:
+        for half in halves:
+            if half is not None:
+                naming.setdefault(half["call"], set()).add(half["own"])
+    for halves in halves_list:
+        for half in halves:
+            if half is None or half["decision"] is not None:
+                continue
+            if half["call"] in contest.submitting:
+                half["decision"] = "confirmed"
+            else:
+                half["decision"] = "unique" if len(naming[half["call"]]) == 1 else "not submitted"
+
+
+def time_text(minute):
+    return (START + datetime.timedelta(minutes=minute)).strftime("%Y-%m-%d %H%M")
+
+
+def qso_line(half):
+    return "QSO: %5i %2s %s %-13s %-3s %-6s %-13s %-3s %s" % (
+        half["khz"], "PM", time_text(half["minute"]), half["own"], "599", half["sent"], half["call"], "599",
+        half["rcvd"])
+
+
+def cabrillo(own, category, qsos):
+    """The file's lines; the QSO lines start after the header, in the order given."""
+    header = ["START-OF-LOG: 3.0", "CONTEST: PSK-63-TORVALE", "CALLSIGN: " + own, "CATEGORY-OPERATOR: " + category,
+              "CATEGORY-BAND: 80M-40M", "CREATED-BY: make-contest.py", "NAME: Synthetic Station",
+              "EMAIL: " + own.lower() + "@example.org"]
+    return header, header + [qso_line(q) for q in qsos] + ["END-OF-LOG:"]
+
+
+def file_name(call):
+    return call.replace("/", "_").lower()
+
+
+def write(contest, halves_list, out, second_files):
+    logs_dir = os.path.join(out, "logs")
+    os.makedirs(logs_dir, exist_ok=True)
+    for old in os.listdir(logs_dir):
+        os.remove(os.path.join(logs_dir, old))
+    by_own = {}
+    for halves in halves_list:
+        for half in halves:
+            if half is not None:
+                by_own.setdefault(half["own"], []).append(half)
+    truth = []
+    rng = contest.rng
+    stale = set(rng.sample(sorted(by_own), min(second_files, len(by_own))))
+    for number, own in enumerate(sorted(by_own)):
+        qsos = sorted(by_own[own], key=lambda q: q["minute"])
+        category = rng.choice(CATEGORIES)
+        header, lines = cabrillo(own, category, qsos)
+        path = os.path.join(logs_dir, file_name(own) + ".log")
+        with open(path, "w", newline="\r\n", encoding="ascii") as f:
+            f.write("\n".join(lines) + "\n")
+        os.utime(path, (FILE_TIME, FILE_TIME))
+        for at, q in enumerate(qsos):
+            truth.append((own, os.path.basename(path), len(header) + at + 1, q["decision"], q["right"], q["fault"]))
+        if own in stale:
+            # An earlier, shorter version: older by its time, or as old but with a name that sorts first.
+            _, early = cabrillo(own, category, qsos[: len(qsos) // 2])
+            older = number % 2 == 0
+            name = ("zz-" + file_name(own) + ".log") if older else (file_name(own) + ".cbr")
+            early_path = os.path.join(logs_dir, name)
+            with open(early_path, "w", newline="\r\n", encoding="ascii") as f:
+                f.write("\n".join(early) + "\n")
+            when = FILE_TIME - 3600 if older else FILE_TIME
+            os.utime(early_path, (when, when))
+    with open(os.path.join(out, "truth.csv"), "w", newline="", encoding="ascii") as f:
+        rows = csv.writer(f, lineterminator="\n")
+        rows.writerow(["call", "file", "line", "decision", "right_call", "fault"])
+        rows.writerows(truth)
+    return len(by_own), len(truth)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--logs", type=int, default=200, help="stations that submit, one in twenty a twin of another")
+    parser.add_argument("--qsos-per-log", type=int, default=60, help="QSO lines in each log, on average")
+    parser.add_argument("--non-submitters", type=int, help="stations that do not submit (default: logs / 10)")
+    parser.add_argument("--uniques", type=int, help="stations worked once only (default: logs / 20)")
+    parser.add_argument("--faults", type=int, default=600, help="QSOs given a fault")
+    parser.add_argument("--second-files", type=int, default=4, help="submitters that also sent an older file")
+    parser.add_argument("--tolerance", type=int, default=3, help="the cross-check's time tolerance in minutes")
+    parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--out", required=True, help="folder: logs/ and truth.csv are written into it")
+    args = parser.parse_args()
+    if args.non_submitters is None:
+        args.non_submitters = args.logs // 10
+    if args.uniques is None:
+        args.uniques = args.logs // 20
+
+    contest = Contest(args)
+    halves_list = []
+    indexed = []
+    for index, halves in contest.sides():
+        halves_list.append(halves)
+        indexed.append((index, halves))
+    injected = inject(contest, indexed, args.faults)
+    settle_clean(contest, halves_list)
+    logs, lines = write(contest, halves_list, args.out, args.second_files)
+    print(f"{logs} logs, {lines} QSO lines, {injected} faults injected, written to {args.out}")
+    if injected < args.faults:
+        print(f"make-contest: only {injected} of {args.faults} faults found a QSO to go into", file=sys.stderr)
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

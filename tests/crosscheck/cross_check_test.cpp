@@ -1,0 +1,299 @@
+// The decisions on small hand-made logs, one group per rule and its ambiguous cases, and on
+// random contests whose logs come in another order.
+#include "cross_check.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <random>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+constexpr int kTolerance = 3;
+
+struct Contest {
+  std::vector<CheckedLog> logs;
+
+  // A QSO in the log of own, which is added when new; its line is its place in the log.
+  Contest& Qso(const std::string& own, const std::string& call, const std::string& band, int minute,
+               const std::string& sent, const std::string& rcvd) {
+    auto log = std::find_if(logs.begin(), logs.end(), [&](const CheckedLog& l) { return l.call == own; });
+    if (log == logs.end()) log = logs.insert(logs.end(), CheckedLog{own, {}});
+    log->qsos.push_back({log->qsos.size() + 1, call, band, 1'000'000 + minute, sent, rcvd});
+    return *this;
+  }
+  // Both halves of a clean QSO.
+  Contest& Both(const std::string& a, const std::string& b, const std::string& band, int minute,
+                const std::string& aSent, const std::string& bSent) {
+    return Qso(a, b, band, minute, aSent, bSent).Qso(b, a, band, minute, bSent, aSent);
+  }
+
+  std::vector<std::vector<Verdict>> Check() const { return CrossCheck(logs, kTolerance); }
+  std::size_t LogOf(const std::string& call) const {
+    return static_cast<std::size_t>(
+        std::find_if(logs.begin(), logs.end(), [&](const CheckedLog& l) { return l.call == call; }) - logs.begin());
+  }
+  QsoRef Ref(const std::string& call, std::size_t line) const { return {LogOf(call), line - 1}; }
+};
+
+class Decided {
+ public:
+  explicit Decided(const Contest& c) : contest_(c), verdicts_(c.Check()) {}
+  const Verdict& Of(const std::string& call, std::size_t line) const {
+    return verdicts_[contest_.LogOf(call)][line - 1];
+  }
+  Decision operator()(const std::string& call, std::size_t line) const { return Of(call, line).decision; }
+  QsoRef Ref(const std::string& call, std::size_t line) const { return contest_.Ref(call, line); }
+
+ private:
+  const Contest& contest_;
+  std::vector<std::vector<Verdict>> verdicts_;
+};
+
+TEST(Matching, ClockDifferencesUpToTheToleranceConfirm) {
+  Contest c;
+  c.Both("DL1AA", "OK1BB", "80m", 0, "0001", "0001")
+      .Qso("DL1AA", "SP2CC", "80m", 10, "0002", "0007")
+      .Qso("SP2CC", "DL1AA", "80m", 13, "0007", "0002")
+      .Qso("DL1AA", "G3DD", "40m", 20, "0003", "0004")
+      .Qso("G3DD", "DL1AA", "40m", 24, "0004", "0003");
+  const Decided d(c);
+  EXPECT_EQ(d("DL1AA", 1), Decision::Confirmed);
+  EXPECT_EQ(d.Of("DL1AA", 1).partner, d.Ref("OK1BB", 1));
+  EXPECT_EQ(d("DL1AA", 2), Decision::Confirmed);
+  EXPECT_EQ(d("SP2CC", 1), Decision::Confirmed);
+  // Four minutes apart: neither log holds the other's QSO; each names the nearest one.
+  EXPECT_EQ(d("DL1AA", 3), Decision::NotInLog);
+  EXPECT_EQ(d("G3DD", 1), Decision::NotInLog);
+  EXPECT_EQ(d.Of("DL1AA", 3).partner, d.Ref("G3DD", 1));
+  EXPECT_FALSE(d.Of("DL1AA", 3).partnerTaken);
+}
+
+TEST(Matching, OnlyTheSideThatCopiedWrongLosesTheQso) {
+  Contest c;
+  c.Qso("DL1AA", "OK1BB", "80m", 0, "0001", "0099").Qso("OK1BB", "DL1AA", "80m", 0, "0005", "0001");
+  c.Qso("DL1AA", "SP2CC", "80m", 5, "0002", "0077").Qso("SP2CC", "DL1AA", "80m", 5, "0006", "0088");
+  const Decided d(c);
+  EXPECT_EQ(d("DL1AA", 1), Decision::WrongSerial);
+  EXPECT_EQ(d.Of("DL1AA", 1).partner, d.Ref("OK1BB", 1));
+  EXPECT_EQ(d("OK1BB", 1), Decision::Confirmed);
+  EXPECT_EQ(d("DL1AA", 2), Decision::WrongSerial);
+  EXPECT_EQ(d("SP2CC", 1), Decision::WrongSerial);
+}
+
+TEST(Matching, BandMismatchNeedsTheSerialsBothWays) {
+  Contest c;
+  c.Qso("DL1AA", "OK1BB", "40m", 0, "0001", "0005").Qso("OK1BB", "DL1AA", "80m", 1, "0005", "0001");
+  c.Qso("DL1AA", "SP2CC", "40m", 9, "0002", "0006").Qso("SP2CC", "DL1AA", "80m", 9, "0006", "0003");
+  const Decided d(c);
+  EXPECT_EQ(d("DL1AA", 1), Decision::BandMismatch);
+  EXPECT_EQ(d("OK1BB", 1), Decision::BandMismatch);
+  EXPECT_EQ(d.Of("OK1BB", 1).partner, d.Ref("DL1AA", 1));
+  EXPECT_EQ(d("DL1AA", 2), Decision::NotInLog);
+  EXPECT_EQ(d("SP2CC", 1), Decision::NotInLog);
+  EXPECT_EQ(d.Of("SP2CC", 1).partner, d.Ref("DL1AA", 2));
+}
+
+TEST(Busted, TheRightCallIsTheLogThatHasUsWithTheSameSerials) {
+  Contest c;
+  c.Qso("DL1AA", "OK1BR", "80m", 0, "0001", "0005").Qso("OK1BB", "DL1AA", "80m", 2, "0005", "0001");
+  // One character off, but the serials differ: only not in any log, so unique.
+  c.Qso("DL1AA", "OK1BX", "80m", 30, "0002", "0006").Qso("OK1BB", "DL1AA", "80m", 30, "0006", "0009");
+  // The same serials, but the call is three edits away: no typing error.
+  c.Qso("DL1AA", "SP9XYZ", "80m", 60, "0003", "0007").Qso("OK1BB", "DL1AA", "80m", 60, "0007", "0003");
+  const Decided d(c);
+  EXPECT_EQ(d("DL1AA", 1), Decision::BustedCall);
+  EXPECT_EQ(d.Of("DL1AA", 1).rightCall, "OK1BB");
+  EXPECT_EQ(d.Of("DL1AA", 1).partner, d.Ref("OK1BB", 1));
+  EXPECT_EQ(d("OK1BB", 1), Decision::Confirmed);
+  EXPECT_EQ(d("DL1AA", 2), Decision::Unique);
+  EXPECT_EQ(d("OK1BB", 2), Decision::NotInLog);
+  EXPECT_EQ(d("DL1AA", 3), Decision::Unique);
+  EXPECT_EQ(d("OK1BB", 3), Decision::NotInLog);
+}
+
+TEST(Busted, ACallThatIsAnotherSubmitterIsStillBusted) {
+  Contest c;
+  // OK1BC submitted, but has DL1AA only hours later; OK1BB has the QSO.
+  c.Qso("DL1AA", "OK1BC", "80m", 0, "0001", "0005").Qso("OK1BB", "DL1AA", "80m", 0, "0005", "0001");
+  c.Both("OK1BC", "DL1AA", "80m", 300, "0010", "0002");
+  const Decided d(c);
+  EXPECT_EQ(d("DL1AA", 1), Decision::BustedCall);
+  EXPECT_EQ(d.Of("DL1AA", 1).rightCall, "OK1BB");
+  EXPECT_EQ(d("OK1BC", 1), Decision::Confirmed);
+  EXPECT_EQ(d("DL1AA", 2), Decision::Confirmed);
+}
+
+TEST(Busted, TheLoggedCallWinsWhenItsLogHasTheQso) {
+  Contest c;
+  // OK1BB has the QSO, with a wrong copy of our serial; OK1BC (one character away) has us at the
+  // same minute with both serials: the QSO stays with the call we logged.
+  c.Qso("DL1AA", "OK1BB", "80m", 0, "0001", "0005").Qso("OK1BB", "DL1AA", "80m", 0, "0005", "0009");
+  c.Qso("OK1BC", "DL1AA", "80m", 0, "0005", "0001");
+  const Decided d(c);
+  EXPECT_EQ(d("DL1AA", 1), Decision::Confirmed);
+  EXPECT_EQ(d("OK1BB", 1), Decision::WrongSerial);
+  EXPECT_EQ(d("OK1BC", 1), Decision::NotInLog);
+}
+
+TEST(Busted, AQsoConfirmsOneBustedCallOnly) {
+  Contest c;
+  c.Qso("OK1BB", "DL1AA", "80m", 0, "0005", "0001");
+  c.Qso("DL1AA", "OK1BR", "80m", 0, "0001", "0005").Qso("DL1AA", "OK1BS", "80m", 1, "0001", "0005");
+  const Decided d(c);
+  EXPECT_EQ(d("DL1AA", 1), Decision::BustedCall);
+  EXPECT_EQ(d("DL1AA", 2), Decision::Unique);
+}
+
+TEST(Ambiguous, SerialsChooseAmongTwoCandidatesBeforeTime) {
+  Contest c;
+  c.Qso("DL1AA", "OK1BB", "80m", 101, "0001", "0006");
+  c.Qso("OK1BB", "DL1AA", "80m", 101, "0005", "0099").Qso("OK1BB", "DL1AA", "80m", 103, "0006", "0001");
+  const Decided d(c);
+  EXPECT_EQ(d.Of("DL1AA", 1).partner, d.Ref("OK1BB", 2));
+  EXPECT_EQ(d("DL1AA", 1), Decision::Confirmed);
+  EXPECT_EQ(d("OK1BB", 2), Decision::Confirmed);
+  EXPECT_EQ(d("OK1BB", 1), Decision::NotInLog);
+  EXPECT_TRUE(d.Of("OK1BB", 1).partnerTaken);
+}
+
+TEST(Ambiguous, ALoggedTwiceQsoIsConfirmedOnceAtTheCloserTime) {
+  Contest c;
+  c.Qso("DL1AA", "OK1BB", "80m", 0, "0001", "0005").Qso("DL1AA", "OK1BB", "80m", 1, "0001", "0005");
+  c.Qso("OK1BB", "DL1AA", "80m", 1, "0005", "0001");
+  // A real second QSO later on the same band is a dupe for the score, but confirmed here.
+  c.Both("DL1AA", "OK1BB", "80m", 200, "0002", "0006");
+  const Decided d(c);
+  EXPECT_EQ(d("DL1AA", 1), Decision::NotInLog);
+  EXPECT_EQ(d("DL1AA", 2), Decision::Confirmed);
+  EXPECT_TRUE(d.Of("DL1AA", 1).partnerTaken);
+  EXPECT_EQ(d("DL1AA", 3), Decision::Confirmed);
+  EXPECT_EQ(d("OK1BB", 2), Decision::Confirmed);
+}
+
+TEST(Ambiguous, EqualCandidatesGoToTheEarlierQso) {
+  Contest c;
+  c.Qso("DL1AA", "OK1BB", "80m", 0, "0001", "0005").Qso("DL1AA", "OK1BB", "80m", 4, "0001", "0005");
+  c.Qso("OK1BB", "DL1AA", "80m", 2, "0005", "0001");
+  const Decided d(c);
+  EXPECT_EQ(d("DL1AA", 1), Decision::Confirmed);
+  EXPECT_EQ(d("DL1AA", 2), Decision::NotInLog);
+}
+
+TEST(Stations, UniqueOrNotSubmittedByHowManyLogsNameTheCall) {
+  Contest c;
+  c.Qso("DL1AA", "EA3NS", "80m", 0, "0001", "0010").Qso("OK1BB", "EA3NS", "40m", 9, "0001", "0011");
+  c.Qso("DL1AA", "EA3UQ", "80m", 5, "0002", "0012").Qso("DL1AA", "EA3UQ", "40m", 50, "0003", "0013");
+  c.Qso("DL1AA", "DL1AA", "80m", 60, "0004", "0004");
+  const Decided d(c);
+  EXPECT_EQ(d("DL1AA", 1), Decision::NotSubmitted);
+  EXPECT_EQ(d.Of("DL1AA", 1).workedBy, 1u);
+  EXPECT_EQ(d("OK1BB", 1), Decision::NotSubmitted);
+  EXPECT_EQ(d("DL1AA", 2), Decision::Unique);
+  EXPECT_EQ(d("DL1AA", 3), Decision::Unique);
+  // The own call is in this log only as the log's own: never confirmed.
+  EXPECT_EQ(d("DL1AA", 4), Decision::NotInLog);
+  EXPECT_FALSE(d.Of("DL1AA", 4).partner);
+}
+
+TEST(Stations, NotInLogWithoutAnyQsoOfUsNamesNoPartner) {
+  Contest c;
+  c.Qso("DL1AA", "OK1BB", "80m", 0, "0001", "0005").Both("OK1BB", "SP2CC", "80m", 0, "0005", "0001");
+  const Decided d(c);
+  EXPECT_EQ(d("DL1AA", 1), Decision::NotInLog);
+  EXPECT_FALSE(d.Of("DL1AA", 1).partner);
+}
+
+// A random contest with every kind of fault; the decisions keyed by (log call, line).
+Contest RandomContest(unsigned seed) {
+  std::mt19937 random(seed);
+  auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  std::vector<std::string> calls;
+  for (int i = 0; i < 25; ++i)
+    calls.push_back("OK" + std::to_string(i % 10) + std::string(1, static_cast<char>('A' + i)) + "B");
+  std::map<std::string, int> serial;
+  Contest c;
+  for (int n = 0; n < 600; ++n) {
+    const std::string& a = calls[static_cast<std::size_t>(pick(25))];
+    const std::string& b = calls[static_cast<std::size_t>(pick(25))];
+    if (a == b) continue;
+    const std::string band = pick(2) ? "80m" : "40m";
+    const int minute = pick(300);
+    const std::string as = std::to_string(1000 + ++serial[a]), bs = std::to_string(1000 + ++serial[b]);
+    switch (pick(6)) {
+      case 0:
+        c.Qso(a, b, band, minute, as, bs);
+        break;
+      case 1:
+        c.Qso(a, b.substr(0, 3) + "X", band, minute, as, bs).Qso(b, a, band, minute, bs, as);
+        break;
+      case 2:
+        c.Qso(a, b, band == "80m" ? "40m" : "80m", minute, as, bs).Qso(b, a, band, minute + pick(3), bs, as);
+        break;
+      default:
+        c.Qso(a, b, band, minute, as, pick(4) ? bs : "9999").Qso(b, a, band, minute + pick(9) - 4, bs, as);
+    }
+  }
+  return c;
+}
+
+using Keyed = std::map<std::pair<std::string, std::size_t>, std::tuple<Decision, std::string, std::string>>;
+
+Keyed KeyedVerdicts(const Contest& c) {
+  const std::vector<std::vector<Verdict>> verdicts = c.Check();
+  Keyed keyed;
+  for (std::size_t l = 0; l < c.logs.size(); ++l) {
+    for (std::size_t q = 0; q < c.logs[l].qsos.size(); ++q) {
+      const Verdict& v = verdicts[l][q];
+      const std::string partner = v.partner ? c.logs[v.partner->log].call + ":" +
+                                                  std::to_string(c.logs[v.partner->log].qsos[v.partner->qso].line)
+                                            : "";
+      keyed[{c.logs[l].call, c.logs[l].qsos[q].line}] = {v.decision, v.rightCall, partner};
+    }
+  }
+  return keyed;
+}
+
+TEST(Matching, TheOrderOfTheLogsChangesNothing) {
+  for (unsigned seed = 1; seed <= 5; ++seed) {
+    Contest c = RandomContest(seed);
+    const Keyed before = KeyedVerdicts(c);
+    std::mt19937 random(seed);
+    std::shuffle(c.logs.begin(), c.logs.end(), random);
+    EXPECT_EQ(KeyedVerdicts(c), before) << "seed " << seed;
+
+    // Every pairing is mutual: a partner's partner is the QSO itself.
+    const std::vector<std::vector<Verdict>> verdicts = c.Check();
+    std::map<Decision, int> seen;
+    for (std::size_t l = 0; l < c.logs.size(); ++l) {
+      for (std::size_t q = 0; q < verdicts[l].size(); ++q) {
+        const Verdict& v = verdicts[l][q];
+        ++seen[v.decision];
+        if (v.decision == Decision::NotInLog || !v.partner) continue;
+        const Verdict& back = verdicts[v.partner->log][v.partner->qso];
+        ASSERT_TRUE(back.partner);
+        EXPECT_EQ(*back.partner, (QsoRef{l, q}));
+      }
+    }
+    for (Decision kind : {Decision::Confirmed, Decision::NotInLog, Decision::BustedCall, Decision::WrongSerial,
+                          Decision::BandMismatch}) {
+      EXPECT_GT(seen[kind], 0) << "seed " << seed;
+    }
+  }
+}
+
+TEST(CallDistance, CountsTypingErrors) {
+  EXPECT_EQ(CallDistance("OK1BB", "OK1BB", 2), 0);
+  EXPECT_EQ(CallDistance("OK1BB", "OK1BR", 2), 1);
+  EXPECT_EQ(CallDistance("OK1BB", "KO1BB", 2), 1);
+  EXPECT_EQ(CallDistance("OK1BB", "OK1B", 2), 1);
+  EXPECT_EQ(CallDistance("OK1BB", "OK1BBB/P", 2), 3);
+  EXPECT_EQ(CallDistance("OK1BB", "SP9XYZ", 2), 3);
+  EXPECT_EQ(CallDistance("", "AB", 2), 2);
+}
+
+}  // namespace

@@ -1,0 +1,89 @@
+// Reading a folder of submitted files: which file of a call is checked, what is passed over, and
+// the QSOs' minutes.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "../native/temp_folder.h"
+#include "check_report.h"
+#include "log_set.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Cabrillo(const std::string& call, const std::string& category, const std::string& qsoLines) {
+  return "START-OF-LOG: 3.0\r\nCONTEST: PSK-63-TORVALE\r\nCALLSIGN: " + call + "\r\nCATEGORY-OPERATOR: " + category +
+         "\r\n" + qsoLines + "END-OF-LOG:\r\n";
+}
+
+const char* const kQso = "QSO:  3580 PM 2025-03-15 1805 DL1AA         599 0001   OK1BB         599 0002\r\n";
+
+void Write(const fs::path& file, const std::string& text, fs::file_time_type when) {
+  std::ofstream(file, std::ios::binary) << text;
+  fs::last_write_time(file, when);
+}
+
+class LogFolder : public InTempFolder {};
+
+TEST_F(LogFolder, TheNewestFileOfACallByTimeThenByName) {
+  const fs::file_time_type now = fs::file_time_type::clock::now();
+  fs::create_directory("logs");
+  Write("logs/zz-dl1aa.log", Cabrillo("DL1AA", "OLD", kQso), now - std::chrono::hours(1));
+  Write("logs/dl1aa.cbr", Cabrillo("DL1AA", "MIDDLE", kQso), now);
+  Write("logs/dl1aa.log", Cabrillo("dl1aa", "NEWEST", std::string(kQso) + kQso), now);
+  Write("logs/ok1bb.log", Cabrillo("OK1BB", "", kQso), now - std::chrono::hours(5));
+
+  const LogSet set = ReadLogFolder("logs");
+  ASSERT_EQ(set.logs.size(), 2u);
+  EXPECT_EQ(set.logs[0].call, "DL1AA");
+  EXPECT_EQ(set.logs[0].file.filename(), "dl1aa.log");
+  EXPECT_EQ(set.logs[0].category, "NEWEST");
+  EXPECT_EQ(set.checked[0].qsos.size(), 2u);
+  EXPECT_EQ(set.logs[1].call, "OK1BB");
+  ASSERT_EQ(set.passedOver.size(), 2u);
+  EXPECT_EQ(set.passedOver[0].file.filename(), "dl1aa.cbr");
+  EXPECT_EQ(set.passedOver[0].why, "an older file for DL1AA than dl1aa.log");
+  EXPECT_EQ(set.passedOver[1].file.filename(), "zz-dl1aa.log");
+}
+
+TEST_F(LogFolder, FilesThatAreNoLogOfACallArePassedOver) {
+  const fs::file_time_type now = fs::file_time_type::clock::now();
+  fs::create_directories("logs/inner");
+  Write("logs/notes.adi", "<CALL:5>OK1BB<QSO_DATE:8>20250315<TIME_ON:4>1805<EOR>\n", now);
+  Write("logs/nocall.log", "START-OF-LOG: 3.0\r\nQSO:  3580 PM 2025-03-15 1805\r\nEND-OF-LOG:\r\n", now);
+  Write("logs/own-call-from-qso.log", "START-OF-LOG: 3.0\r\n" + std::string(kQso) + "END-OF-LOG:\r\n", now);
+  Write("logs/inner/ok1bb.log", Cabrillo("OK1BB", "", kQso), now);
+
+  const LogSet set = ReadLogFolder("logs");
+  ASSERT_EQ(set.logs.size(), 1u);
+  EXPECT_EQ(set.logs[0].call, "DL1AA");
+  EXPECT_EQ(set.logs[0].qsoLines, 1u);
+  ASSERT_EQ(set.passedOver.size(), 2u);
+  EXPECT_EQ(set.passedOver[0].file.filename(), "nocall.log");
+  EXPECT_EQ(set.passedOver[1].why, "not a Cabrillo file");
+  EXPECT_THROW(ReadLogFolder("missing"), fs::filesystem_error);
+}
+
+TEST_F(LogFolder, QsoTimesAreWholeMinutesThatPrintAsTheFileWroteThem) {
+  const char* times[] = {"1899-12-30 0000", "1899-12-29 2359", "1970-01-01 0000",
+                         "2000-02-29 1234", "2025-03-15 1805", "2100-03-01 0001"};
+  std::string lines;
+  for (const char* time : times) {
+    lines += "QSO:  3580 PM " + std::string(time) + " DL1AA         599 0001   OK1BB         599 0002\r\n";
+  }
+  const CheckedLog log = CheckedOf(ParseLogText(Cabrillo("DL1AA", "", lines)), "DL1AA");
+  ASSERT_EQ(log.qsos.size(), std::size(times));
+  EXPECT_EQ(log.qsos[0].minute, 0);
+  EXPECT_EQ(log.qsos[1].minute, -1);
+  for (std::size_t i = 0; i < log.qsos.size(); ++i) EXPECT_EQ(MinuteText(log.qsos[i].minute), times[i]);
+  EXPECT_EQ(log.qsos[0].sent, "0001");
+  EXPECT_EQ(log.qsos[0].rcvd, "0002");
+  EXPECT_EQ(log.qsos[0].band, "80m");
+  EXPECT_EQ(log.qsos[0].line, 5u);
+}
+
+}  // namespace

@@ -1,0 +1,25 @@
+// The command line of stats-crosscheck.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "option_reader.h"
+#include "penalty_rules.h"
+
+struct CrossCheckOptions {
+  std::filesystem::path logFolder;
+  std::filesystem::path outFolder = "crosscheck";
+  std::filesystem::path plugin;       // empty: the one beside the program
+  std::filesystem::path countryFile;  // empty: the platform's default
+  std::filesystem::path countryCsv;   // empty: cty.csv beside the country file
+  int tolerance = 3;                  // minutes
+  PenaltyRules rules;
+  bool help = false;
+};
+
+extern const char* const kCrossCheckUsage;
+
+// The arguments after the program name. Throws UsageError.
+CrossCheckOptions ParseCrossCheckOptions(const std::vector<std::string>& args);
