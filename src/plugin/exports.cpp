@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "system/guarded.h"
 #include "plugin/stats_module.h"
+#include "system/guarded.h"
 
 namespace {
 
@@ -41,10 +41,12 @@ int STATS_CALL GetExchgCount0(StatsText, StatsText, StatsText) { return 1; }
 // On Windows the export table names this function GetNumberOfSets too; elsewhere the name is an
 // alias of the same code, the argument lists differing as they do there.
 #if !defined(_WIN32)
-#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#if !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wattribute-alias"
 #endif
 int STATS_CALL GetNumberOfSets(void) __attribute__((alias("GetExchgCount0")));
+#pragma GCC diagnostic pop
 #endif
 
 const char* STATS_CALL GetSetName(int index) { return index == 0 ? kSetName : ""; }

@@ -25,19 +25,17 @@
 namespace {
 
 using namespace host_abi;
-using OleTime = HostDateTime;
 
-constexpr std::int32_t kValid = kDateTimeValid, kInvalid = kDateTimeInvalid, kNull = kDateTimeNull;
 // The DLL must leave the host's padding as it found it.
 constexpr std::uint32_t kPaddingMark = 0xA5C3E1F0u;
 
 // Day 46054 is 2026-02-01.
 constexpr double kFeb1 = 46054.0;
 
-OleTime At(double day, int hour = 0, int minute = 0, double second = 0.0) {
-  return {day + (hour * 3600.0 + minute * 60.0 + second) / 86400.0, kValid, kPaddingMark};
+HostDateTime At(double day, int hour = 0, int minute = 0, double second = 0.0) {
+  return {day + (hour * 3600.0 + minute * 60.0 + second) / 86400.0, kDateTimeValid, kPaddingMark};
 }
-OleTime WithStatus(double days, std::int32_t status) { return {days, status, kPaddingMark}; }
+HostDateTime WithStatus(double days, std::int32_t status) { return {days, status, kPaddingMark}; }
 
 template <class F>
 struct Arity;
@@ -172,16 +170,16 @@ const char* Spare(int position) {
   std::snprintf(texts[position], sizeof texts[position], "spare%d", position);
   return texts[position];
 }
-const OleTime kSpareTimes[3] = {At(40000, 1, 2, 3), At(41000, 4, 5, 6), At(42000, 7, 8, 9)};
+const HostDateTime kSpareTimes[3] = {At(40000, 1, 2, 3), At(41000, 4, 5, 6), At(42000, 7, 8, 9)};
 
-bool SameBytes(const OleTime& a, const OleTime& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool SameBytes(const HostDateTime& a, const HostDateTime& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 // Calls one of the two QSO entry points with the date-time arguments in copies, and records whether
 // any of the four was written into.
-int CallQso(const char* name, QsoFn fn, Text ownCall, Text call, const OleTime* time, unsigned freqHz, Text mode,
+int CallQso(const char* name, QsoFn fn, Text ownCall, Text call, const HostDateTime* time, unsigned freqHz, Text mode,
             Text rstSent, Text rstRcvd, Text exchSent, Text exchRcvd, Text multKey, Text dxcc, Text continent,
             Text band) {
-  OleTime when{}, spare[3] = {kSpareTimes[0], kSpareTimes[1], kSpareTimes[2]};
+  HostDateTime when{}, spare[3] = {kSpareTimes[0], kSpareTimes[1], kSpareTimes[2]};
   if (time) when = *time;
   int answer = Call(name, fn, ownCall, call, time ? &when : nullptr, &spare[0], &spare[1], &spare[2], 0x7007u,
                     freqHz, mode, rstSent, rstRcvd, exchSent, exchRcvd, Spare(14), Spare(15), Spare(16),
@@ -197,7 +195,7 @@ int CallQso(const char* name, QsoFn fn, Text ownCall, Text call, const OleTime* 
 struct Qso {
   Text ownCall = "DL1AAA";
   Text call = "OK1XYZ";
-  OleTime time = At(kFeb1, 18, 5);
+  HostDateTime time = At(kFeb1, 18, 5);
   unsigned freqHz = 3579999;
   Text mode = "BPSK63";
   Text rstSent = "599";
@@ -246,8 +244,8 @@ int CallCheck(const Query& q) {
   return answer;
 }
 
-int Reset(Text ownCall, const OleTime& start, const OleTime& end) {
-  OleTime startCopy = start, endCopy = end;
+int Reset(Text ownCall, const HostDateTime& start, const HostDateTime& end) {
+  HostDateTime startCopy = start, endCopy = end;
   int answer = Call("ResetStats0", dll.resetStats, Spare(1), 0, ownCall, &startCopy, &endCopy, Spare(6), Spare(7),
                     Spare(8), Spare(9), Spare(10), Spare(11), Spare(12), Spare(13), Spare(14), Spare(15), 1616,
                     1717, 1818, 19.5, 20.25, Spare(21), Spare(22), Spare(23));
@@ -385,10 +383,10 @@ void TestProblemLineFields() {
   Qso q;
   q.mode = "CW";
 
-  q.time = WithStatus(kFeb1, kNull);
+  q.time = WithStatus(kFeb1, kDateTimeNull);
   Add(q);
   expected += "QSO:  3579  CW    DL1AAA  599  0001  OK1XYZ  599  0042   NO CONTEST MODE !!!\r\n";
-  q.time = WithStatus(kFeb1, kInvalid);
+  q.time = WithStatus(kFeb1, kDateTimeInvalid);
   Add(q);
   expected += "QSO:  3579  CW  Invalid DateTime  DL1AAA  599  0001  OK1XYZ  599  0042   NO CONTEST MODE !!!\r\n";
   q.time = At(3000000.0);  // valid status, but past the last convertible day
@@ -397,7 +395,7 @@ void TestProblemLineFields() {
   q.time = At(kFeb1, 23, 59, 59.7);  // rounded to the second first, like the host's own display
   Add(q);
   expected += "QSO:  3579  CW  2026-02-02 0000  DL1AAA  599  0001  OK1XYZ  599  0042   NO CONTEST MODE !!!\r\n";
-  q.time = WithStatus(-1.25, kValid);  // before day 0 the fraction still counts forward
+  q.time = WithStatus(-1.25, kDateTimeValid);  // before day 0 the fraction still counts forward
   Add(q);
   expected += "QSO:  3579  CW  1899-12-29 0600  DL1AAA  599  0001  OK1XYZ  599  0042   NO CONTEST MODE !!!\r\n";
   q.time = At(kFeb1, 18, 5);
@@ -508,10 +506,10 @@ void TestRemoval() {
   miss.call = "ok1ab";
   Remove(miss);
   miss = target;
-  miss.time = WithStatus(first.time.days, kNull);
+  miss.time = WithStatus(first.time.days, kDateTimeNull);
   Remove(miss);
   miss = target;
-  miss.time = WithStatus(first.time.days, kInvalid);
+  miss.time = WithStatus(first.time.days, kDateTimeInvalid);
   Remove(miss);
 
   DeleteErrFile();
@@ -569,7 +567,7 @@ void TestRemoval() {
   // A null date-time pointer is a null date-time, on the way in and on the way out.
   Qso noTime;
   noTime.call = "OK1NT";
-  noTime.time = WithStatus(0.0, kNull);
+  noTime.time = WithStatus(0.0, kDateTimeNull);
   Add(noTime);
   ask = Query{};
   ask.call = "OK1NT";
