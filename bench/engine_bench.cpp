@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "host_calls.h"
 #include "plugin_library.h"
 
 namespace {
@@ -21,9 +22,21 @@ const HostDateTime kTime{46054.5, kDateTimeValid, 0};
 const HostDateTime* const kTimeArg = &kTime;
 
 int Add(const char* call, const char* band, const char* multKey) {
-  return Plugin().addData("DL1AAA", call, kTimeArg, kTimeArg, kTimeArg, kTimeArg, 0u, 3580000u, "BPSK63", "599", "599",
-                  "0001", "0002", "", "", "", "", "", "", "", "", multKey, "Entity", 0, 0, 0, 0.0, 0.0, "", "EU", "",
-                  band, "");
+  QsoCall q;
+  q.ownCall = "DL1AAA";
+  q.call = call;
+  q.time = kTimeArg;
+  q.unreadTimes = {kTimeArg, kTimeArg, kTimeArg};
+  q.freqHz = 3580000u;
+  q.mode = "BPSK63";
+  q.rstSent = q.rstRcvd = "599";
+  q.exchSent = "0001";
+  q.exchRcvd = "0002";
+  q.multKey = multKey;
+  q.dxcc = "Entity";
+  q.continent = "EU";
+  q.band = band;
+  return AddData(Plugin(), q);
 }
 
 std::string CallNumber(int i) {
@@ -34,8 +47,10 @@ std::string CallNumber(int i) {
 }
 
 void FillLog(int qsos) {
-  Plugin().resetStats("", 0, "DL1AAA", kTimeArg, kTimeArg, "", "", "", "", "", "", "", "", "", "", 0, 0, 0, 0.0, 0.0, "",
-              "", "");
+  ResetCall reset;
+  reset.ownCall = "DL1AAA";
+  reset.start = reset.end = kTimeArg;
+  ResetStats(Plugin(), reset);
   for (int i = 0; i < qsos; ++i) {
     std::string call = CallNumber(i);
     Add(call.c_str(), i % 2 ? "80m" : "40m", call.c_str() + 1);
@@ -45,12 +60,20 @@ void FillLog(int qsos) {
 void BM_CheckCall(benchmark::State& state) {
   FillLog(static_cast<int>(state.range(0)));
   char b1[16] = "", b2[16] = "";
+  CheckCallCall query;
+  query.mode = "BPSK63";
+  query.multKey = "NEWKEY";
+  query.dxcc = "Entity";
+  query.continent = "EU";
+  query.band = query.otherBand = "80m";
+  query.buffer27 = b1;
+  query.buffer28 = b2;
   int i = 0;
   for (auto _ : state) {
     // Alternate a logged call with one that is not, which takes both look-ups.
     std::string call = (i++ % 2) ? CallNumber(i % static_cast<int>(state.range(0))) : "NEW1CALL";
-    benchmark::DoNotOptimize(Plugin().checkCall(call.c_str(), 0u, 0u, "BPSK63", "", "", "", "", "", "", "", "", "NEWKEY",
-                                        "Entity", 0, 0, 0, 0.0, 0.0, "", "EU", "", "", "", "80m", "80m", b1, b2));
+    query.call = call.c_str();
+    benchmark::DoNotOptimize(CheckCall(Plugin(), query));
   }
 }
 BENCHMARK(BM_CheckCall)->Arg(1000)->Arg(10000)->Arg(50000);

@@ -7,7 +7,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$here"
 runs=${1:-20}
 
-bash scripts/setup.sh || { echo "setup failed"; exit 1; }
+bash scripts/setup.sh tests || { echo "setup failed"; exit 1; }
 mkdir -p build
 cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release >build/native.configure.log 2>&1 && cmake --build build/native -j"$(nproc)" >/dev/null ||
   { echo "native build failed"; exit 1; }

@@ -17,26 +17,18 @@ export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 mkdir -p build
 passed=0
 failed=0
+source scripts/ctest-summary.sh
 run() {
   local name=$1 dir=$2 sanitize=$3
   shift 3
-  CC=clang CXX=clang++ cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSTATS_SANITIZE="$sanitize" \
+  CC=clang CXX=clang++ cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSTATS_TESTS=ON -DSTATS_SANITIZE="$sanitize" \
     -DSTATS_FUZZ_SECONDS="$fuzz" -DSTATS_STRESS_SECONDS="$stress" >"$dir.configure.log" 2>&1 \
     && nice -n 10 cmake --build "$dir" -j2 >"$dir.build.log" 2>&1 \
     || { echo "$name build failed (see $dir.build.log)"; failed=$((failed + 1)); return; }
   (cd "$dir" && ctest --output-on-failure --timeout 3600 -j1 "$@") >"$dir.test.log" 2>&1
   grep -E "tests passed|\(Failed\)|\(Subprocess|\(Timeout" "$dir.test.log" | sed "s/^/$name: /"
   grep -hE "fuzzed entry-point calls|host thread\(s\)" "$dir/Testing/Temporary/LastTest.log" | sed "s/^/$name: /"
-  local summary f t
-  summary=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$dir.test.log" | tail -n 1)
-  if [ -z "$summary" ]; then
-    failed=$((failed + 1))
-    return
-  fi
-  f=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$summary")
-  t=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$summary")
-  passed=$((passed + t - f))
-  failed=$((failed + f))
+  count_ctest "$dir.test.log"
 }
 
 run address build/asan address

@@ -6,13 +6,13 @@ set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$here"
 
-bash scripts/setup.sh || { echo "setup failed"; exit 1; }
+bash scripts/setup.sh tests || { echo "setup failed"; exit 1; }
 
 jobs=$(nproc)
 build() {
   local dir=$1
   shift
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" >"$dir.configure.log" 2>&1 \
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DSTATS_TESTS=ON "$@" >"$dir.configure.log" 2>&1 \
     || { cat "$dir.configure.log"; return 1; }
   cmake --build "$dir" -j"$jobs"
 }
@@ -25,23 +25,10 @@ bash scripts/package.sh || { echo "package failed"; exit 1; }
 
 passed=0
 failed=0
-# Adds up ctest's "x% tests passed, F tests failed out of T".
-count() {
-  local summary
-  summary=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -n 1)
-  if [ -z "$summary" ]; then
-    failed=$((failed + 1))
-    return
-  fi
-  local f t
-  f=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$summary")
-  t=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$summary")
-  passed=$((passed + t - f))
-  failed=$((failed + f))
-}
+source scripts/ctest-summary.sh
 
 (cd build/native && ctest --output-on-failure --timeout 600 -j"$jobs") 2>&1 | tee build/native.test.log
-count build/native.test.log
+count_ctest build/native.test.log
 
 # Windows tests need a display for dialogs and windows: one virtual X server per suite. A Wine
 # server left from an earlier run would still talk to that run's display. No test is run twice:
@@ -55,7 +42,7 @@ windows_suite() {
   stop_wine
   (cd "build/$1" && xvfb-run -a -s "-screen 0 1280x1024x24" ctest -j2 --output-on-failure --timeout 600) 2>&1 |
     tee "build/$1.test.log"
-  count "build/$1.test.log"
+  count_ctest "build/$1.test.log"
   grep -h '^wine-run: ' "build/$1.test.log" || true
 }
 windows_suite win64
@@ -64,7 +51,7 @@ stop_wine
 
 # Sanitizers, fuzzing and the thread stress, in builds of their own.
 bash scripts/test-hardening.sh 2>&1 | tee build/hardening.test.log
-count build/hardening.test.log
+count_ctest build/hardening.test.log
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -1,6 +1,6 @@
 // The host's automation object by dispatch id: 2 the frequency, 8 the call being typed, 16 a
 // macro to run.
-#include "automation/host_link_win32.h"
+#include "host_link_win32.h"
 
 #include <oleauto.h>
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "system/unique_win32.h"
+#include "unique_win32.h"
 
 // The COM apartment of the thread that made it; left again only when it was this object that
 // entered it (an apartment of another kind already there is used as it is).

@@ -1,7 +1,7 @@
 // The soapbox's line breaks stored as markers, so that it fits on one line of the settings file.
-#include "engine/cabrillo_log.h"
+#include "cabrillo_log.h"
 
-#include "engine/line_text.h"
+#include "line_text.h"
 
 std::string EncodeSoapbox(std::string_view soapbox) {
   return ReplaceAll(ReplaceAll(soapbox, "\r", "<CR>"), "\n", "<LF>");

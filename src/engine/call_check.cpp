@@ -1,5 +1,5 @@
 // Call check: no entity means no multiplier, then dupe, then multiplier already worked.
-#include "engine/call_check.h"
+#include "call_check.h"
 
 #include <algorithm>
 

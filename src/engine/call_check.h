@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "engine/contest_log.h"
+#include "contest_log.h"
 
 enum class CallCheckResult : std::int32_t { Dupe = 0, NotNewMultiplier = 1, NewMultiplier = 2, BandMismatch = 4 };
 

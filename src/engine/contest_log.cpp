@@ -1,5 +1,5 @@
 // The QSO list and the counts kept beside it.
-#include "engine/contest_log.h"
+#include "contest_log.h"
 
 #include <algorithm>
 #include <utility>

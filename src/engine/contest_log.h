@@ -10,7 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "engine/ole_date_time.h"
+#include "contest_rules.h"
+#include "ole_date_time.h"
 
 // One QSO as the module keeps it.
 struct CInfo {
@@ -60,11 +61,6 @@ class LogEntries {
   std::unordered_map<std::string, std::size_t> callBandCounts_;
   std::unordered_map<std::string, std::size_t> bandMultCounts_;
 };
-
-inline constexpr std::size_t kBandCount = 6;
-// The band slots of the per-band tables.
-inline constexpr std::array<std::string_view, kBandCount> BandOrder = {"160m", "80m", "40m",
-                                                                       "20m",  "15m", "10m"};
 
 using BandTable = std::array<std::vector<std::string>, kBandCount>;
 

@@ -1,5 +1,5 @@
 // Contest reset.
-#include "engine/contest_reset.h"
+#include "contest_reset.h"
 
 void ResetContest(Contest& contest, const ResetArgs& args) {
   contest.StartDateText = FormatDateTime(args.start, "%d.%m");

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "engine/contest_log.h"
+#include "contest_log.h"
 
 struct ResetArgs {
   std::int32_t startFlag = 0;  // nonzero: a report run with the Cabrillo header dialog

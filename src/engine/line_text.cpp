@@ -1,4 +1,4 @@
-#include "engine/line_text.h"
+#include "line_text.h"
 
 std::string ReplaceAll(std::string_view text, std::string_view search, std::string_view replacement) {
   if (search == replacement || search.empty()) return std::string(text);

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,15 +15,6 @@ struct COleDateTime {
   // Both null, or both valid with the same day count; invalid values never compare equal.
   friend bool operator==(const COleDateTime& a, const COleDateTime& b);
 };
-
-struct CalendarTime {
-  int year, month, day, hour, minute, second;
-};
-
-// The calendar time in whole seconds, or nothing when the day count lies outside the
-// convertible range (0100-01-01 to 9999-12-31; the last half second rounds into 10000-01-01,
-// as the platform's own conversion does).
-std::optional<CalendarTime> ToCalendarTime(double days);
 
 // strftime-style: %Y %m %d %H %M %S %%. Null gives "", invalid or unconvertible "Invalid DateTime".
 std::string FormatDateTime(const COleDateTime& value, std::string_view pattern);

@@ -1,9 +1,9 @@
 // QSO intake: the band is listed first, then mode and exchange are judged, then dupes flagged.
-#include "engine/qso_intake.h"
+#include "qso_intake.h"
 
 #include <algorithm>
 
-#include "engine/line_text.h"
+#include "line_text.h"
 
 std::string ProblemLine(const QsoArgs& qso, std::string_view verdict) {
   constexpr std::string_view gap = "  ";

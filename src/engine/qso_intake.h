@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/contest_log.h"
+#include "contest_log.h"
+#include "contest_rules.h"
 
 // The arguments of one logged QSO, as the host passes them.
 struct QsoArgs {
@@ -23,11 +24,6 @@ struct QsoArgs {
   std::string_view continent;
   std::string_view band;      // e.g. "80m"
 };
-
-inline constexpr std::string_view kContestMode = "BPSK63";
-inline constexpr std::string_view kVerdictNoContestMode = "   NO CONTEST MODE !!!";
-inline constexpr std::string_view kVerdictDupe = "   DUPE !!!";
-inline constexpr std::string_view kVerdictNoRxNumber = "   NO RX NUMBER !!!";
 
 struct IntakeResult {
   bool stored = false;        // false: rejected for its mode or a missing exchange

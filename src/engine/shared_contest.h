@@ -4,7 +4,7 @@
 #include <mutex>
 #include <type_traits>
 
-#include "engine/contest_log.h"
+#include "contest_log.h"
 
 class SharedContest {
  public:

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "engine/cabrillo_log.h"
+#include "cabrillo_log.h"
 
 class Dialogs {
  public:

@@ -2,9 +2,8 @@
 // module sees them.
 #pragma once
 
-#include "engine/shared_contest.h"
-
-class Settings;
+#include "profile_store.h"
+#include "shared_contest.h"
 
 class MultiplierWindows {
  public:
@@ -12,8 +11,8 @@ class MultiplierWindows {
   virtual bool IsOpen() = 0;
   // Starts the window thread; returns without waiting for the window. The thread keeps the module,
   // and with it the model, alive until it has ended.
-  // The windows only read the model, and keep their places through the module's settings.
-  virtual void Start(const SharedContest& contest, Settings& settings) = 0;
+  // The windows only read the model, and keep their places in the module's settings file.
+  virtual void Start(const SharedContest& contest, ProfileStore& profile) = 0;
   // Re-arms the window's one-shot refresh, about 330 ms from now; nothing when no window is open.
   virtual void RequestRefresh() = 0;
   // Puts the host's modem into the contest mode on a connection of its own. True once the

@@ -3,10 +3,10 @@
 
 #include <memory>
 
-#include "platform/dialogs.h"
-#include "platform/host_program.h"
-#include "platform/multiplier_windows.h"
-#include "platform/profile_store.h"
+#include "dialogs.h"
+#include "host_program.h"
+#include "multiplier_windows.h"
+#include "profile_store.h"
 
 struct Platform {
   std::unique_ptr<ProfileStore> profile;

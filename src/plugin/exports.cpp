@@ -1,16 +1,16 @@
 // The entry points: the host's arguments turned into plain values for the module object.
-#include "plugin/exports.h"
+#include "exports.h"
 
 #include <cstdint>
 #include <cstring>
 #include <string_view>
 
-#include "plugin/stats_module.h"
-#include "system/guarded.h"
+#include "contest_rules.h"
+#include "platform.h"
+#include "stats_module.h"
+#include "guarded.h"
 
 namespace {
-
-constexpr const char* kSetName = "PSK-63-TORVALE (C)";
 
 // The host never should pass a null text, but one must not bring it down: it reads as "".
 std::string_view Text(const char* text) { return text ? std::string_view(text) : std::string_view(); }
@@ -32,6 +32,12 @@ COleDateTime Time(const OleDateTimeArg* arg) {
   return value;
 }
 
+// The one module object, alive from load to unload, made with this build's platform.
+StatsModule& TheModule() {
+  static StatsModule module(MakePlatform());
+  return module;
+}
+
 }  // namespace
 
 extern "C" {
@@ -49,7 +55,7 @@ int STATS_CALL GetNumberOfSets(void) __attribute__((alias("GetExchgCount0")));
 #pragma GCC diagnostic pop
 #endif
 
-const char* STATS_CALL GetSetName(int index) { return index == 0 ? kSetName : ""; }
+const char* STATS_CALL GetSetName(int index) { return index == 0 ? kRuleSetName.data() : ""; }
 
 int STATS_CALL IsValidExchg0(StatsText exchange, StatsText, StatsText, StatsText, int, int, int) {
   std::string_view text = Text(exchange);

@@ -1,9 +1,9 @@
 // The native library's platform: an INI file of our own, scripted dialogs, no windows.
-#include "platform/platform.h"
-#include "reports/host_program_scan.h"
-#include "settings/dialogs_headless.h"
-#include "settings/ini_store.h"
-#include "windows/no_multiplier_windows.h"
+#include "platform.h"
+#include "host_program_scan.h"
+#include "dialogs_headless.h"
+#include "ini_store.h"
+#include "no_multiplier_windows.h"
 
 Platform MakePlatform() {
   Platform platform;

@@ -1,9 +1,9 @@
 // The DLL's platform: the real profile functions, dialogs, message box and version look-up.
-#include "platform/platform.h"
-#include "reports/host_program_win32.h"
-#include "settings/dialogs_win32.h"
-#include "settings/profile_win32.h"
-#include "windows/multiplier_windows_win32.h"
+#include "platform.h"
+#include "host_program_win32.h"
+#include "dialogs_win32.h"
+#include "profile_win32.h"
+#include "multiplier_windows_win32.h"
 
 Platform MakePlatform() {
   Platform platform;

@@ -1,11 +1,11 @@
 // Each entry point: the model read or changed under its lock, then settings, files and dialogs
 // outside it.
-#include "plugin/stats_module.h"
+#include "stats_module.h"
 
-#include "system/text_file.h"
-#include "reports/cabrillo_writer.h"
-#include "reports/summary.h"
-#include "settings/setting_keys.h"
+#include "text_file.h"
+#include "cabrillo_writer.h"
+#include "summary.h"
+#include "setting_keys.h"
 
 StatsModule::StatsModule(Platform platform) : platform_(std::move(platform)), settings_(*platform_.profile) {}
 
@@ -25,11 +25,11 @@ int StatsModule::ResetStats(const ResetArgs& args) {
   if (settings_.ReadSettingInt(setting_keys::kStart) != 0) {
     settings_.WriteSetting(setting_keys::kStart, "0");
   } else if (!platform_.windows->IsOpen()) {
-    platform_.windows->Start(contest_, settings_);
+    platform_.windows->Start(contest_, *platform_.profile);
     settings_.WriteSetting(setting_keys::kStart, "1");
   }
   // A file that cannot be written just has no title line.
-  RestartFile(kErrFile, kErrFileTitle);
+  RestartFile(std::string(kProblemFileName), kProblemFileTitle);
   return 1;
 }
 
@@ -37,7 +37,7 @@ int StatsModule::AddData(const QsoArgs& qso) {
   IntakeResult result = contest_.Update([&](Contest& contest) { return AddQso(contest, qso); });
   // The problem file is opened on every call, so it exists even when nothing was wrong. A failed
   // write loses the lines silently: the host only learns the answer.
-  AppendToFile(kErrFile, result.problemLines);
+  AppendToFile(std::string(kProblemFileName), result.problemLines);
   return result.stored ? 1 : 0;
 }
 
@@ -71,7 +71,7 @@ const char* StatsModule::GetResult(int* out) {
       // Each file is built from a fresh line list: every QSO exactly once, in log order.
       cabrillo_.qsoLines.clear();
       for (const CInfo& e : contest.Log) {
-        AppendQsoLine(cabrillo_, e.Call, e.FreqKHz, "PM", e.Time, e.RstSent, e.ExchSent, e.RstRcvd, e.ExchRcvd);
+        AppendQsoLine(cabrillo_, e.Call, e.FreqKHz, kCabrilloModeCode, e.Time, e.RstSent, e.ExchSent, e.RstRcvd, e.ExchRcvd);
       }
     }
   });
@@ -97,9 +97,4 @@ void StatsModule::SetupSet() {
   if (!platform_.dialogs->EditSetup(checked)) return;
   masterFlag_ = checked;
   settings_.WriteSettingInt(setting_keys::kMaster, checked);
-}
-
-StatsModule& TheModule() {
-  static StatsModule module(MakePlatform());
-  return module;
 }

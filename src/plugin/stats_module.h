@@ -8,18 +8,15 @@
 #include <thread>
 #include <unordered_map>
 
-#include "engine/call_check.h"
-#include "engine/contest_log.h"
-#include "engine/contest_reset.h"
-#include "engine/qso_intake.h"
-#include "engine/shared_contest.h"
-#include "platform/platform.h"
-#include "plugin/report_turn.h"
-#include "settings/cabrillo_header.h"
-#include "settings/settings.h"
-
-inline constexpr const char* kErrFile = "err.txt";
-inline constexpr std::string_view kErrFileTitle = "PSK-TORVALE UBN file \r\n";
+#include "call_check.h"
+#include "contest_log.h"
+#include "contest_reset.h"
+#include "qso_intake.h"
+#include "shared_contest.h"
+#include "platform.h"
+#include "report_turn.h"
+#include "cabrillo_header.h"
+#include "settings.h"
 
 class StatsModule {
  public:
@@ -56,5 +53,3 @@ class StatsModule {
   std::int32_t masterFlag_ = 0;  // "Use window Multiplier" as last read
 };
 
-// The one module object, alive from load to unload.
-StatsModule& TheModule();

@@ -1,8 +1,9 @@
 // Cabrillo lines: fixed header tags, QSO lines in the log checker's column layout.
-#include "reports/cabrillo_writer.h"
+#include "cabrillo_writer.h"
 
-#include "engine/line_text.h"
-#include "system/text_file.h"
+#include "contest_rules.h"
+#include "line_text.h"
+#include "text_file.h"
 
 namespace {
 
@@ -54,7 +55,8 @@ void AppendQsoLine(CabrilloLog& log, std::string_view call, std::uint32_t freqKH
 
 std::string CabrilloText(const CabrilloLog& log, const std::optional<FileVersion>& hostVersion) {
   const CabrilloHeaderFields& h = log.header;
-  std::string text = "START-OF-LOG: 3.0\r\nCONTEST: PSK-63-TORVALE\r\n";
+  std::string text = "START-OF-LOG: 3.0\r\nCONTEST: ";
+  text.append(kContestName).append("\r\n");
   auto line = [&text](std::string_view tag, std::string_view value) {
     text.append(tag).append(OnOneLine(value)).append("\r\n");
   };
@@ -79,7 +81,7 @@ std::string CabrilloText(const CabrilloLog& log, const std::optional<FileVersion
 }
 
 std::string WriteCabrilloFile(const CabrilloLog& log, HostProgram& hostProgram) {
-  const std::string name = log.fileBase + ".cbr";
+  const std::string name = log.fileBase + std::string(kCabrilloExtension);
   const std::string text = CabrilloText(log, hostProgram.FindVersion(std::string(kHostProgramName)));
   if (!ReplaceFile(name, text)) return "File not produced: " + name;
   return "File produced: " + name;

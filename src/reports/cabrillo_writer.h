@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "engine/cabrillo_log.h"
-#include "engine/ole_date_time.h"
-#include "platform/host_program.h"
+#include "cabrillo_log.h"
+#include "ole_date_time.h"
+#include "host_program.h"
 
 inline constexpr std::string_view kHostProgramName = "Ravix";
 

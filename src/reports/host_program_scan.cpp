@@ -1,5 +1,5 @@
 // Host program search for builds without the platform's version functions.
-#include "reports/host_program_scan.h"
+#include "host_program_scan.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -4,7 +4,7 @@
 
 #include <istream>
 
-#include "platform/host_program.h"
+#include "host_program.h"
 
 class ScanningHostProgram : public HostProgram {
  public:

@@ -1,12 +1,12 @@
 // The listing's own order decides which program is taken when several carry the host's name.
-#include "reports/host_program_win32.h"
+#include "host_program_win32.h"
 
 #include <windows.h>
 
 #include <string_view>
 #include <vector>
 
-#include "system/unique_win32.h"
+#include "unique_win32.h"
 
 namespace {
 

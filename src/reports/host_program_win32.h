@@ -2,7 +2,7 @@
 // its version with the platform's version functions.
 #pragma once
 
-#include "platform/host_program.h"
+#include "host_program.h"
 
 class Win32HostProgram : public HostProgram {
  public:

@@ -1,5 +1,5 @@
 // Summary text and counting: a QSO counts on its band when it has a call and is no dupe.
-#include "reports/summary.h"
+#include "summary.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -14,11 +14,6 @@ namespace {
 std::string SortKey(const std::string& band) {
   constexpr std::size_t width = 20;
   return band.size() >= width ? band : std::string(width - band.size(), '0') + band;
-}
-
-// 32-bit products wrap as the contest's own tools compute them, without undefined overflow.
-std::int32_t Times(std::int32_t a, std::int32_t b) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) * static_cast<std::uint32_t>(b));
 }
 
 std::int32_t Plus(std::int32_t a, std::int32_t b) {
@@ -168,10 +163,10 @@ Summary BuildSummary(const Contest& contest) {
     total.newCalls = Plus(total.newCalls, count.newCalls);
   }
   std::int32_t points = total.qsos;
-  std::int32_t score = Times(points, Plus(total.dxcc, total.newCalls));
+  std::int32_t score = WrappedScore(points, total.dxcc, total.newCalls);
   text += Format("Total\t %i\t %i\t %i\t   %i\r\nScore = %i * (%i + %i)  = %i \r\n", total.qsos, points, total.dxcc,
                  total.newCalls, points, total.dxcc, total.newCalls, score);
   if (contest.ContestStarted == 0 && !contest.Log.empty()) text += kCreditLine;
-  summary.claimed = Times(points, total.dxcc);
+  summary.claimed = WrappedClaimed(points, total.dxcc);
   return summary;
 }

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/contest_log.h"
+#include "contest_log.h"
 
 // Closes the summary outside a report run: CR LF, then one line without a line end.
 inline constexpr std::string_view kCreditLine = "\r\nPSK-63-TORVALE scored by Stats.dll";

@@ -1,23 +1,9 @@
 // The header dialog's round trip through the settings file.
-#include "settings/cabrillo_header.h"
+#include "cabrillo_header.h"
 
-#include <algorithm>
-
-#include "engine/line_text.h"
-#include "settings/setting_keys.h"
-
-std::string FileBaseOf(std::string_view callsign) {
-  std::string base = ReplaceAll(ReplaceAll(callsign, "/", "_"), "\\", "_");
-  auto space = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
-  auto first = std::find_if_not(base.begin(), base.end(), space);
-  auto last = std::find_if_not(base.rbegin(), base.rend(), space).base();
-  base = first < last ? std::string(first, last) : std::string();
-  // A ":" would open an alternate data stream; the others are refused by the file system.
-  for (char& c : base) {
-    if (static_cast<unsigned char>(c) < 32 || std::string_view("<>:\"|?*").find(c) != std::string_view::npos) c = '_';
-  }
-  return base.empty() ? "VEKO" : base;
-}
+#include "categories.h"
+#include "contest_rules.h"
+#include "setting_keys.h"
 
 namespace {
 
@@ -57,15 +43,16 @@ bool EditCabrilloHeader(CabrilloLog& log, std::string_view callsign, Settings& s
   h.callsign = callsign;
   log.fileBase = FileBaseOf(callsign);
   // The categories start from the contest's own every time; a choice lasts one run.
-  h.contest = "PSK-63-TORVALE ";
-  h.categoryOperator = "SINGLE-OP";
-  h.categoryBand = "80M-40M";
-  h.categoryMode = "BPSK63";
-  h.categoryPower = "HIGH";
-  h.categoryTransmitter = "ONE";
-  h.categoryStation = "FIXED";
-  h.categoryAssisted = "NON-ASSISTED";
-  h.location = "DX";
+  // The dialog's CONTEST field carries a blank after the name, as it always has.
+  h.contest = std::string(kContestName) + " ";
+  h.categoryOperator = categories::kDefaultOperator;
+  h.categoryBand = categories::kDefaultBand;
+  h.categoryMode = categories::kDefaultMode;
+  h.categoryPower = categories::kDefaultPower;
+  h.categoryTransmitter = categories::kDefaultTransmitter;
+  h.categoryStation = categories::kDefaultStation;
+  h.categoryAssisted = categories::kDefaultAssisted;
+  h.location = categories::kDefaultLocation;
   // One reading of the file for the whole header: a large file costs one pass, not eleven.
   std::vector<std::pair<std::string_view, std::string_view>> keys;
   for (const StoredField& f : kStoredFields) {

@@ -4,13 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "engine/cabrillo_log.h"
-#include "platform/dialogs.h"
-#include "settings/settings.h"
-
-// The call sign made into a file name: "/" and "\" become "_", white space at both ends goes,
-// characters a Windows file name cannot hold become "_", and nothing left gives "VEKO".
-std::string FileBaseOf(std::string_view callsign);
+#include "cabrillo_log.h"
+#include "dialogs.h"
+#include "settings.h"
 
 // Loads the header from the settings and fixed defaults, lets the operator edit it, and on OK
 // stores it and empties the QSO lines. True on OK.

@@ -1,5 +1,5 @@
 // Scripted dialogs for builds without the platform's dialog framework.
-#include "settings/dialogs_headless.h"
+#include "dialogs_headless.h"
 
 #include <iostream>
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/dialogs.h"
+#include "dialogs.h"
 
 class HeadlessDialogs : public Dialogs {
  public:

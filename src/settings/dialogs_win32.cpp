@@ -1,6 +1,6 @@
 // Both dialogs share one procedure: a session object fills the controls when the dialog opens
 // and takes their state when OK is pressed; every other way out leaves it untouched.
-#include "settings/dialogs_win32.h"
+#include "dialogs_win32.h"
 
 #include <windows.h>
 
@@ -8,8 +8,8 @@
 #include <span>
 
 #include "resource_ids.h"
-#include "settings/header_lists.h"
-#include "system/this_module_win32.h"
+#include "categories.h"
+#include "this_module_win32.h"
 
 namespace {
 
@@ -34,14 +34,14 @@ constexpr HeaderField kHeaderFields[] = {
     {IDC_CONTEST, &CabrilloHeaderFields::contest, {}},
     {IDC_CALLSIGN, &CabrilloHeaderFields::callsign, {}},
     {IDC_CLAIMED, &CabrilloHeaderFields::claimed, {}},
-    {IDC_CATEGORY_OPERATOR, &CabrilloHeaderFields::categoryOperator, header_lists::kCategoryOperator},
-    {IDC_CATEGORY_ASSISTED, &CabrilloHeaderFields::categoryAssisted, header_lists::kCategoryAssisted},
-    {IDC_CATEGORY_BAND, &CabrilloHeaderFields::categoryBand, header_lists::kCategoryBand},
-    {IDC_CATEGORY_MODE, &CabrilloHeaderFields::categoryMode, header_lists::kCategoryMode},
-    {IDC_CATEGORY_POWER, &CabrilloHeaderFields::categoryPower, header_lists::kCategoryPower},
-    {IDC_CATEGORY_STATION, &CabrilloHeaderFields::categoryStation, header_lists::kCategoryStation},
-    {IDC_CATEGORY_TRANSMITTER, &CabrilloHeaderFields::categoryTransmitter, header_lists::kCategoryTransmitter},
-    {IDC_CATEGORY_OVERLAY, &CabrilloHeaderFields::categoryOverlay, header_lists::kCategoryOverlay},
+    {IDC_CATEGORY_OPERATOR, &CabrilloHeaderFields::categoryOperator, categories::kCategoryOperator},
+    {IDC_CATEGORY_ASSISTED, &CabrilloHeaderFields::categoryAssisted, categories::kCategoryAssisted},
+    {IDC_CATEGORY_BAND, &CabrilloHeaderFields::categoryBand, categories::kCategoryBand},
+    {IDC_CATEGORY_MODE, &CabrilloHeaderFields::categoryMode, categories::kCategoryMode},
+    {IDC_CATEGORY_POWER, &CabrilloHeaderFields::categoryPower, categories::kCategoryPower},
+    {IDC_CATEGORY_STATION, &CabrilloHeaderFields::categoryStation, categories::kCategoryStation},
+    {IDC_CATEGORY_TRANSMITTER, &CabrilloHeaderFields::categoryTransmitter, categories::kCategoryTransmitter},
+    {IDC_CATEGORY_OVERLAY, &CabrilloHeaderFields::categoryOverlay, categories::kCategoryOverlay},
     {IDC_NAME, &CabrilloHeaderFields::name, {}},
     {IDC_ADDRESS, &CabrilloHeaderFields::address, {}},
     {IDC_ADDRESS_CITY, &CabrilloHeaderFields::addressCity, {}},
@@ -50,7 +50,7 @@ constexpr HeaderField kHeaderFields[] = {
     {IDC_ADDRESS_COUNTRY, &CabrilloHeaderFields::addressCountry, {}},
     {IDC_OPERATORS, &CabrilloHeaderFields::operators, {}},
     {IDC_CLUB, &CabrilloHeaderFields::club, {}},
-    {IDC_LOCATION, &CabrilloHeaderFields::location, header_lists::kLocation},
+    {IDC_LOCATION, &CabrilloHeaderFields::location, categories::kLocation},
     {IDC_SOAPBOX, &CabrilloHeaderFields::soapbox, {}},
     {IDC_EMAIL, &CabrilloHeaderFields::email, {}},
 };

@@ -2,7 +2,7 @@
 // thread (the host's), and the platform's message box.
 #pragma once
 
-#include "platform/dialogs.h"
+#include "dialogs.h"
 
 class Win32Dialogs : public Dialogs {
  public:

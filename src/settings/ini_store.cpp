@@ -1,5 +1,5 @@
 // The INI format: "[Section]" lines, "key=value" lines below them.
-#include "settings/ini_store.h"
+#include "ini_store.h"
 
 #include <algorithm>
 #include <fstream>
@@ -7,7 +7,7 @@
 #include <mutex>
 #include <vector>
 
-#include "system/text_file.h"
+#include "text_file.h"
 
 namespace {
 

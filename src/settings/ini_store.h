@@ -2,7 +2,7 @@
 // what those write and writes what they read.
 #pragma once
 
-#include "platform/profile_store.h"
+#include "profile_store.h"
 
 // "\" in a path is the folder separator. Section and key names match without regard to ASCII
 // case; blanks around a value and one pair of enclosing quotes are dropped on reading. Lines end

@@ -1,6 +1,6 @@
 // Private-profile reads with a growing buffer, so a long value (a soapbox of a few lines, an
 // address) comes back whole instead of cut at the buffer's size.
-#include "settings/profile_win32.h"
+#include "profile_win32.h"
 
 #include <windows.h>
 

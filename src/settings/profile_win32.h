@@ -1,7 +1,7 @@
 // The settings file through the platform's private-profile functions.
 #pragma once
 
-#include "platform/profile_store.h"
+#include "profile_store.h"
 
 class Win32ProfileStore : public ProfileStore {
  public:

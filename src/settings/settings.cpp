@@ -1,10 +1,10 @@
 // Settings reads go to the file every time: the module keeps no copy of it.
-#include "settings/settings.h"
+#include "settings.h"
 
 #include <limits>
 
-#include "engine/line_text.h"
-#include "system/text_file.h"
+#include "line_text.h"
+#include "text_file.h"
 
 std::int32_t ParseDecimal(std::string_view text) {
   std::size_t i = 0;

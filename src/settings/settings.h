@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/profile_store.h"
+#include "profile_store.h"
 
 inline constexpr std::string_view SettingsFile = "Plugins\\PSK63.ini";
 inline constexpr std::string_view SettingsSection = "Settings";

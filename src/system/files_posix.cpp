@@ -1,5 +1,5 @@
 // The file operations on POSIX systems.
-#include "system/files.h"
+#include "files.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,5 +1,5 @@
 // The file operations on Windows, where the C runtime has no exclusive-create mode.
-#include "system/files.h"
+#include "files.h"
 
 #include <windows.h>
 

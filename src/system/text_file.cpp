@@ -1,12 +1,12 @@
 // Files are written in binary mode: every line already carries its CR LF.
-#include "system/text_file.h"
+#include "text_file.h"
 
 #include <atomic>
 #include <filesystem>
 #include <mutex>
 #include <random>
 
-#include "system/files.h"
+#include "files.h"
 
 namespace {
 

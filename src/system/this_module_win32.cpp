@@ -1,5 +1,5 @@
 // Found by an address inside this DLL: the host may have loaded it under any name.
-#include "system/this_module_win32.h"
+#include "this_module_win32.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // The window's messages. The model is only read, under its lock, to copy from it: never across a
 // call to the host, a message to another thread or the making of a window.
-#include "windows/dxcc_window_win32.h"
+#include "dxcc_window_win32.h"
 
 #include <cstdio>
 
-#include "system/guarded.h"
+#include "guarded.h"
 #include "window_ids.h"
-#include "windows/grid_painter_win32.h"
+#include "grid_painter_win32.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <optional>
 #include <string>
 
-#include "automation/host_link_win32.h"
-#include "platform/multiplier_windows.h"
-#include "windows/prefix_window_win32.h"
-#include "windows/window_placement_win32.h"
+#include "host_link_win32.h"
+#include "multiplier_windows.h"
+#include "prefix_window_win32.h"
+#include "window_placement_win32.h"
 
 // Posted by the host's thread, which may not touch the window's timer itself.
 inline constexpr UINT kRefreshMessage = WM_APP + 1;

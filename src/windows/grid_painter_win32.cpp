@@ -1,10 +1,10 @@
 // An off-screen canvas the size of the area to be repainted, positioned so that the painter's
 // coordinates need no translation.
-#include "windows/grid_painter_win32.h"
+#include "grid_painter_win32.h"
 
 #include <optional>
 
-#include "system/unique_win32.h"
+#include "unique_win32.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "windows/window_model.h"
+#include "window_model.h"
 
 // Draws off screen and copies the result in one step, so that the fills do not flicker while the
 // window refreshes; draws straight onto `target` when no off-screen canvas can be made.

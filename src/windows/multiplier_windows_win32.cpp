@@ -4,26 +4,27 @@
 // thread at the module's exit instead would wait under the loader lock, which the thread itself may
 // need for the system's own work (a first paint, a COM proxy), and a wait that gives up unmaps code
 // the thread then returns into.
-#include "windows/multiplier_windows_win32.h"
+#include "multiplier_windows_win32.h"
 
 #include <memory>
 
-#include "automation/host_link_win32.h"
-#include "system/guarded.h"
-#include "system/this_module_win32.h"
-#include "windows/dxcc_window_win32.h"
+#include "host_link_win32.h"
+#include "guarded.h"
+#include "this_module_win32.h"
+#include "dxcc_window_win32.h"
+#include "settings.h"
 
 namespace {
 
 struct WindowThreadStart {
   Win32MultiplierWindows* owner;
   const SharedContest& contest;
-  Settings& settings;
+  Settings settings;  // the window positions
   HMODULE module;  // the thread's own reference, released as it ends
 };
 
 // The thread's work, every object of it gone when this returns.
-void RunWindow(const WindowThreadStart& start, std::atomic<HWND>& published) {
+void RunWindow(WindowThreadStart& start, std::atomic<HWND>& published) {
   Guarded([&] {
     DxccWindow window(start.module, start.contest, start.settings, published);
     window.Run();
@@ -34,7 +35,7 @@ void RunWindow(const WindowThreadStart& start, std::atomic<HWND>& published) {
 
 bool Win32MultiplierWindows::IsOpen() { return running_.load(); }
 
-void Win32MultiplierWindows::Start(const SharedContest& contest, Settings& settings) {
+void Win32MultiplierWindows::Start(const SharedContest& contest, ProfileStore& profile) {
   bool idle = false;
   if (!running_.compare_exchange_strong(idle, true)) return;
   // Taken here, on the host's thread: once the host has let the module go, nothing else could.
@@ -43,7 +44,7 @@ void Win32MultiplierWindows::Start(const SharedContest& contest, Settings& setti
     running_.store(false);
     return;
   }
-  auto start = std::make_unique<WindowThreadStart>(WindowThreadStart{this, contest, settings, self});
+  auto start = std::make_unique<WindowThreadStart>(WindowThreadStart{this, contest, Settings(profile), self});
   UniqueHandle thread(CreateThread(nullptr, 0, &Win32MultiplierWindows::ThreadMain, start.get(), 0, nullptr));
   if (!thread) {
     FreeLibrary(self);

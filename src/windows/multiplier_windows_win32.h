@@ -6,12 +6,12 @@
 
 #include <atomic>
 
-#include "platform/multiplier_windows.h"
+#include "multiplier_windows.h"
 
 class Win32MultiplierWindows : public MultiplierWindows {
  public:
   bool IsOpen() override;
-  void Start(const SharedContest& contest, Settings& settings) override;
+  void Start(const SharedContest& contest, ProfileStore& profile) override;
   void RequestRefresh() override;
   bool SendModeMacros() override;
 

@@ -2,12 +2,12 @@
 // window ever opens and no host is reached.
 #pragma once
 
-#include "platform/multiplier_windows.h"
+#include "multiplier_windows.h"
 
 class NoMultiplierWindows : public MultiplierWindows {
  public:
   bool IsOpen() override { return false; }
-  void Start(const SharedContest&, Settings&) override {}
+  void Start(const SharedContest&, ProfileStore&) override {}
   void RequestRefresh() override {}
   bool SendModeMacros() override { return false; }
 };

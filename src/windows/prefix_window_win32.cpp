@@ -1,8 +1,8 @@
 // A modeless dialog without a parent, so that it stays where the operator put it whatever the
 // DXCC window does.
-#include "windows/prefix_window_win32.h"
+#include "prefix_window_win32.h"
 
-#include "system/guarded.h"
+#include "guarded.h"
 #include "window_ids.h"
 
 void PrefixWindow::Open() {

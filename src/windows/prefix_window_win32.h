@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include "platform/multiplier_windows.h"
-#include "system/unique_win32.h"
-#include "windows/window_placement_win32.h"
+#include "multiplier_windows.h"
+#include "unique_win32.h"
+#include "window_placement_win32.h"
 
 class PrefixWindow {
  public:

@@ -1,5 +1,5 @@
 // The windows' decisions: band, grid rows, captions, list reloads, drawing and placement.
-#include "windows/window_model.h"
+#include "window_model.h"
 
 #include <cmath>
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/contest_log.h"
+#include "contest_log.h"
 
 inline constexpr unsigned kRefreshTimerId = 1500;
 inline constexpr unsigned kFirstRefreshMs = 300;   // after the window opens

@@ -1,6 +1,6 @@
 // Placement through the portable decisions: the stored corner or the default, and writes only
 // for what moved.
-#include "windows/window_placement_win32.h"
+#include "window_placement_win32.h"
 
 #include "window_ids.h"
 

@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include "settings/settings.h"
-#include "settings/setting_keys.h"
-#include "windows/window_model.h"
+#include "settings.h"
+#include "setting_keys.h"
+#include "window_model.h"
 
 struct PositionKeys {
   std::string_view x;

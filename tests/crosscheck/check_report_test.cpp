@@ -36,15 +36,16 @@ TEST(CheckReport, EachDecisionWithItsEvidence) {
                     " 3580 PM 2025-03-15 1300 OK1BB         599 0005   EA3NS         599 0009"}),
       Log("SP2CC", {" 3580 PM 2025-03-15 1400 SP2CC         599 0001   OK1BB         599 0002"}),
   };
+  std::vector<LogFile> files;
   std::vector<CheckedLog> logs;
   for (const std::string& text : texts) {
-    const LogFile file = ParseLogText(text);
-    logs.push_back(CheckedOf(file, file.ownCall));
+    files.push_back(ParseLogText(text));
+    logs.push_back(CheckedOf(files.back(), files.back().ownCall));
   }
   const std::vector<std::vector<Verdict>> verdicts = CrossCheck(logs, 3);
   const PenaltyRules rules;
   const CheckContext context{logs, verdicts, rules, 3};
-  EXPECT_EQ(ReportLines(context, 0, texts[0]),
+  EXPECT_EQ(ReportLines(context, 0, files[0]),
             "line 4: QSO:  3580 PM 2025-03-15 1210 DL1AA         599 0002   OK1BB         599 0099 | wrong serial "
             "received, removed | copied 0099, but OK1BB sent 0002 (its line 4, 80m 2025-03-15 1210)\n"
             "line 5: QSO:  7040 PM 2025-03-15 1220 DL1AA         599 0003   OK1BB         599 0003 | band mismatch, "
@@ -62,11 +63,11 @@ TEST(CheckReport, EachDecisionWithItsEvidence) {
             "removed | OK1BB has no QSO with DL1AA on 40m within 3 minutes; nearest: its line 6, 80m 2025-03-15 "
             "1230, which is matched to our line 6\n");
   // OK1BB keeps what DL1AA copied wrong or busted; the band mismatch costs both.
-  const std::string theirs = ReportLines(context, 1, texts[1]);
+  const std::string theirs = ReportLines(context, 1, files[1]);
   EXPECT_EQ(std::count(theirs.begin(), theirs.end(), '\n'), 2) << theirs;
   EXPECT_NE(theirs.find("line 5: QSO:  3580 PM 2025-03-15 1221"), std::string::npos) << theirs;
   EXPECT_NE(theirs.find("line 7: QSO:  3580 PM 2025-03-15 1300"), std::string::npos) << theirs;
-  EXPECT_NE(ReportLines(context, 2, texts[2]).find("| not in log, removed | OK1BB has no QSO with SP2CC on 80m"),
+  EXPECT_NE(ReportLines(context, 2, files[2]).find("| not in log, removed | OK1BB has no QSO with SP2CC on 80m"),
             std::string::npos);
   const DecisionCounts counts = CountDecisions(verdicts);
   EXPECT_EQ(counts[static_cast<std::size_t>(Decision::NotInLog)], 3u);

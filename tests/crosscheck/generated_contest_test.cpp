@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "country_file.h"
+#include "test_files.h"
 #include "log_file.h"
 
 namespace {
@@ -49,11 +50,6 @@ Csv ReadCsv(const fs::path& file) {
     }
   }
   return csv;
-}
-
-std::string Slurp(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 int ExitCodeOf(const std::string& command) {
@@ -92,8 +88,8 @@ PlainScore PlainScoreOf(std::vector<LogQso> qsos) {
 class GeneratedContest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    folder_ = fs::temp_directory_path() / ("stats-crosscheck-contest-" + std::to_string(getpid()));
-    fs::remove_all(folder_);
+    suiteFolder_ = new TempFolder;
+    folder_ = suiteFolder_->path();
     ASSERT_EQ(ExitCodeOf("python3 " MAKE_CONTEST_SCRIPT " --logs 210 --qsos-per-log 60 --faults 600 --second-files 6 "
                          "--seed 7 --out " +
                          folder_.string()),
@@ -103,7 +99,7 @@ class GeneratedContest : public ::testing::Test {
               0);
     truth_ = ReadCsv(folder_ / "truth.csv");
   }
-  static void TearDownTestSuite() { fs::remove_all(folder_); }
+  static void TearDownTestSuite() { delete suiteFolder_; }
 
   // The truth as (call, line) -> row.
   static std::map<std::pair<std::string, std::string>, const Row*> TruthByLine() {
@@ -152,10 +148,12 @@ class GeneratedContest : public ::testing::Test {
     }
   }
 
+  static TempFolder* suiteFolder_;  // one generated contest for the whole suite
   static fs::path folder_;
   static Csv truth_;
 };
 
+TempFolder* GeneratedContest::suiteFolder_ = nullptr;
 fs::path GeneratedContest::folder_;
 Csv GeneratedContest::truth_;
 
@@ -210,7 +208,7 @@ TEST_F(GeneratedContest, TheNewestFileOfACallIsChecked) {
   const Csv results = ReadCsv(folder_ / "out" / "results.csv");
   for (const Row& row : results.rows) EXPECT_EQ(results.At(row, "file"), truthFile.at(results.At(row, "call")));
 
-  const std::string summary = Slurp(folder_ / "out" / "summary.txt");
+  const std::string summary = FileBytes(folder_ / "out" / "summary.txt");
   std::size_t older = 0;
   for (std::size_t at = 0; (at = summary.find(": an older file for ", at)) != std::string::npos; ++at) ++older;
   EXPECT_EQ(older, 6u) << summary;
@@ -225,10 +223,10 @@ TEST_F(GeneratedContest, ReportsShowEveryChangedQsoWithItsLine) {
     const std::string& call = truth_.At(row, "call");
     std::vector<std::string>& lines = fileLines[call];
     if (lines.empty()) {
-      std::istringstream in(Slurp(folder_ / "logs" / truth_.At(row, "file")));
+      std::istringstream in(FileBytes(folder_ / "logs" / truth_.At(row, "file")));
       for (std::string line; std::getline(in, line);) lines.push_back(line.substr(0, line.find('\r')));
     }
-    const std::string report = Slurp(folder_ / "out" / "reports" / (call + ".txt"));
+    const std::string report = FileBytes(folder_ / "out" / "reports" / (call + ".txt"));
     const std::size_t line = std::stoul(truth_.At(row, "line"));
     const std::string expected = "line " + std::to_string(line) + ": " + lines.at(line - 1) + " | " +
                                  truth_.At(row, "decision") +
@@ -248,7 +246,7 @@ TEST_F(GeneratedContest, TheSummaryCountsEachDecision) {
     logs.insert(truth_.At(row, "call"));
     removed += kRemovedByDefault.count(truth_.At(row, "decision"));
   }
-  const std::string summary = Slurp(folder_ / "out" / "summary.txt");
+  const std::string summary = FileBytes(folder_ / "out" / "summary.txt");
   EXPECT_TRUE(summary.starts_with(std::to_string(logs.size()) + " logs cross-checked, " +
                                   std::to_string(truth_.rows.size()) + " QSOs, " + std::to_string(removed) +
                                   " removed; time tolerance 3 minutes\n"))
@@ -265,7 +263,7 @@ TEST_F(GeneratedContest, TheSummaryCountsEachDecision) {
 TEST_F(GeneratedContest, EachReportOpensWithItsLogsFigures) {
   const std::map<std::string, Expected> expected = ExpectedLogs(kRemovedByDefault);
   for (const auto& [call, e] : expected) {
-    const std::string report = Slurp(folder_ / "out" / "reports" / (call + ".txt"));
+    const std::string report = FileBytes(folder_ / "out" / "reports" / (call + ".txt"));
     const std::string figures = std::to_string(e.all.size()) + " QSOs checked: " + std::to_string(e.kept.size()) +
                                 " kept, " + std::to_string(e.all.size() - e.kept.size()) + " removed; claimed score " +
                                 std::to_string(PlainScoreOf(e.all).Score()) + ", checked score " +
@@ -281,8 +279,8 @@ namespace {
 // The program on two hand-made logs: the log's own check sits in its report, with the line the
 // plug-in wrote into its problem file while the cross-check replayed the log.
 TEST(CrossCheckProgram, TheReportHoldsTheLogsOwnCheck) {
-  const fs::path folder = fs::temp_directory_path() / ("stats-crosscheck-own-check-" + std::to_string(getpid()));
-  fs::remove_all(folder);
+  const TempFolder temp;
+  const fs::path& folder = temp.path();
   fs::create_directories(folder / "logs");
   auto write = [&](const std::string& name, const std::string& call, const std::vector<std::string>& qsos) {
     std::ofstream out(folder / "logs" / name, std::ios::binary);
@@ -297,7 +295,7 @@ TEST(CrossCheckProgram, TheReportHoldsTheLogsOwnCheck) {
   ASSERT_EQ(ExitCodeOf(std::string(STATS_CROSSCHECK_FILE) + " --out " + (folder / "out").string() + " " +
                        (folder / "logs").string()),
             0);
-  const std::string report = Slurp(folder / "out" / "reports" / "DL1AA.txt");
+  const std::string report = FileBytes(folder / "out" / "reports" / "DL1AA.txt");
   EXPECT_NE(report.find("2 QSOs checked: 1 kept, 1 removed; claimed score 2, checked score 2\n"), std::string::npos)
       << report;
   EXPECT_NE(report.find(" line 5: mode RY is not PM (BPSK63)"), std::string::npos) << report;
@@ -308,7 +306,6 @@ TEST(CrossCheckProgram, TheReportHoldsTheLogsOwnCheck) {
                         "not in log, removed"),
             std::string::npos)
       << report;
-  fs::remove_all(folder);
 }
 
 }  // namespace

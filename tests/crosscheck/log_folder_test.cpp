@@ -7,8 +7,9 @@
 #include <fstream>
 #include <string>
 
-#include "../native/temp_folder.h"
+#include "test_files.h"
 #include "check_report.h"
+#include "calendar.h"
 #include "log_set.h"
 
 namespace {

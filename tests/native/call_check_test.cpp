@@ -1,5 +1,5 @@
 // The call check's answers and the order in which its questions are asked.
-#include "engine/call_check.h"
+#include "call_check.h"
 
 #include <gtest/gtest.h>
 

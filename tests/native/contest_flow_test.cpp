@@ -1,14 +1,14 @@
 // A contest as the host drives it, on a module object of the test's own: reset with the header
 // dialog and the "Start" toggle, QSOs, score requests, setup.
-#include "plugin/stats_module.h"
-#include "reports/host_program_scan.h"
-#include "reports/summary.h"
-#include "settings/dialogs_headless.h"
-#include "settings/ini_store.h"
+#include "stats_module.h"
+#include "host_program_scan.h"
+#include "summary.h"
+#include "dialogs_headless.h"
+#include "ini_store.h"
 
 #include <gtest/gtest.h>
 
-#include "temp_folder.h"
+#include "test_files.h"
 
 #include <algorithm>
 #include <atomic>
@@ -35,7 +35,7 @@ class RecordingWindows : public MultiplierWindows {
   int refreshRequests = 0;
   bool hostRuns = false;
   bool IsOpen() override { return open; }
-  void Start(const SharedContest&, Settings&) override { ++started; }
+  void Start(const SharedContest&, ProfileStore&) override { ++started; }
   void RequestRefresh() override { ++refreshRequests; }
   bool SendModeMacros() override {
     ++macroRequests;
@@ -43,12 +43,40 @@ class RecordingWindows : public MultiplierWindows {
   }
 };
 
+// The INI store, counting its passes over the file: each call reads the file, or reads and writes it.
+class CountingStore : public IniFileStore {
+ public:
+  std::optional<std::string> Read(const std::string& file, const std::string& section,
+                                  const std::string& key) override {
+    ++passes;
+    return IniFileStore::Read(file, section, key);
+  }
+  bool Write(const std::string& file, const std::string& section, const std::string& key,
+             const std::string& value) override {
+    ++passes;
+    return IniFileStore::Write(file, section, key, value);
+  }
+  std::vector<std::optional<std::string>> ReadAll(const std::string& file, const std::string& section,
+                                                  const std::vector<std::string>& keys) override {
+    ++passes;
+    return IniFileStore::ReadAll(file, section, keys);
+  }
+  bool WriteAll(const std::string& file, const std::string& section,
+                const std::vector<std::pair<std::string, std::string>>& entries) override {
+    ++passes;
+    return IniFileStore::WriteAll(file, section, entries);
+  }
+  int passes = 0;
+};
+
 class ContestFlow : public InTempFolder {
  protected:
   void SetUp() override {
     InTempFolder::SetUp();
     Platform platform;
-    platform.profile = std::make_unique<IniFileStore>();
+    auto store = std::make_unique<CountingStore>();
+    store_ = store.get();
+    platform.profile = std::move(store);
     auto dialogs = std::make_unique<HeadlessDialogs>();
     auto windows = std::make_unique<RecordingWindows>();
     dialogs_ = dialogs.get();
@@ -90,6 +118,7 @@ class ContestFlow : public InTempFolder {
   }
 
   std::unique_ptr<StatsModule> module_;
+  CountingStore* store_ = nullptr;
   HeadlessDialogs* dialogs_ = nullptr;
   RecordingWindows* windows_ = nullptr;
 };
@@ -100,7 +129,7 @@ TEST_F(ContestFlow, WithoutMasterNoWindowAndTheProblemFileIsKept) {
   EXPECT_EQ(dialogs_->headerShown, 0);
   EXPECT_EQ(windows_->started, 0);
   EXPECT_EQ(Setting("Start"), "<missing>");
-  EXPECT_EQ(Slurp("err.txt"), "old line\r\n");
+  EXPECT_EQ(FileBytes("err.txt"), "old line\r\n");
   Reset(1);
   EXPECT_EQ(dialogs_->headerShown, 1);
   EXPECT_EQ(Setting("Start"), "1");
@@ -112,7 +141,7 @@ TEST_F(ContestFlow, StartAlternatesAndEachResetBeginsANewProblemFile) {
   Reset(1);  // the header dialog sets "Start", which the same reset then clears
   EXPECT_EQ(Setting("Start"), "0");
   EXPECT_EQ(windows_->started, 0);
-  EXPECT_EQ(Slurp("err.txt"), "PSK-TORVALE UBN file \r\n");
+  EXPECT_EQ(FileBytes("err.txt"), "PSK-TORVALE UBN file \r\n");
   Reset(0);
   EXPECT_EQ(Setting("Start"), "1");
   EXPECT_EQ(windows_->started, 1);
@@ -127,7 +156,7 @@ TEST_F(ContestFlow, StartAlternatesAndEachResetBeginsANewProblemFile) {
   Add("OK1A", "80m", "OK");
   Add("OK1A", "80m", "OK");
   Reset(0);
-  EXPECT_EQ(Slurp("err.txt"), "PSK-TORVALE UBN file \r\n");
+  EXPECT_EQ(FileBytes("err.txt"), "PSK-TORVALE UBN file \r\n");
 }
 
 TEST_F(ContestFlow, AnyNonzeroMasterCountsAsOn) {
@@ -146,7 +175,7 @@ TEST_F(ContestFlow, ReportRunWritesTheFileOnceMessagesAndMarksOut) {
   EXPECT_EQ(out, -1);
   EXPECT_EQ(dialogs_->messagesShown, 1);
   EXPECT_EQ(dialogs_->lastMessage, "Output: File produced: DL1AAA.cbr");
-  std::string file = Slurp("DL1AAA.cbr");
+  std::string file = FileBytes("DL1AAA.cbr");
   EXPECT_EQ(file.find("QSO:  3580 PM 2026-02-01 1200 DL1AAA        599 0001   OK1A          599 0042\r\n"
                       "QSO:  3580 PM 2026-02-01 1200 DL1AAA        599 0001   OK1A          599 0042\r\n"
                       "QSO:  7040 PM 2026-02-01 1200 DL1AAA        599 0001   DL2B          599 0042\r\n"
@@ -157,7 +186,7 @@ TEST_F(ContestFlow, ReportRunWritesTheFileOnceMessagesAndMarksOut) {
 
   // Asking again writes the same file: each QSO once.
   module_->GetResult(&out);
-  EXPECT_EQ(Slurp("DL1AAA.cbr"), file);
+  EXPECT_EQ(FileBytes("DL1AAA.cbr"), file);
 
   // A cancelled header in a later run still gives each QSO once, with tagged header lines.
   dialogs_->headerAnswers.push_back([](CabrilloHeaderFields&) { return false; });
@@ -165,7 +194,7 @@ TEST_F(ContestFlow, ReportRunWritesTheFileOnceMessagesAndMarksOut) {
   Reset(1);
   Add("OK1A", "80m", "OK");
   module_->GetResult(&out);
-  file = Slurp("DL1AAA.cbr");
+  file = FileBytes("DL1AAA.cbr");
   EXPECT_NE(file.find("SOAPBOX: one\r\nSOAPBOX: two\r\nQSO:  3580"), std::string::npos);
   EXPECT_EQ(file.find("DL2B"), std::string::npos);
 }
@@ -258,7 +287,7 @@ TEST_F(ContestFlow, ReportsFromTwoThreadsEachKeepTheirTextAndLeaveAWholeFile) {
   Reset(1);
   for (int i = 0; i < 1500; ++i) Add("OK" + std::to_string(i), i % 2 ? "80m" : "40m", "OK");
   const std::string expected = module_->GetResult(nullptr);
-  const std::string file = Slurp("DL1AAA.cbr");
+  const std::string file = FileBytes("DL1AAA.cbr");
   auto reporter = [&] {
     for (int i = 0; i < 25; ++i) {
       int out = 0;
@@ -275,7 +304,7 @@ TEST_F(ContestFlow, ReportsFromTwoThreadsEachKeepTheirTextAndLeaveAWholeFile) {
     reporter();
     other.join();
   });
-  EXPECT_EQ(Slurp("DL1AAA.cbr"), file);
+  EXPECT_EQ(FileBytes("DL1AAA.cbr"), file);
 }
 
 TEST_F(ContestFlow, CallsComingBackInWhileADialogIsUpNeitherBlockNorSpoilTheOuterCall) {
@@ -338,9 +367,9 @@ TEST_F(ContestFlow, ProblemLinesAndTheTitleNeverCutIntoEachOther) {
     a.join();
     b.join();
 
-    std::string text = Slurp("err.txt");
-    ASSERT_EQ(text.rfind(kErrFileTitle, 0), 0u);
-    std::size_t at = kErrFileTitle.size();
+    std::string text = FileBytes("err.txt");
+    ASSERT_EQ(text.rfind(kProblemFileTitle, 0), 0u);
+    std::size_t at = kProblemFileTitle.size();
     while (at < text.size()) {
       std::size_t end = text.find("\r\n", at);
       ASSERT_NE(end, std::string::npos) << "unterminated line at " << at;
@@ -403,14 +432,14 @@ TEST_F(ContestFlow, LineBreaksInTheHostsTextsStayInsideTheirLines) {
   EXPECT_EQ(Setting("Master"), "<missing>");
   EXPECT_EQ(Setting("Operators"), "EVIL__END-OF-LOG:__Master=1");
   EXPECT_EQ(Setting("SoapBox"), "one<CR><LF>two_three_");
-  std::string ini = Slurp("Plugins/PSK63.ini");
+  std::string ini = FileBytes("Plugins/PSK63.ini");
   for (const std::string& line : LinesOf(ini)) {
     EXPECT_FALSE(HasControlCharacter(line)) << line;
     EXPECT_TRUE(line == "[Settings]" || line.find('=') != std::string::npos) << line;
   }
   EXPECT_EQ(LinesOf(ini).size(), 15u);  // the section, twelve header keys, "Start", "Claimed"
 
-  std::vector<std::string> cbr = LinesOf(Slurp("EVIL__END-OF-LOG___Master=1.cbr"));
+  std::vector<std::string> cbr = LinesOf(FileBytes("EVIL__END-OF-LOG___Master=1.cbr"));
   ASSERT_EQ(cbr.size(), 14u + 2 + 2 + 1);  // two ADDRESS and two SOAPBOX lines, two QSOs
   EXPECT_EQ(cbr[2], "CALLSIGN: EVIL__END-OF-LOG:__Master=1");
   EXPECT_EQ(cbr[4], "CATEGORY-BAND: 80M_CATEGORY-BAND: 40M");
@@ -424,7 +453,7 @@ TEST_F(ContestFlow, LineBreaksInTheHostsTextsStayInsideTheirLines) {
   EXPECT_EQ(std::count(cbr.begin(), cbr.end(), "END-OF-LOG:"), 1);
   EXPECT_EQ(cbr.back(), "END-OF-LOG:");
 
-  std::vector<std::string> problems = LinesOf(Slurp("err.txt"));
+  std::vector<std::string> problems = LinesOf(FileBytes("err.txt"));
   ASSERT_EQ(problems.size(), 2u);
   for (const std::string& line : problems) EXPECT_FALSE(HasControlCharacter(line)) << line;
 }
@@ -435,10 +464,10 @@ TEST_F(ContestFlow, AHugeSettingsFileIsReadAndWrittenOnlyAFewTimesPerReset) {
     big << "[Settings]\r\nName=Jo Op\r\n[Other tool]\r\n";
     for (int i = 0; i < 200000; ++i) big << "key" << i << "=" << std::string(40, 'v') << "\r\n";
   }
-  auto start = std::chrono::steady_clock::now();
+  store_->passes = 0;
   Reset(1);
-  auto took = std::chrono::steady_clock::now() - start;
-  EXPECT_LT(took, std::chrono::milliseconds(600));
+  // The header read at once and written at once, "Start" written, "Master" read: not a pass per key.
+  EXPECT_EQ(store_->passes, 4);
   EXPECT_EQ(module_->cabrilloLog().header.name, "Jo Op");
   EXPECT_EQ(Setting("Operators"), "DL1AAA");
   EXPECT_EQ(Setting("Start"), "1");

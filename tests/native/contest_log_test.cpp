@@ -1,8 +1,8 @@
 // The counts kept beside the QSO list answer exactly what a scan of the list answers, however
 // adds, removes and resets interleave.
-#include "engine/call_check.h"
-#include "engine/contest_reset.h"
-#include "engine/qso_intake.h"
+#include "call_check.h"
+#include "contest_reset.h"
+#include "qso_intake.h"
 
 #include <gtest/gtest.h>
 

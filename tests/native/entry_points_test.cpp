@@ -1,9 +1,10 @@
 // The entry points as the host drives them, through the shared library's exported functions.
-#include "plugin/exports.h"
-
 #include <gtest/gtest.h>
 
-#include "temp_folder.h"
+#include "host_calls.h"
+#include "linked_plugin.h"
+#include "null_calls.h"
+#include "test_files.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -15,14 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The host's own date-time object: 16 bytes, the module reads the first 12.
-struct HostTime {
-  double days;
-  std::int32_t status;
-  std::int32_t padding;
-};
-
-const OleDateTimeArg* Arg(const HostTime& t) { return reinterpret_cast<const OleDateTimeArg*>(&t); }
+const StatsEntryPoints& plugin = LinkedPlugin();
 
 struct Qso {
   const char* call = "OK1XYZ";
@@ -32,44 +26,96 @@ struct Qso {
   const char* exchRcvd = "0042";
   const char* multKey = "OK";
   const char* dxcc = "Czech Republic";
-  HostTime time{46054.0 + (18 * 60 + 5) / 1440.0, 0, -1};
+  HostDateTime time{46054.0 + (18 * 60 + 5) / 1440.0, kDateTimeValid, 0xFFFFFFFFu};
   unsigned int freqHz = 3579999;
 };
 
 // Every position the module does not read carries a value of its own, so that a shifted
 // argument list shows as a wrong answer.
+const HostDateTime kOther{1.0, kDateTimeValid, 0};
+
 int Add(const Qso& q) {
-  HostTime other{1.0, 0, 0};
-  return AddData0("DL1AAA", q.call, Arg(q.time), Arg(other), Arg(other), Arg(other), 77u, q.freqHz, q.mode,
-                  "599", "579", q.exchSent, q.exchRcvd, "t14", "t15", "t16", "t17", "t18", "t19", "t20", "t21",
-                  q.multKey, q.dxcc, 24, 25, 26, 27.0, 28.0, "t29", "EU", "t31", q.band, "t33");
+  QsoCall call;
+  call.ownCall = "DL1AAA";
+  call.call = q.call;
+  call.time = &q.time;
+  call.unreadTimes = {&kOther, &kOther, &kOther};
+  call.unread7 = 77u;
+  call.freqHz = q.freqHz;
+  call.mode = q.mode;
+  call.rstSent = "599";
+  call.rstRcvd = "579";
+  call.exchSent = q.exchSent;
+  call.exchRcvd = q.exchRcvd;
+  call.unreadTexts = {"t14", "t15", "t16", "t17", "t18", "t19", "t20", "t21"};
+  call.multKey = q.multKey;
+  call.dxcc = q.dxcc;
+  call.unreadInts = {24, 25, 26};
+  call.unreadReals = {27.0, 28.0};
+  call.unread29 = "t29";
+  call.continent = "EU";
+  call.unread31 = "t31";
+  call.band = q.band;
+  call.unread33 = "t33";
+  return AddData(plugin, call);
 }
 
 int Remove(const Qso& q) {
-  HostTime other{1.0, 0, 0};
-  return RemoveData0("X", q.call, Arg(q.time), Arg(other), Arg(other), Arg(other), 1u, 2u, "m", "r", "r", "e",
-                     "e", "", "", "", "", "", "", "", "", "k", "d", 0, 0, 0, 0.0, 0.0, "", "c", "", q.band, "");
+  QsoCall call;
+  call.ownCall = "X";
+  call.call = q.call;
+  call.time = &q.time;
+  call.unreadTimes = {&kOther, &kOther, &kOther};
+  call.unread7 = 1u;
+  call.freqHz = 2u;
+  call.mode = "m";
+  call.rstSent = call.rstRcvd = "r";
+  call.exchSent = call.exchRcvd = "e";
+  call.multKey = "k";
+  call.dxcc = "d";
+  call.continent = "c";
+  call.band = q.band;
+  return RemoveData(plugin, call);
 }
 
 int Check(const char* call, const char* band, const char* otherBand, const char* multKey = "OK",
           const char* dxcc = "Czech Republic") {
   char buffer27[8] = "keep27", buffer28[8] = "keep28";
-  int answer = CheckCall0(call, 2u, 3u, "BPSK63", "t5", "t6", "t7", "t8", "t9", "t10", "t11", "t12", multKey, dxcc,
-                          15, 16, 17, 18.0, 19.0, "t20", "EU", "t22", "t23", "t24", band, otherBand, buffer27,
-                          buffer28);
+  CheckCallCall q;
+  q.call = call;
+  q.unreadNumbers = {2u, 3u};
+  q.mode = "BPSK63";
+  q.unreadTexts = {"t5", "t6", "t7", "t8", "t9", "t10", "t11", "t12"};
+  q.multKey = multKey;
+  q.dxcc = dxcc;
+  q.unreadInts = {15, 16, 17};
+  q.unreadReals = {18.0, 19.0};
+  q.unread20 = "t20";
+  q.continent = "EU";
+  q.unreadMore = {"t22", "t23", "t24"};
+  q.band = band;
+  q.otherBand = otherBand;
+  q.buffer27 = buffer27;
+  q.buffer28 = buffer28;
+  int answer = CheckCall(plugin, q);
   EXPECT_STREQ(buffer27, "keep27");
   EXPECT_STREQ(buffer28, "keep28");
   return answer;
 }
 
 void Reset() {
-  HostTime start{46054.0, 0, 0}, end{46055.0, 0, 0};
-  EXPECT_EQ(ResetStats0("t1", 0, "DL1AAA", Arg(start), Arg(end), "", "", "", "", "", "", "", "", "", "", 16, 17,
-                        18, 19.0, 20.0, "", "", ""),
-            1);
+  const HostDateTime start{46054.0, kDateTimeValid, 0}, end{46055.0, kDateTimeValid, 0};
+  ResetCall reset;
+  reset.unread1 = "t1";
+  reset.ownCall = "DL1AAA";
+  reset.start = &start;
+  reset.end = &end;
+  reset.unreadInts = {16, 17, 18};
+  reset.unreadReals = {19.0, 20.0};
+  EXPECT_EQ(ResetStats(plugin, reset), 1);
 }
 
-std::string ErrFile() { return Slurp("err.txt"); }
+std::string ErrFile() { return FileBytes("err.txt"); }
 
 class EntryPoints : public InTempFolder {
  protected:
@@ -80,16 +126,16 @@ class EntryPoints : public InTempFolder {
 };
 
 TEST_F(EntryPoints, ConstantAnswers) {
-  EXPECT_EQ(GetNumberOfSets(), 1);
-  EXPECT_EQ(GetExchgCount0(nullptr, "a", "b"), 1);
-  EXPECT_STREQ(GetSetName(0), "PSK-63-TORVALE (C)");
-  ASSERT_NE(GetSetName(1), nullptr);
-  EXPECT_STREQ(GetSetName(1), "");
-  EXPECT_STREQ(GetSetName(-1), "");
+  EXPECT_EQ(plugin.getNumberOfSets(), 1);
+  EXPECT_EQ(plugin.getExchgCount(nullptr, "a", "b"), 1);
+  EXPECT_STREQ(plugin.getSetName(0), "PSK-63-TORVALE (C)");
+  ASSERT_NE(plugin.getSetName(1), nullptr);
+  EXPECT_STREQ(plugin.getSetName(1), "");
+  EXPECT_STREQ(plugin.getSetName(-1), "");
 }
 
 TEST_F(EntryPoints, ExchangeIsExactlyFourDigits) {
-  auto valid = [](const char* text) { return IsValidExchg0(text, nullptr, nullptr, nullptr, 0, 0, 0); };
+  auto valid = [](const char* text) { return plugin.isValidExchg(text, nullptr, nullptr, nullptr, 0, 0, 0); };
   EXPECT_EQ(valid("0007"), 1);
   EXPECT_EQ(valid("9999"), 1);
   for (const char* bad : {"599", "12345", "", "12a4", "12 4", "+123", "-123", "12\xB3" "4", "\xD9" "123"}) {
@@ -161,36 +207,27 @@ TEST_F(EntryPoints, ResetDiscardsTheLog) {
 }
 
 TEST_F(EntryPoints, NullPointersReadAsEmpty) {
-  EXPECT_EQ(AddData0(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0u, 0u, nullptr, nullptr, nullptr,
-                     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                     nullptr, nullptr, 0, 0, 0, 0.0, 0.0, nullptr, nullptr, nullptr, nullptr, nullptr),
-            0);
+  EXPECT_EQ(AddData(plugin, NullQso()), 0);
   EXPECT_EQ(ErrFile(), "QSO:  0" + std::string(16, ' ') + "   NO CONTEST MODE !!!\r\n");
-  EXPECT_EQ(CheckCall0(nullptr, 0u, 0u, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                       nullptr, nullptr, nullptr, 0, 0, 0, 0.0, 0.0, nullptr, nullptr, nullptr, nullptr, nullptr,
-                       nullptr, nullptr, nullptr, nullptr),
-            1);
-  EXPECT_EQ(RemoveData0(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0u, 0u, nullptr, nullptr, nullptr,
-                        nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                        nullptr, nullptr, 0, 0, 0, 0.0, 0.0, nullptr, nullptr, nullptr, nullptr, nullptr),
-            1);
-  EXPECT_EQ(ResetStats0(nullptr, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                        nullptr, nullptr, nullptr, nullptr, 0, 0, 0, 0.0, 0.0, nullptr, nullptr, nullptr),
-            1);
+  EXPECT_EQ(CheckCall(plugin, NullCheck()), 1);
+  EXPECT_EQ(RemoveData(plugin, NullQso()), 1);
+  EXPECT_EQ(ResetStats(plugin, NullReset()), 1);
   int out = 7;
-  ASSERT_NE(GetResult0(&out), nullptr);
-  ASSERT_NE(GetResult0(nullptr), nullptr);
+  ASSERT_NE(plugin.getResult(&out), nullptr);
+  ASSERT_NE(plugin.getResult(nullptr), nullptr);
   EXPECT_EQ(out, 7);
-  SetupSet0();
+  plugin.setupSet();
 }
 
 TEST_F(EntryPoints, NullTimeIsStoredAndRemovedAsNull) {
   Qso q;
   q.time.status = 2;
   Add(q);
-  EXPECT_EQ(RemoveData0("X", q.call, nullptr, nullptr, nullptr, nullptr, 0u, 0u, "", "", "", "", "", "", "", "",
-                        "", "", "", "", "", "", "", 0, 0, 0, 0.0, 0.0, "", "", "", q.band, ""),
-            1);
+  QsoCall removal;
+  removal.ownCall = "X";
+  removal.call = q.call;
+  removal.band = q.band;
+  EXPECT_EQ(RemoveData(plugin, removal), 1);
   EXPECT_EQ(Check("OK1XYZ", "80m", "80m"), 2);
 }
 

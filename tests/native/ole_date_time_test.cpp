@@ -1,7 +1,9 @@
 // Date-time texts: the calendar conversion, its rounding and the patterns the module prints.
-#include "engine/ole_date_time.h"
+#include "ole_date_time.h"
 
 #include <gtest/gtest.h>
+
+#include "calendar.h"
 
 namespace {
 

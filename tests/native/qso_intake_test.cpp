@@ -1,5 +1,5 @@
 // QSO intake: the two admission rules, dupe flags and their lines, the band list, removal.
-#include "engine/qso_intake.h"
+#include "qso_intake.h"
 
 #include <gtest/gtest.h>
 

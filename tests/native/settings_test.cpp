@@ -1,11 +1,11 @@
 // The settings file: values read back whole, defaults for what is missing, the integer reading,
 // and the INI format the platform's profile functions share with our own store.
-#include "settings/ini_store.h"
-#include "settings/settings.h"
+#include "ini_store.h"
+#include "settings.h"
 
 #include <gtest/gtest.h>
 
-#include "temp_folder.h"
+#include "test_files.h"
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -24,10 +24,7 @@ namespace fs = std::filesystem;
 
 class SettingsFile : public InTempFolder {
  protected:
-  static std::string FileText() {
-    std::ifstream in("Plugins/PSK63.ini", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  static std::string FileText() { return FileBytes("Plugins/PSK63.ini"); }
 
   IniFileStore store;
   Settings settings{store};

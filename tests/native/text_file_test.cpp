@@ -1,10 +1,10 @@
 // Files created new, replaced whole, appended in one piece.
-#include "system/text_file.h"
-#include "system/files.h"
+#include "text_file.h"
+#include "files.h"
 
 #include <gtest/gtest.h>
 
-#include "temp_folder.h"
+#include "test_files.h"
 
 #include <filesystem>
 #include <fstream>
@@ -23,7 +23,7 @@ TEST_F(Files, ANewFileIsNeverAnExistingNameOfAnyKind) {
   for (const char* taken : {"file.txt", "folder", "link", "dangling", "no-such-folder/x"}) {
     EXPECT_FALSE(NewFile(taken)) << taken;
   }
-  EXPECT_EQ(Slurp("file.txt"), "kept");
+  EXPECT_EQ(FileBytes("file.txt"), "kept");
   EXPECT_FALSE(fs::exists("missing.txt"));
 
   NewFile fresh("fresh.txt");
@@ -31,13 +31,13 @@ TEST_F(Files, ANewFileIsNeverAnExistingNameOfAnyKind) {
   EXPECT_TRUE(fresh.Write("new"));
   EXPECT_TRUE(fresh.Close());
   EXPECT_FALSE(fresh.Close());
-  EXPECT_EQ(Slurp("fresh.txt"), "new");
+  EXPECT_EQ(FileBytes("fresh.txt"), "new");
 }
 
 TEST_F(Files, AReplacedFileIsWholeAndLeavesNothingBeside) {
   EXPECT_TRUE(ReplaceFile("Plugins/a.ini", "one"));
   EXPECT_TRUE(ReplaceFile("Plugins/a.ini", "two"));
-  EXPECT_EQ(Slurp("Plugins/a.ini"), "two");
+  EXPECT_EQ(FileBytes("Plugins/a.ini"), "two");
   EXPECT_FALSE(ReplaceFile("Missing/a.ini", "x"));
   EXPECT_FALSE(fs::exists("Missing"));
   EXPECT_EQ(std::distance(fs::directory_iterator("Plugins"), fs::directory_iterator()), 1);
@@ -49,7 +49,7 @@ TEST_F(Files, ARestartEmptiesTheFileAndAppendsFollowIt) {
   AppendToFile("err.txt", "a\r\n");
   EXPECT_TRUE(RestartFile("err.txt", "title\r\n"));
   AppendToFile("err.txt", "b\r\n");
-  EXPECT_EQ(Slurp("err.txt"), "title\r\nb\r\n");
+  EXPECT_EQ(FileBytes("err.txt"), "title\r\nb\r\n");
 }
 
 }  // namespace

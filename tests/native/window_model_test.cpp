@@ -1,7 +1,7 @@
 // The windows' decisions: band limits, the "<SP1>" threshold, grid rows, captions, list reloads,
 // drawing positions and placement.
-#include "engine/qso_intake.h"
-#include "windows/window_model.h"
+#include "qso_intake.h"
+#include "window_model.h"
 
 #include <gtest/gtest.h>
 

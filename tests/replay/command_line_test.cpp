@@ -6,7 +6,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
+
+#include "test_files.h"
 
 namespace {
 
@@ -20,11 +23,10 @@ class CommandLine : public ::testing::Test {
   };
 
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("stats-replay-command-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
-    fs::create_directories(folder_);
+    temp_.emplace();
+    folder_ = temp_->path();
   }
-  void TearDown() override { fs::remove_all(folder_); }
+  void TearDown() override { temp_.reset(); }
 
   fs::path Write(const char* name, const std::string& text) const {
     std::ofstream(folder_ / name, std::ios::binary) << text;
@@ -36,15 +38,11 @@ class CommandLine : public ::testing::Test {
     const std::string command = "'" STATS_REPLAY_FILE "' " + arguments + " >'" + out.string() + "' 2>'" + err.string() +
                                 "'; echo $? >'" + code.string() + "'";
     std::system(command.c_str());
-    return {std::stoi(Text(code)), Text(out), Text(err)};
-  }
-
-  static std::string Text(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return {std::stoi(FileBytes(code)), FileBytes(out), FileBytes(err)};
   }
 
   std::string Folder() const { return "'" + folder_.string() + "'"; }
+  std::optional<TempFolder> temp_;
   fs::path folder_;
 };
 

@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/ole_date_time.h"
+#include "calendar.h"
+#include "ole_date_time.h"
 #include "json_reader.h"
 #include "replay_fixture.h"
 #include "statistics_report.h"
@@ -146,9 +147,11 @@ Report ReportOf(const fs::path& folder, const fs::path& logFile, int minBreak) {
   CheckedReplay run = ReplayForCheck(folder / "run", logFile);
   const std::vector<Finding> findings = CheckLog(run.log, run.replayed, {});
   const StatisticsFiles files = WriteStatisticsReport(folder / "report", run.replayed, findings, minBreak, "h", "c");
-  Report report{json_test::Parse(Bytes(files.json)), {}};
-  for (const LogQso& q : run.plan.qsos) {
-    report.qsos.push_back({MinuteOfDays(q.days), q.band, q.call, q.dxcc, q.continent.empty() ? "unknown" : q.continent,
+  Report report{json_test::Parse(FileBytes(files.json)), {}};
+  for (const PlannedQso& planned : run.plan.qsos) {
+    const LogQso& q = *planned.qso;
+    report.qsos.push_back({MinuteOfDays(q.days), q.band, q.call, planned.entity ? planned.entity->name : "",
+                           planned.continent.empty() ? "unknown" : planned.continent,
                            q.mode == "BPSK63" && !q.exchSent.empty() && !q.exchRcvd.empty()});
   }
   return report;

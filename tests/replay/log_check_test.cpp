@@ -50,7 +50,7 @@ void ExpectEachFaultAtItsLine(const std::vector<Finding>& findings, const std::v
 // The err.txt lines a finding quotes must be lines of the file the plug-in wrote.
 void ExpectQuotedLinesInProblemFile(const std::vector<Finding>& findings, const fs::path& errTxt) {
   std::set<std::string> lines;
-  std::istringstream file(Bytes(errTxt));
+  std::istringstream file(FileBytes(errTxt));
   for (std::string line; std::getline(file, line);) lines.insert(line.substr(0, line.find('\r')));
   std::size_t quoted = 0;
   for (const Finding& f : findings) {
@@ -154,8 +154,8 @@ TEST(CleanLogs, TheSampleHasNoErrors) {
   // Its four QSOs in other modes and three without a received number are lost QSOs, its five
   // dupes are harmless: none makes the Cabrillo file the plug-in writes from it wrong.
   EXPECT_EQ(counts.errors, 0u) << All(findings);
-  EXPECT_EQ(counts.warnings, run.counts.rejected) << All(findings);
-  EXPECT_EQ(counts.notes, run.counts.dupes) << All(findings);
+  EXPECT_EQ(counts.warnings, run.replayed.counts.rejected) << All(findings);
+  EXPECT_EQ(counts.notes, run.replayed.counts.dupes) << All(findings);
   EXPECT_EQ(CountLine(counts), "Check: 0 errors, 7 warnings, 5 notes");
   ExpectQuotedLinesInProblemFile(findings, folder / "err.txt");
 }
@@ -173,7 +173,7 @@ TEST(CleanLogs, ThePlugInsOwnCabrilloFileHasNoErrors) {
   for (const ReplayedQso& r : adif.replayed.qsos) {
     if (r.fate == QsoFate::Rejected) serialsLeftOut.insert(sentAtLine[r.line]);
   }
-  ASSERT_EQ(serialsLeftOut.size(), adif.counts.rejected);
+  ASSERT_EQ(serialsLeftOut.size(), adif.replayed.counts.rejected);
 
   std::vector<Expected> expected = {{13, Severity::Note, "EMAIL: is empty"}};
   for (const Finding& f : findings) {
@@ -183,7 +183,7 @@ TEST(CleanLogs, ThePlugInsOwnCabrilloFileHasNoErrors) {
     }
   }
   EXPECT_TRUE(serialsLeftOut.empty());
-  EXPECT_EQ(expected.size(), 1 + run.counts.dupes + adif.counts.rejected);
+  EXPECT_EQ(expected.size(), 1 + run.replayed.counts.dupes + adif.replayed.counts.rejected);
   ExpectEachFaultAtItsLine(findings, expected);
 }
 
@@ -233,6 +233,7 @@ TEST(CabrilloHeader, ValuesAtFault) {
 TEST(PlugInScore, AScorePastThirtyTwoBitsIsToldAndTheFullOneClaimed) {
   ReplayedLog replayed;
   replayed.summary = "Total\t 50000\t 50000\t 100\t   50000\r\nScore = 50000 * (100 + 50000)  = -1789967296 \r\n";
+  replayed.score = ReadScoreSummary(replayed.summary);
   const LogFile log = ParseLogText(
       "START-OF-LOG: 3.0\nCONTEST: PSK-63-TORVALE\nCALLSIGN: N0CALL\nCATEGORY-OPERATOR: SINGLE-OP\n"
       "CATEGORY-BAND: 80M-40M\nNAME: A\nADDRESS: B\nEMAIL: a@example.org\nCLAIMED-SCORE: 2505000000\nEND-OF-LOG:\n");

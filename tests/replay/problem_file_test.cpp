@@ -9,7 +9,6 @@
 
 namespace {
 
-using replay_test::TempFolder;
 
 void Append(const std::filesystem::path& file, const std::string& text, bool truncate = false) {
   std::ofstream(file, std::ios::binary | (truncate ? std::ios::trunc : std::ios::app)) << text;

@@ -1,13 +1,10 @@
-// What the replay tests share: a fresh folder per test, the native plug-in loaded once, the
-// country file, and a log replayed and checked as stats-replay does it.
+// What the replay tests share: the native plug-in loaded once, the country file, and a log
+// replayed and checked as stats-replay does it.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "call_list.h"
@@ -16,34 +13,12 @@
 #include "log_check.h"
 #include "log_file.h"
 #include "plugin_library.h"
-#include "replay_folder.h"
-#include "replayed_log.h"
+#include "replay_session.h"
+#include "test_files.h"
 
 namespace replay_test {
 
 namespace fs = std::filesystem;
-
-class TempFolder {
- public:
-  TempFolder()
-      : path_(fs::temp_directory_path() /
-              ("stats-replay-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
-               std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()))) {
-    fs::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  fs::path operator/(const char* name) const { return path_ / name; }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
 
 inline const StatsEntryPoints& Plugin() {
   static const PluginLibrary library(STATS_PLUGIN_FILE);
@@ -60,32 +35,19 @@ inline const CallList& KnownCalls() {
   return list;
 }
 
-inline std::string Bytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  EXPECT_TRUE(in) << file;
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// A log replayed through the plug-in in `folder`, with what the replay found.
+// A log replayed through the plug-in in `folder`, with what the replay found. The plan refers into
+// the log: moving the whole keeps it valid, copying it would not.
 struct CheckedReplay {
   LogFile log;
   ContestPlan plan;
   ReplayedLog replayed;
-  ReplayCounts counts;
 };
 
 inline CheckedReplay ReplayForCheck(const fs::path& folder, const fs::path& logFile, const PlanChoices& choices = {}) {
   CheckedReplay run;
   run.log = ReadLogFile(logFile);
   run.plan = PlanContest(run.log, Countries(), choices);
-  ReplayRecorder recorder(folder / "err.txt");
-  const FolderReplay done =
-      ReplayInFolder(folder, Plugin(), run.plan.opening, run.plan.qsos,
-                     [&](std::size_t, const LogQso& qso, int, QsoFate fate) { recorder.Take(qso, fate); });
-  run.replayed = std::move(recorder.log());
-  run.replayed.notes = run.plan.notes;
-  run.replayed.summary = done.result.summary;
-  run.counts = done.result.counts;
+  run.replayed = ReplayInFolder(folder, Plugin(), run.plan).replayed;
   return run;
 }
 

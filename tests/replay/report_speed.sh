@@ -10,7 +10,7 @@ runs=${2:-3}
 work=$(dirname "$replay")/report-speed
 mkdir -p "$work"
 log=$work/fifty-thousand.adi
-[ -f "$log" ] || python3 "$here/scripts/make-sample-log.py" --qsos 50000 --out "$log"
+[ -f "$log" ] || python3 "$here/tests/replay/make-sample-log.py" --qsos 50000 --out "$log"
 
 # Processor seconds (user and system) and wall seconds of one run.
 measure() {

@@ -15,29 +15,39 @@
 
 #include "contest_plan.h"
 #include "country_file.h"
-#include "engine/ole_date_time.h"
+#include "ole_date_time.h"
 #include "host_form.h"
 #include "log_file.h"
 #include "plugin_library.h"
-#include "replay_folder.h"
+#include "replay_session.h"
 #include "replay_fixture.h"
 
 namespace {
 
 using namespace replay_test;
 
-ContestPlan PlanOf(const fs::path& logFile, const PlanChoices& choices = {}) {
-  LogFile log = ReadLogFile(logFile);
-  EXPECT_EQ(log.skipped, 0u);
-  EXPECT_TRUE(log.problems.empty());
-  ContestPlan plan = PlanContest(std::move(log), Countries(), choices);
+// A log and its plan, which refers into it.
+struct Planned {
+  LogFile log;
+  ContestPlan plan;
+};
+
+Planned PlanOf(const fs::path& logFile, const PlanChoices& choices = {}) {
+  Planned planned{ReadLogFile(logFile), {}};
+  EXPECT_EQ(planned.log.skipped, 0u);
+  EXPECT_TRUE(planned.log.problems.empty());
+  planned.plan = PlanContest(planned.log, Countries(), choices);
+  const ContestPlan& plan = planned.plan;
   EXPECT_TRUE(plan.notes.empty()) << plan.notes.front().line << ": " << plan.notes.front().message;
-  return plan;
+  return planned;
 }
 
-FolderReplay ReplayPlan(const fs::path& folder, const ContestPlan& plan, const QsoObserver& observe = {}) {
-  return ReplayInFolder(folder, Plugin(), plan.opening, plan.qsos, observe);
+FolderReplay ReplayPlan(const fs::path& folder, const Planned& planned, const QsoObserver& observe = {}) {
+  return ReplayInFolder(folder, Plugin(), planned.plan, {false, observe});
 }
+
+std::string MultKeyOf(const PlannedQso& q) { return q.entity ? q.entity->primaryPrefix : ""; }
+std::string DxccOf(const PlannedQso& q) { return q.entity ? q.entity->name : ""; }
 
 std::size_t Lines(const std::string& text, const std::string& part) {
   std::istringstream lines(text);
@@ -53,24 +63,24 @@ TEST(SampleReplay, CountsAgreeWithTheFilesThePlugInWrote) {
   TempFolder folder;
   { std::ofstream(folder / "err.txt") << "left from an earlier run\r\n"; }
   { std::ofstream(folder / "notes.txt") << "not the plug-in's\n"; }
-  const ContestPlan plan = PlanOf(SAMPLE_LOG_FILE);
-  ASSERT_EQ(plan.qsos.size(), kSampleQsos);
+  const Planned plan = PlanOf(SAMPLE_LOG_FILE);
+  ASSERT_EQ(plan.plan.qsos.size(), kSampleQsos);
 
   const FolderReplay run = ReplayPlan(folder.path(), plan);
-  EXPECT_EQ(run.result.counts.accepted, kAccepted);
-  EXPECT_EQ(run.result.counts.dupes, kDupes);
-  EXPECT_EQ(run.result.counts.rejected, kRejected);
+  EXPECT_EQ(run.replayed.counts.accepted, kAccepted);
+  EXPECT_EQ(run.replayed.counts.dupes, kDupes);
+  EXPECT_EQ(run.replayed.counts.rejected, kRejected);
 
-  const std::string problems = Bytes(folder / "err.txt");
+  const std::string problems = FileBytes(folder / "err.txt");
   EXPECT_EQ(Lines(problems, "left from"), 0u);
   EXPECT_EQ(Lines(problems, "   DUPE !!!"), kDupes);
   EXPECT_EQ(Lines(problems, "   NO CONTEST MODE !!!") + Lines(problems, "   NO RX NUMBER !!!"), kRejected);
-  EXPECT_EQ(Lines(Bytes(folder / "N0CALL.cbr"), "QSO: "), kAccepted + kDupes);
+  EXPECT_EQ(Lines(FileBytes(folder / "N0CALL.cbr"), "QSO: "), kAccepted + kDupes);
 
-  EXPECT_NE(run.result.summary.find("  PSK-TORVALE 15.03-16.03.2025 \r\n     Contestant: N0CALL\r\n"),
+  EXPECT_NE(run.replayed.summary.find("  PSK-TORVALE 15.03-16.03.2025 \r\n     Contestant: N0CALL\r\n"),
             std::string::npos)
-      << run.result.summary;
-  EXPECT_NE(run.result.summary.find("Total\t 388\t 388\t"), std::string::npos) << run.result.summary;
+      << run.replayed.summary;
+  EXPECT_NE(run.replayed.summary.find("Total\t 388\t 388\t"), std::string::npos) << run.replayed.summary;
 
   const std::vector<fs::path> expected = {fs::canonical(folder.path()) / "N0CALL.cbr",
                                           fs::canonical(folder.path()) / "Plugins" / "PSK63.ini",
@@ -80,26 +90,27 @@ TEST(SampleReplay, CountsAgreeWithTheFilesThePlugInWrote) {
 
 TEST(SampleReplay, TwiceGivesTheSameFiles) {
   TempFolder folder;
-  const ContestPlan plan = PlanOf(SAMPLE_LOG_FILE);
+  const Planned plan = PlanOf(SAMPLE_LOG_FILE);
   const FolderReplay first = ReplayPlan(folder.path(), plan);
   const std::vector<std::string> files = {"err.txt", "N0CALL.cbr", "Plugins/PSK63.ini"};
   std::vector<std::string> before;
-  for (const std::string& file : files) before.push_back(Bytes(folder.path() / file));
+  for (const std::string& file : files) before.push_back(FileBytes(folder.path() / file));
 
   const FolderReplay second = ReplayPlan(folder.path(), plan);
-  for (std::size_t i = 0; i < files.size(); ++i) EXPECT_EQ(Bytes(folder.path() / files[i]), before[i]) << files[i];
-  EXPECT_EQ(second.result.summary, first.result.summary);
+  for (std::size_t i = 0; i < files.size(); ++i) EXPECT_EQ(FileBytes(folder.path() / files[i]), before[i]) << files[i];
+  EXPECT_EQ(second.replayed.summary, first.replayed.summary);
   EXPECT_EQ(second.written, first.written);
 }
 
 TEST(SampleReplay, TheCallCheckForetellsWhatTheLogGets) {
   TempFolder folder;
-  const ContestPlan plan = PlanOf(SAMPLE_LOG_FILE);
+  const Planned plan = PlanOf(SAMPLE_LOG_FILE);
   std::set<std::string> workedMultipliers;  // band and key of every QSO stored so far
   std::size_t newMultipliers = 0, notNew = 0;
-  ReplayPlan(folder.path(), plan, [&](std::size_t, const LogQso& qso, int check, QsoFate fate) {
+  ReplayPlan(folder.path(), plan, [&](std::size_t, const PlannedQso& planned, int check, QsoFate fate) {
     if (fate == QsoFate::Rejected) return;
-    const bool isNew = workedMultipliers.insert(qso.band + " " + qso.multKey).second;
+    const LogQso& qso = *planned.qso;
+    const bool isNew = workedMultipliers.insert(qso.band + " " + MultKeyOf(planned)).second;
     if (fate == QsoFate::Dupe) {
       EXPECT_EQ(check, kCheckDupe) << qso.line;
     } else {
@@ -119,19 +130,20 @@ double CabrilloMinute(double days) {
 
 TEST(SampleReplay, ThePlugInsCabrilloFileReplaysIntoTheSameQsos) {
   TempFolder fromAdif, fromCabrillo;
-  const ContestPlan plan = PlanOf(SAMPLE_LOG_FILE);
-  std::vector<LogQso> stored;
-  const FolderReplay first = ReplayPlan(fromAdif.path(), plan, [&](std::size_t, const LogQso& qso, int, QsoFate fate) {
-    if (fate != QsoFate::Rejected) stored.push_back(qso);
-  });
+  const Planned plan = PlanOf(SAMPLE_LOG_FILE);
+  std::vector<PlannedQso> stored;
+  const FolderReplay first =
+      ReplayPlan(fromAdif.path(), plan, [&](std::size_t, const PlannedQso& qso, int, QsoFate fate) {
+        if (fate != QsoFate::Rejected) stored.push_back(qso);
+      });
 
-  const ContestPlan again = PlanOf(fromAdif / "N0CALL.cbr");
-  EXPECT_EQ(again.opening.ownCall, "N0CALL");
-  ASSERT_EQ(again.qsos.size(), stored.size());
+  const Planned again = PlanOf(fromAdif / "N0CALL.cbr");
+  EXPECT_EQ(again.plan.opening.ownCall, "N0CALL");
+  ASSERT_EQ(again.plan.qsos.size(), stored.size());
   for (std::size_t i = 0; i < stored.size(); ++i) {
-    const LogQso &a = stored[i], &b = again.qsos[i];
+    const LogQso &a = *stored[i].qso, &b = *again.plan.qsos[i].qso;
     EXPECT_EQ(b.call, a.call) << i;
-    EXPECT_EQ(b.ownCall, a.ownCall) << i;
+    EXPECT_EQ(OwnCallOf(again.plan.qsos[i], again.plan.opening), OwnCallOf(stored[i], plan.plan.opening)) << i;
     EXPECT_EQ(b.days, CabrilloMinute(a.days)) << a.call;
     EXPECT_EQ(b.freqHz, a.freqHz / 1000 * 1000) << a.call;
     EXPECT_EQ(b.band, a.band) << a.call;
@@ -139,15 +151,16 @@ TEST(SampleReplay, ThePlugInsCabrilloFileReplaysIntoTheSameQsos) {
     EXPECT_EQ(std::tie(b.rstSent, b.exchSent, b.rstRcvd, b.exchRcvd),
               std::tie(a.rstSent, a.exchSent, a.rstRcvd, a.exchRcvd))
         << a.call;
-    EXPECT_EQ(std::tie(b.dxcc, b.multKey), std::tie(a.dxcc, a.multKey)) << a.call;
+    EXPECT_EQ(DxccOf(again.plan.qsos[i]), DxccOf(stored[i])) << a.call;
+    EXPECT_EQ(MultKeyOf(again.plan.qsos[i]), MultKeyOf(stored[i])) << a.call;
   }
 
   const FolderReplay second = ReplayPlan(fromCabrillo.path(), again);
-  EXPECT_EQ(second.result.counts.accepted, kAccepted);
-  EXPECT_EQ(second.result.counts.dupes, kDupes);
-  EXPECT_EQ(second.result.counts.rejected, 0u);
-  EXPECT_EQ(second.result.summary, first.result.summary);
-  EXPECT_EQ(Bytes(fromCabrillo / "N0CALL.cbr"), Bytes(fromAdif / "N0CALL.cbr"));
+  EXPECT_EQ(second.replayed.counts.accepted, kAccepted);
+  EXPECT_EQ(second.replayed.counts.dupes, kDupes);
+  EXPECT_EQ(second.replayed.counts.rejected, 0u);
+  EXPECT_EQ(second.replayed.summary, first.replayed.summary);
+  EXPECT_EQ(FileBytes(fromCabrillo / "N0CALL.cbr"), FileBytes(fromAdif / "N0CALL.cbr"));
 }
 
 TEST(SampleReplay, OwnCallAndDatesFromTheCommandLine) {
@@ -157,10 +170,10 @@ TEST(SampleReplay, OwnCallAndDatesFromTheCommandLine) {
   choices.startDay = HostDays({2025, 3, 14, 0, 0, 0});
   choices.endDay = HostDays({2025, 3, 17, 0, 0, 0});
   const FolderReplay run = ReplayPlan(folder.path(), PlanOf(SAMPLE_LOG_FILE, choices));
-  EXPECT_NE(run.result.summary.find("PSK-TORVALE 14.03-17.03.2025 \r\n     Contestant: DL0XYZ\r\n"), std::string::npos);
+  EXPECT_NE(run.replayed.summary.find("PSK-TORVALE 14.03-17.03.2025 \r\n     Contestant: DL0XYZ\r\n"), std::string::npos);
   EXPECT_TRUE(fs::exists(folder / "DL0XYZ.cbr"));
   EXPECT_FALSE(fs::exists(folder / "N0CALL.cbr"));
-  EXPECT_EQ(Lines(Bytes(folder / "err.txt"), "  DL0XYZ  "), kDupes + kRejected);
+  EXPECT_EQ(Lines(FileBytes(folder / "err.txt"), "  DL0XYZ  "), kDupes + kRejected);
 }
 
 TEST(SampleReplay, WithoutAReportRunNoCabrilloFile) {
@@ -168,9 +181,9 @@ TEST(SampleReplay, WithoutAReportRunNoCabrilloFile) {
   PlanChoices choices;
   choices.startFlag = 0;
   const FolderReplay run = ReplayPlan(folder.path(), PlanOf(SAMPLE_LOG_FILE, choices));
-  EXPECT_EQ(run.result.counts.accepted, kAccepted);
+  EXPECT_EQ(run.replayed.counts.accepted, kAccepted);
   EXPECT_FALSE(fs::exists(folder / "N0CALL.cbr"));
-  EXPECT_TRUE(run.result.summary.ends_with("scored by Stats.dll")) << run.result.summary;
+  EXPECT_TRUE(run.replayed.summary.ends_with("scored by Stats.dll")) << run.replayed.summary;
   EXPECT_EQ(run.written.size(), 2u);
 }
 

@@ -13,7 +13,8 @@
 #include <vector>
 
 #include "checks.h"
-#include "engine/ole_date_time.h"
+#include "calendar.h"
+#include "ole_date_time.h"
 
 namespace {
 

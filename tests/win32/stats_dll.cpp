@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "checks.h"
+#include "host_calls.h"
 
 namespace {
 
@@ -18,11 +19,23 @@ PluginLibrary Load(const std::string& path) {
   }
 }
 
-int CallWithQso(host_abi::QsoFn fn, const Qso& q, const char* ownCall) {
-  const HostDateTime time{q.time, kDateTimeValid, 0};
-  return fn(ownCall, q.call.c_str(), &time, &kNoTime, &kNoTime, &kNoTime, 0, q.freqHz, q.mode.c_str(),
-            q.rstSent.c_str(), q.rstRcvd.c_str(), q.exchSent.c_str(), q.exchRcvd.c_str(), "", "", "", "", "", "", "",
-            "", q.dxcc.c_str(), q.dxcc.c_str(), 0, 0, 0, 0.0, 0.0, "", q.continent.c_str(), "", q.band.c_str(), "");
+// The call's fields point into `q` and `time`, which must outlive it.
+QsoCall CallOf(const Qso& q, const char* ownCall, const HostDateTime& time) {
+  QsoCall call;
+  call.ownCall = ownCall;
+  call.call = q.call.c_str();
+  call.time = &time;
+  call.unreadTimes = {&kNoTime, &kNoTime, &kNoTime};
+  call.freqHz = q.freqHz;
+  call.mode = q.mode.c_str();
+  call.rstSent = q.rstSent.c_str();
+  call.rstRcvd = q.rstRcvd.c_str();
+  call.exchSent = q.exchSent.c_str();
+  call.exchRcvd = q.exchRcvd.c_str();
+  call.multKey = call.dxcc = q.dxcc.c_str();
+  call.continent = q.continent.c_str();
+  call.band = q.band.c_str();
+  return call;
 }
 
 }  // namespace
@@ -31,20 +44,32 @@ StatsDll::StatsDll(const std::string& path) : library_(Load(path)) {}
 
 int StatsDll::ResetStats(int startFlag, const char* ownCall) const {
   const HostDateTime start{kContestDay, kDateTimeValid, 0}, end{kContestDay + 1.0, kDateTimeValid, 0};
-  return library_.entryPoints().resetStats("PSK-63-TORVALE", startFlag, ownCall, &start, &end, "", "", "", "", "", "",
-                                           "", "", "", "", 0, 0, 0, 0.0, 0.0, "", "", "");
+  ResetCall reset;
+  reset.unread1 = "PSK-63-TORVALE";
+  reset.startFlag = startFlag;
+  reset.ownCall = ownCall;
+  reset.start = &start;
+  reset.end = &end;
+  return ::ResetStats(library_.entryPoints(), reset);
 }
 
 int StatsDll::AddData(const Qso& qso, const char* ownCall) const {
-  return CallWithQso(library_.entryPoints().addData, qso, ownCall);
+  const HostDateTime time{qso.time, kDateTimeValid, 0};
+  return ::AddData(library_.entryPoints(), CallOf(qso, ownCall, time));
 }
 
-void StatsDll::RemoveData(const Qso& qso) const { CallWithQso(library_.entryPoints().removeData, qso, kOwnCall); }
+void StatsDll::RemoveData(const Qso& qso) const {
+  const HostDateTime time{qso.time, kDateTimeValid, 0};
+  ::RemoveData(library_.entryPoints(), CallOf(qso, kOwnCall, time));
+}
 
 int StatsDll::CheckCall(const std::string& call, const std::string& band) const {
-  return library_.entryPoints().checkCall(call.c_str(), 0, 0, "BPSK63", "", "", "", "", "", "", "", "", "", "", 0, 0,
-                                          0, 0.0, 0.0, "", "EU", "", "", "", band.c_str(), band.c_str(), nullptr,
-                                          nullptr);
+  CheckCallCall query;
+  query.call = call.c_str();
+  query.mode = "BPSK63";
+  query.continent = "EU";
+  query.band = query.otherBand = band.c_str();
+  return ::CheckCall(library_.entryPoints(), query);
 }
 
 std::string StatsDll::GetResult(int* out) const {

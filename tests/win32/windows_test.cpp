@@ -19,7 +19,7 @@
 #include "stats_dll.h"
 #include "window_ids.h"
 #include "window_png.h"
-#include "system/unique_win32.h"
+#include "unique_win32.h"
 
 namespace {
 

@@ -17,8 +17,7 @@ const char* const kCrossCheckUsage =
     "  --cty FILE           country file cty.dat (default: the system's)\n"
     "  --cty-csv FILE       its entity numbers, cty.csv (default: beside the country file)\n"
     "  --help               this text\n"
-    "Exit code: 0 checked, 2 no check (options, folder, plug-in, a log changed while checked),\n"
-    "3 the plug-in gave no score.\n";
+    "Exit code: 0 checked, 2 no check (options, folder, plug-in), 3 the plug-in gave no score.\n";
 
 namespace {
 

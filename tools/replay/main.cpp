@@ -11,15 +11,16 @@
 #include "call_list.h"
 #include "contest_plan.h"
 #include "country_file.h"
-#include "host_platform.h"
+#include "dialog_answerer.h"
 #include "log_check.h"
 #include "log_file.h"
 #include "options.h"
 #include "plugin_library.h"
+#include "program_files.h"
 #include "progress_line.h"
-#include "replay_folder.h"
-#include "replayed_log.h"
+#include "replay_session.h"
 #include "statistics_report.h"
+#include "tool_main.h"
 
 namespace fs = std::filesystem;
 
@@ -96,51 +97,45 @@ int Run(const Options& options) {
   const auto started = std::chrono::steady_clock::now();
   // Every path is settled before the replay moves into the output folder.
   const fs::path logPath = fs::absolute(options.log);
-  const fs::path pluginPath =
-      options.plugin.empty() ? host_platform::DefaultPluginPath() : fs::absolute(options.plugin);
-  const fs::path datPath =
-      options.countryFile.empty() ? host_platform::DefaultCountryFile() : fs::absolute(options.countryFile);
-  const fs::path csvPath =
-      options.countryCsv.empty() ? datPath.parent_path() / "cty.csv" : fs::absolute(options.countryCsv);
+  const ProgramFiles files = ResolveProgramFiles(options.plugin, options.countryFile, options.countryCsv);
   const fs::path outFolder = fs::absolute(options.outFolder);
   const fs::path reportFolder = options.reportFolder.empty() ? fs::path() : fs::absolute(options.reportFolder);
 
-  const CountryFile countries = CountryFile::Load(datPath, csvPath);
+  const CountryFile countries = CountryFile::Load(files.countryDat, files.countryCsv);
   std::optional<CallList> knownCalls;
-  if (options.check) knownCalls = KnownCalls(options, datPath);
-  LogFile log = ReadLogFile(logPath);
+  if (options.check) knownCalls = KnownCalls(options, files.countryDat);
+  const LogFile log = ReadLogFile(logPath);
   // A check tells the readers' findings itself, each with its weight.
   if (!options.check) Report(logPath, log.problems);
   const std::size_t skipped = log.skipped;
   // The check reads the log as written; the replay takes it in time order.
-  ContestPlan plan = PlanContest(options.check ? LogFile(log) : std::move(log), countries,
-                                 {options.noReport ? 0 : 1, options.ownCall, options.startDay, options.endDay});
+  const ContestPlan plan = PlanContest(log, countries, {options.noReport ? 0 : 1, options.ownCall, options.startDay, options.endDay});
   if (!options.check) Report(logPath, plan.notes);
 
   const std::size_t qsoCount = plan.qsos.size();
-  PluginLibrary plugin(pluginPath);
+  PluginLibrary plugin(files.plugin);
   FolderReplay run;
-  ReplayRecorder recorder(outFolder / "err.txt");
   {
     std::optional<DialogAnswerer> answerer;
     if (options.unattended) answerer.emplace();
     // The per-QSO lines tell the progress themselves.
     std::optional<ProgressLine> progress;
-    if (!options.verbose) progress.emplace(std::cerr, qsoCount);
-    run = ReplayInFolder(outFolder, plugin.entryPoints(), plan.opening, std::move(plan.qsos),
-                         [&](std::size_t index, const LogQso& qso, int check, QsoFate fate) {
-                           if (options.check) recorder.Take(qso, fate);
-                           if (progress) progress->Update(index + 1);
-                           if (!options.verbose) return;
-                           std::cout << logPath.filename().string() << ':' << qso.line << ": " << qso.call << ' '
-                                     << qso.band << ' ' << qso.mode << ": call check " << check << " ("
-                                     << CheckText(check) << "), " << FateText(fate) << '\n';
-                         });
+    if (!options.verbose) progress.emplace(std::cerr, qsoCount, "stats-replay", "QSOs");
+    run = ReplayInFolder(outFolder, plugin.entryPoints(), plan,
+                         {options.check, [&](std::size_t index, const PlannedQso& planned, int check, QsoFate fate) {
+                            if (progress) progress->Update(index + 1);
+                            if (!options.verbose) return;
+                            const LogQso& qso = *planned.qso;
+                            std::cout << logPath.filename().string() << ':' << qso.line << ": " << qso.call << ' '
+                                      << qso.band << ' ' << qso.mode << ": call check " << check << " ("
+                                      << CheckText(check) << "), " << FateText(fate) << '\n';
+                          }});
   }
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
 
-  const ReplayCounts& counts = run.result.counts;
-  std::cout << AsLines(run.result.summary) << '\n'
+  const ReplayedLog& replayed = run.replayed;
+  const ReplayCounts& counts = replayed.counts;
+  std::cout << AsLines(replayed.summary) << '\n'
             << "Replayed " << qsoCount << " QSOs in " << std::fixed << std::setprecision(2) << took.count()
             << " s: " << counts.accepted << " accepted, " << counts.dupes << " flagged as dupes, " << counts.rejected
             << " rejected\n"
@@ -152,15 +147,12 @@ int Run(const Options& options) {
             << "Files written:\n";
   for (const fs::path& file : run.written) std::cout << "  " << file.string() << '\n';
   // Even an empty contest has a summary: none means the plug-in failed inside GetResult0.
-  if (run.result.summary.empty()) {
+  if (replayed.summary.empty()) {
     std::cerr << "stats-replay: the plug-in returned no summary\n";
     return 3;
   }
   if (!options.check) return skipped == 0 ? 0 : 1;
 
-  ReplayedLog& replayed = recorder.log();
-  replayed.notes = std::move(plan.notes);
-  replayed.summary = run.result.summary;
   std::ostringstream replayCounts;
   replayCounts << qsoCount << " QSOs replayed: " << counts.accepted << " accepted, " << counts.dupes
                << " flagged as dupes, " << counts.rejected << " rejected; records skipped: " << skipped;
@@ -171,22 +163,4 @@ int Run(const Options& options) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  Options options;
-  try {
-    options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
-  } catch (const UsageError& error) {
-    std::cerr << "stats-replay: " << error.what() << '\n' << kUsage;
-    return 2;
-  }
-  if (options.help) {
-    std::cout << kUsage;
-    return 0;
-  }
-  try {
-    return Run(options);
-  } catch (const std::exception& error) {
-    std::cerr << "stats-replay: " << error.what() << '\n';
-    return 2;
-  }
-}
+int main(int argc, char** argv) { return RunTool<Options>("stats-replay", kUsage, argc, argv, ParseOptions, Run); }

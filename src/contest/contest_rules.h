@@ -1,0 +1,46 @@
+// The rules of PSK-63-TORVALE, written once for the plug-in and every tool: its name, bands and
+// mode, what the plug-in answers a QSO it refuses, the score, and the name of the log file.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+inline constexpr std::string_view kContestName = "PSK-63-TORVALE";       // the CONTEST: line
+inline constexpr std::string_view kRuleSetName = "PSK-63-TORVALE (C)";  // the host's name of the rule set
+
+// The band slots of the plug-in's per-band tables, in the summary's order.
+inline constexpr std::size_t kBandCount = 6;
+inline constexpr std::array<std::string_view, kBandCount> BandOrder = {"160m", "80m", "40m", "20m", "15m", "10m"};
+// The bands the contest is worked on, as the host names them.
+inline constexpr std::array<std::string_view, 2> kContestBands = {"80m", "40m"};
+bool IsContestBand(std::string_view band);
+
+// The only mode the plug-in stores, and its code on a Cabrillo QSO line.
+inline constexpr std::string_view kContestMode = "BPSK63";
+inline constexpr std::string_view kCabrilloModeCode = "PM";
+
+// The problem file and the verdict that ends each of its lines.
+inline constexpr std::string_view kProblemFileName = "err.txt";
+inline constexpr std::string_view kProblemFileTitle = "PSK-TORVALE UBN file \r\n";
+inline constexpr std::string_view kVerdictNoContestMode = "   NO CONTEST MODE !!!";
+inline constexpr std::string_view kVerdictDupe = "   DUPE !!!";
+inline constexpr std::string_view kVerdictNoRxNumber = "   NO RX NUMBER !!!";
+
+// One point a QSO; the multiplier is the distinct entities plus the distinct calls, each counted
+// per band and summed over the bands.
+inline constexpr long long kPointsPerQso = 1;
+constexpr long long Score(long long points, long long dxcc, long long newCalls) { return points * (dxcc + newCalls); }
+// The same in the plug-in's 32-bit arithmetic, which wraps past 2^31 - 1 as it always has.
+std::int32_t WrappedScore(std::int32_t points, std::int32_t dxcc, std::int32_t newCalls);
+// What the plug-in stores as "Claimed": points times entities, the new calls left out.
+std::int32_t WrappedClaimed(std::int32_t points, std::int32_t dxcc);
+
+// The Cabrillo log is named after the call sign: "/" and "\" become "_", white space at both
+// ends goes, characters a Windows file name cannot hold become "_", and nothing left gives
+// "VEKO". "AB/N0CALL/P" is "AB_N0CALL_P".
+std::string FileBaseOf(std::string_view callsign);
+inline constexpr std::string_view kCabrilloExtension = ".cbr";
+std::string CabrilloFileNameOf(std::string_view callsign);  // "AB_N0CALL_P.cbr"

@@ -1,0 +1,13 @@
+// Whole files, bytes as they lie on disk: every tool's logs, country files and outputs.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// Throws std::runtime_error naming the file when it cannot be read.
+std::string ReadTextFile(const std::filesystem::path& file);
+
+// Creates or truncates the file. Throws std::runtime_error naming the file when it cannot be
+// written whole.
+void WriteTextFile(const std::filesystem::path& file, std::string_view text);

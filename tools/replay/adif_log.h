@@ -1,8 +1,0 @@
-// An ADIF file read as a contest log.
-#pragma once
-
-#include <string_view>
-
-#include "log_file.h"
-
-LogFile ReadAdifLog(std::string_view text);

@@ -1,8 +1,0 @@
-// A Cabrillo 3.0 file of this contest read as a contest log.
-#pragma once
-
-#include <string_view>
-
-#include "log_file.h"
-
-LogFile ReadCabrilloLog(std::string_view text);

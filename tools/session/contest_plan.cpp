@@ -1,0 +1,74 @@
+// The host keeps its log in time order and scores it in that order, so a dupe is always the later
+// QSO, whatever order the file had.
+#include "contest_plan.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+void SettleEntity(PlannedQso& planned, const CountryFile& countries, std::vector<Problem>& notes) {
+  const LogQso& qso = *planned.qso;
+  const Entity* entity = nullptr;
+  std::string continent;
+  if (qso.dxccNumber) {
+    entity = countries.ForNumber(*qso.dxccNumber);
+    if (entity) {
+      continent = entity->continent;
+    } else {
+      notes.push_back(
+          {qso.line, "DXCC " + std::to_string(*qso.dxccNumber) + " is not in the country file; the call sign decides"});
+    }
+  }
+  if (!entity) {
+    if (std::optional<CountryMatch> match = countries.ForCall(qso.call)) {
+      entity = match->entity;
+      continent = match->continent;
+    }
+  }
+  planned.continent = qso.continent;
+  if (!entity) {
+    notes.push_back({qso.line, "no DXCC entity for " + qso.call});
+    return;
+  }
+  planned.entity = entity;
+  if (planned.continent.empty()) planned.continent = std::move(continent);
+}
+
+}  // namespace
+
+ContestPlan PlanContest(const LogFile& log, const CountryFile& countries, const PlanChoices& choices) {
+  ContestPlan plan;
+  plan.qsos.reserve(log.qsos.size());
+  for (const LogQso& qso : log.qsos) plan.qsos.push_back({&qso, nullptr, {}, false});
+  auto earlier = [](const PlannedQso& a, const PlannedQso& b) { return a.qso->days < b.qso->days; };
+  if (!std::is_sorted(plan.qsos.begin(), plan.qsos.end(), earlier))
+    std::stable_sort(plan.qsos.begin(), plan.qsos.end(), earlier);
+
+  ContestOpening& opening = plan.opening;
+  opening.startFlag = choices.startFlag;
+  opening.ownCall = choices.ownCall.empty() ? log.ownCall : choices.ownCall;
+  if (opening.ownCall.empty()) {
+    auto withOwnCall = std::find_if(plan.qsos.begin(), plan.qsos.end(),
+                                    [](const PlannedQso& q) { return !q.qso->ownCall.empty(); });
+    if (withOwnCall != plan.qsos.end()) opening.ownCall = withOwnCall->qso->ownCall;
+  }
+  opening.startDay = choices.startDay;
+  opening.endDay = choices.endDay;
+  if (!plan.qsos.empty()) {
+    if (!opening.startDay) opening.startDay = std::floor(plan.qsos.front().qso->days);
+    if (!opening.endDay) opening.endDay = std::floor(plan.qsos.back().qso->days);
+  }
+
+  for (PlannedQso& planned : plan.qsos) {
+    planned.ownCallFromLog = choices.ownCall.empty() && !planned.qso->ownCall.empty();
+    SettleEntity(planned, countries, plan.notes);
+  }
+  std::stable_sort(plan.notes.begin(), plan.notes.end(),
+                   [](const Problem& a, const Problem& b) { return a.line < b.line; });
+  return plan;
+}
+
+const std::string& OwnCallOf(const PlannedQso& planned, const ContestOpening& opening) {
+  return planned.ownCallFromLog ? planned.qso->ownCall : opening.ownCall;
+}
