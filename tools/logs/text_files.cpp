@@ -6,6 +6,13 @@
 
 std::string ReadTextFile(const std::filesystem::path& file) {
   std::error_code error;
+  // A pipe or a device would block the open or never end: only a file is opened.
+  const std::filesystem::file_status status = std::filesystem::status(file, error);
+  if (!error && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
+      !std::filesystem::is_directory(status)) {
+    throw std::runtime_error(file.string() +
+                             ": is not a regular file (a pipe, a socket or a device); it is not read");
+  }
   const std::uintmax_t size = std::filesystem::file_size(file, error);
   std::ifstream in(file, std::ios::binary);
   if (error || !in) throw std::runtime_error(file.string() + ": cannot be read");

@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-// Throws std::runtime_error naming the file when it cannot be read.
+// Throws std::runtime_error naming the file when it cannot be read or is no regular file (a pipe
+// or a device is refused before it is opened).
 std::string ReadTextFile(const std::filesystem::path& file);
 
 // Creates or truncates the file. Throws std::runtime_error naming the file when it cannot be

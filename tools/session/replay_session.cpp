@@ -55,7 +55,7 @@ ReplayedLog ReplayLog(const StatsEntryPoints& plugin, const ContestPlan& plan, c
                                  if (choices.recordQsos) {
                                    const LogQso& q = *planned.qso;
                                    ReplayedQso& replayed = log.qsos.emplace_back(ReplayedQso{
-                                       q.line, q.days, q.call, q.band, planned.entity ? planned.entity->name : "",
+                                       q.line, q.days, q.call, q.band, q.freqHz, planned.entity ? planned.entity->name : "",
                                        planned.continent, fate, {}});
                                    for (std::string& line : problems.NewLines()) {
                                      if (line.starts_with("QSO:")) replayed.problemLines.push_back(std::move(line));

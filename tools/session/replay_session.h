@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -17,6 +18,7 @@ struct ReplayedQso {
   std::size_t line = 0;  // of its record in the log file
   double days = 0.0;
   std::string call, band;       // as the plug-in got them: "DL1ABC", "80m"
+  std::uint32_t freqHz = 0;
   std::string dxcc, continent;  // "Fed. Rep. of Germany", "EU"; empty when not known
   QsoFate fate = QsoFate::Rejected;
   std::vector<std::string> problemLines;  // appended to err.txt by its AddData0, CR LF removed
