@@ -71,7 +71,8 @@ const char* StatsModule::GetResult(int* out) {
       // Each file is built from a fresh line list: every QSO exactly once, in log order.
       cabrillo_.qsoLines.clear();
       for (const CInfo& e : contest.Log) {
-        AppendQsoLine(cabrillo_, e.Call, e.FreqKHz, kCabrilloModeCode, e.Time, e.RstSent, e.ExchSent, e.RstRcvd, e.ExchRcvd);
+        AppendQsoLine(cabrillo_, e.Call, e.FreqKHz, kCabrilloModeCode, e.Time, e.RstSent, e.ExchSent, e.RstRcvd,
+                      e.ExchRcvd);
       }
     }
   });
