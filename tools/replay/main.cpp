@@ -14,11 +14,13 @@
 #include "dialog_answerer.h"
 #include "log_check.h"
 #include "log_file.h"
+#include "log_fitness.h"
 #include "options.h"
 #include "plugin_library.h"
 #include "program_files.h"
 #include "progress_line.h"
 #include "replay_session.h"
+#include "shown_text.h"
 #include "statistics_report.h"
 #include "tool_main.h"
 
@@ -27,7 +29,7 @@ namespace fs = std::filesystem;
 namespace {
 
 void Report(const fs::path& file, const std::vector<Problem>& problems) {
-  for (const Problem& p : problems) std::cerr << file.string() << ':' << p.line << ": " << p.message << '\n';
+  for (const Problem& p : problems) std::cerr << file.string() << ':' << p.line << ": " << Shown(p.message) << '\n';
 }
 
 const char* CheckText(int answer) {
@@ -85,7 +87,9 @@ int CheckAndReport(const Options& options, const fs::path& reportFolder, const L
   const FindingCounts found = CountFindings(findings);
   std::cout << CountLine(found) << '\n';
 
-  if (!reportFolder.empty()) {
+  if (!reportFolder.empty() && replayed.summary.empty()) {
+    std::cout << "No statistics report: nothing was replayed\n";
+  } else if (!reportFolder.empty()) {
     const StatisticsFiles files = WriteStatisticsReport(reportFolder, replayed, findings, options.minBreakMinutes,
                                                         heading, replayCounts + "; " + CountLine(found));
     std::cout << "Report written:\n  " << files.json.string() << "\n  " << files.page.string() << '\n';
@@ -108,8 +112,20 @@ int Run(const Options& options) {
   // A check tells the readers' findings itself, each with its weight.
   if (!options.check) Report(logPath, log.problems);
   const std::size_t skipped = log.skipped;
+  // A log that cannot be submitted as it is never reaches the plug-in: it would write a Cabrillo
+  // file without QSOs and a score of zero, as if all were well.
+  if (const std::optional<std::string> why = WhyNotReplayed(log)) {
+    if (!options.check) {
+      std::cerr << "stats-replay: " << logPath.string() << ": " << Shown(*why) << "; the plug-in is not run for it\n";
+      return 4;
+    }
+    std::cout << "Not replayed: " << Shown(*why) << '\n';
+    CheckAndReport(options, reportFolder, log, {}, knownCalls ? &*knownCalls : nullptr, "", "");
+    return 4;
+  }
   // The check reads the log as written; the replay takes it in time order.
-  const ContestPlan plan = PlanContest(log, countries, {options.noReport ? 0 : 1, options.ownCall, options.startDay, options.endDay});
+  const ContestPlan plan =
+      PlanContest(log, countries, {options.noReport ? 0 : 1, options.ownCall, options.startDay, options.endDay});
   if (!options.check) Report(logPath, plan.notes);
 
   const std::size_t qsoCount = plan.qsos.size();
@@ -121,15 +137,16 @@ int Run(const Options& options) {
     // The per-QSO lines tell the progress themselves.
     std::optional<ProgressLine> progress;
     if (!options.verbose) progress.emplace(std::cerr, qsoCount, "stats-replay", "QSOs");
-    run = ReplayInFolder(outFolder, plugin.entryPoints(), plan,
-                         {options.check, [&](std::size_t index, const PlannedQso& planned, int check, QsoFate fate) {
-                            if (progress) progress->Update(index + 1);
-                            if (!options.verbose) return;
-                            const LogQso& qso = *planned.qso;
-                            std::cout << logPath.filename().string() << ':' << qso.line << ": " << qso.call << ' '
-                                      << qso.band << ' ' << qso.mode << ": call check " << check << " ("
-                                      << CheckText(check) << "), " << FateText(fate) << '\n';
-                          }});
+    const QsoObserver observe = [&](std::size_t index, const PlannedQso& planned, int check, QsoFate fate) {
+      if (progress) progress->Update(index + 1);
+      if (!options.verbose) return;
+      const LogQso& qso = *planned.qso;
+      std::cout << logPath.filename().string() << ':' << qso.line << ": " << Shown(qso.call) << ' '
+                << Shown(qso.band.str()) << ' ' << Shown(qso.mode.str()) << ": call check " << check << " ("
+                << CheckText(check) << "), " << FateText(fate) << '\n';
+    };
+    // The statistics need every QSO's call, band and entity; the check only what became of it.
+    run = ReplayInFolder(outFolder, plugin.entryPoints(), plan, {options.check, observe, !reportFolder.empty()});
   }
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
 
@@ -157,7 +174,8 @@ int Run(const Options& options) {
   replayCounts << qsoCount << " QSOs replayed: " << counts.accepted << " accepted, " << counts.dupes
                << " flagged as dupes, " << counts.rejected << " rejected; records skipped: " << skipped;
   const int checked = CheckAndReport(options, reportFolder, log, replayed, knownCalls ? &*knownCalls : nullptr,
-                                     plan.opening.ownCall + ": " + logPath.filename().string(), replayCounts.str());
+                                     Shown(plan.opening.ownCall) + ": " + logPath.filename().string(),
+                                     replayCounts.str());
   return checked != 0 ? checked : skipped == 0 ? 0 : 1;
 }
 
