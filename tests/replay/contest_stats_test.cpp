@@ -146,7 +146,9 @@ struct Report {
 Report ReportOf(const fs::path& folder, const fs::path& logFile, int minBreak) {
   CheckedReplay run = ReplayForCheck(folder / "run", logFile);
   const std::vector<Finding> findings = CheckLog(run.log, run.replayed, {});
-  const StatisticsFiles files = WriteStatisticsReport(folder / "report", run.replayed, findings, minBreak, "h", "c");
+  ReportChoices choices;
+  choices.stats.minBreakMinutes = minBreak;
+  const StatisticsFiles files = WriteStatisticsReport(folder / "report", run.replayed, findings, choices, "h", "c");
   Report report{json_test::Parse(FileBytes(files.json)), {}};
   for (const PlannedQso& planned : run.plan.qsos) {
     const LogQso& q = *planned.qso;
