@@ -1,7 +1,7 @@
 // cty.dat: per entity a line "name: CQ: ITU: continent: lat: long: UTC offset: primary prefix:"
-// (longitudes count west) then its prefixes and "=CALL" entries, separated by commas and closed by ";". An entry may carry
-// overrides: (CQ) [ITU] <lat/long> {continent} ~offset~. A primary prefix starting with "*" marks
-// a region counted as an entity only outside DXCC.
+// (longitudes count west) then its prefixes and "=CALL" entries, separated by commas and closed by
+// ";". An entry may carry overrides: (CQ) [ITU] <lat/long> {continent} ~offset~. A primary prefix
+// starting with "*" marks a region counted as an entity only outside DXCC.
 #include "country_file.h"
 
 #include <algorithm>

@@ -203,7 +203,9 @@ int Run(const Options& options) {
   replayCounts << qsoCount << " QSOs replayed: " << counts.accepted << " accepted, " << counts.dupes
                << " flagged as dupes, " << counts.rejected << " rejected; records skipped: " << skipped;
   const ReportContext context{countries, plugin.entryPoints(), plan.opening.ownCall,
-                               plan.opening.ownCall + ": " + logPath.filename().string(), replayCounts.str()};
+                               (plan.opening.ownCall.empty() ? "" : plan.opening.ownCall + ": ") +
+                                   logPath.filename().string(),
+                               replayCounts.str()};
   const int checked =
       CheckAndReport(options, reportFolder, log, replayed, knownCalls ? &*knownCalls : nullptr, context);
   return checked != 0 ? checked : skipped == 0 ? 0 : 1;

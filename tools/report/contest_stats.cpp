@@ -31,7 +31,8 @@ const std::string& ContinentOf(const ReplayedQso& q) {
 }
 
 bool InPeriod(const ReplayedQso& q, const StatsChoices& choices) {
-  return (!choices.periodStart || q.days >= *choices.periodStart) && (!choices.periodEnd || q.days < *choices.periodEnd);
+  return (!choices.periodStart || q.days >= *choices.periodStart) &&
+         (!choices.periodEnd || q.days < *choices.periodEnd);
 }
 
 void CountOutside(const ReplayedLog& log, const StatsChoices& choices, ContestStats& stats,

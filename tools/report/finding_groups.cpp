@@ -40,7 +40,13 @@ std::string FindingPattern(std::string_view text) {
     std::size_t wordEnd = end;
     while (wordEnd > i + 1 && text[wordEnd - 1] == '.') --wordEnd;
     const std::string_view word = text.substr(i, wordEnd - i);
-    out += word.find_first_of("0123456789") == std::string_view::npos ? word : "#";
+    if (word.find_first_of("0123456789") == std::string_view::npos) {
+      out += word;
+    } else if (!out.ends_with("# ")) {
+      out += "#";
+    } else {
+      out.pop_back();  // "# # #", a line quoted field by field, is one "#"
+    }
     out += text.substr(wordEnd, end - wordEnd);
     i = end;
   }

@@ -9,7 +9,7 @@
 #include "finding.h"
 
 // The text with what varies from QSO to QSO put aside: a quoted value becomes '…', a word with
-// a digit in it (a call, a time, a serial, a band) becomes "#".
+// a digit in it (a call, a time, a serial, a band) becomes "#", and several in a row one "#".
 std::string FindingPattern(std::string_view text);
 
 struct FindingGroup {

@@ -161,7 +161,8 @@ class FiguresWriter {
       json_.Null();
     }
     json_.Key("step_minutes").Number(r.stepMinutes);
-    for (const auto& [key, values] : {std::pair{"last_10_minutes", &r.last10}, std::pair{"last_60_minutes", &r.last60}}) {
+    for (const auto& [key, values] :
+         {std::pair{"last_10_minutes", &r.last10}, std::pair{"last_60_minutes", &r.last60}}) {
       json_.Key(key).BeginArray(true);
       for (long long v : *values) json_.Number(v);
       json_.EndArray();
