@@ -71,6 +71,7 @@ struct ReportContext {
   const CountryFile& countries;
   const StatsEntryPoints& plugin;
   std::string ownCall, heading, replayCounts;
+  const LogFile* otherLog;  // read before the replay, so that a log that cannot be read stops the run at once
 };
 
 // The check-partial list a check looks calls up in; without one given, a missing list only means
@@ -99,8 +100,8 @@ struct OtherRun {
   ReplayedLog replayed;
 };
 
-OtherRun ReplayOther(const fs::path& logPath, const CountryFile& countries, const StatsEntryPoints& plugin) {
-  const LogFile log = ReadLogFile(logPath);
+OtherRun ReplayOther(const fs::path& logPath, const LogFile& log, const CountryFile& countries,
+                     const StatsEntryPoints& plugin) {
   const ContestPlan plan = PlanContest(log, countries, {0, "", std::nullopt, std::nullopt});
   const WorkingFolder scratch(WorkingFolder::Scratch{});
   OtherRun run{plan.opening.ownCall, ReplayInFolder(scratch.path(), plugin, plan).replayed};
@@ -125,9 +126,9 @@ int CheckAndReport(const Options& options, const fs::path& reportFolder, const L
   choices.stats = {options.minBreakMinutes, options.periodStart, options.periodEnd,
                    {options.runToleranceHz, options.runMinQsos}, OriginOf(options, context.countries, context.ownCall)};
   std::optional<OtherRun> other;
-  if (!options.compareLog.empty()) {
+  if (context.otherLog) {
     const fs::path otherPath = fs::absolute(options.compareLog);
-    other = ReplayOther(otherPath, context.countries, context.plugin);
+    other = ReplayOther(otherPath, *context.otherLog, context.countries, context.plugin);
     StatsChoices otherChoices = choices.stats;
     otherChoices.periodStart = options.compareStart;
     otherChoices.periodEnd.reset();
@@ -151,6 +152,8 @@ int Run(const Options& options) {
   std::optional<CallList> knownCalls;
   if (options.check) knownCalls = KnownCalls(options, files.countryDat);
   const LogFile log = ReadLogFile(logPath);
+  std::optional<LogFile> otherLog;
+  if (!options.compareLog.empty()) otherLog = ReadLogFile(fs::absolute(options.compareLog));
   // A check tells the readers' findings itself, each with its weight.
   if (!options.check) Report(logPath, log.problems);
   const std::size_t skipped = log.skipped;
@@ -205,7 +208,7 @@ int Run(const Options& options) {
   const ReportContext context{countries, plugin.entryPoints(), plan.opening.ownCall,
                                (plan.opening.ownCall.empty() ? "" : plan.opening.ownCall + ": ") +
                                    logPath.filename().string(),
-                               replayCounts.str()};
+                               replayCounts.str(), otherLog ? &*otherLog : nullptr};
   const int checked =
       CheckAndReport(options, reportFolder, log, replayed, knownCalls ? &*knownCalls : nullptr, context);
   return checked != 0 ? checked : skipped == 0 ? 0 : 1;

@@ -61,6 +61,7 @@ ContestStats ComputeStats(const ReplayedLog& log, const std::vector<std::string>
   stats.bands = BandsOf(log, bandOrder);
   stats.origin = choices.origin;
   stats.runSplit.rule = choices.run;
+  stats.bestHourByBand.assign(stats.bands.size(), {});
   auto bandIndex = [&](const std::string& band) {
     return static_cast<std::size_t>(std::find(stats.bands.begin(), stats.bands.end(), band) - stats.bands.begin());
   };

@@ -19,7 +19,6 @@ BestWindow BestWindowOf(const std::vector<CountedQso>& counted, long long length
 }
 
 void BestHours(ContestStats& stats) {
-  stats.bestHourByBand.assign(stats.bands.size(), {});
   for (const HourCount& hour : stats.qsosByHour) {
     const long long total = std::accumulate(hour.perBand.begin(), hour.perBand.end(), 0LL);
     if (total > stats.bestHour.qsos) stats.bestHour = {hour.hour, total};
