@@ -140,7 +140,9 @@ struct Plain {
       const bool empty = logged[static_cast<std::size_t>(m - first)] == 0;
       if (empty && runStart < 0) runStart = m;
       if (!empty && runStart >= 0) {
-        if (m - runStart >= choices.minBreakMinutes) off.emplace_back(MinuteText(runStart), MinuteText(m - 1), m - runStart);
+        if (m - runStart >= choices.minBreakMinutes) {
+          off.emplace_back(MinuteText(runStart), MinuteText(m - 1), m - runStart);
+        }
         runStart = -1;
       }
     }

@@ -55,7 +55,9 @@ report() {
   drawn=$(grep -o '<canvas[^>]*data-chart="drawn"' "$work/$name.dom" | wc -l)
   [ "$drawn" -eq "$canvases" ] && [ "$canvases" -ge 7 ] || fail "$name: $drawn of $canvases charts drawn"
   # Offline: the page loads nothing from anywhere.
-  if grep -Eq '<(link|img|iframe)|src="|url\(' "$page"; then fail "$name: the page refers to something outside itself"; fi
+  if grep -Eq '<(link|img|iframe)|src="|url\(' "$page"; then
+    fail "$name: the page refers to something outside itself"
+  fi
   size=$(stat -c %s "$page")
   [ "$size" -lt 1048576 ] || fail "$name: the page has $size bytes, 1 MB or more"
   echo "$name: $canvases charts drawn, $size bytes"
@@ -71,7 +73,7 @@ grep -q '<li>Uncaught Error: probe error' "$work/probe.dom" || fail "a thrown er
 score=$(grep -o '"score": [0-9-]*$' "$work/sample/stats.json" | tail -n 1 | grep -o '[0-9-]*$')
 grep -q "= $score</p>" "$work/sample.dom" || fail "the page does not show the score $score"
 # The log compared with itself: each comparison chart has two curves, the same, and not empty.
-python3 - "$work/sample.dom" <<'EOF' || fail "the comparison of the sample with itself does not draw two identical curves"
+python3 - "$work/sample.dom" <<'EOF' || fail "the sample compared with itself does not draw two identical curves"
 import html, json, re, sys
 dom = open(sys.argv[1], encoding="utf-8").read()
 charts = re.findall(r'<canvas id="(compare-[a-z-]+)"[^>]*data-curves="([^"]*)"', dom)
@@ -85,7 +87,9 @@ report one "$work/one.adi"
 report empty "$work/empty.adi"
 grep -q 'No QSOs in the contest period' "$work/empty.dom" || fail "the empty log's charts do not say that it has no QSO"
 report fifty-thousand "$big"
-grep -q 'more of these, in stats.json' "$work/fifty-thousand.dom" || fail "the 50,000-QSO page does not say what it left out"
+grep -q 'more of these, in stats.json' "$work/fifty-thousand.dom" ||
+  fail "the 50,000-QSO page does not say what it left out"
 
-[ $failures -eq 0 ] && echo "report.html renders every chart with no script error for all four logs; the sample shows the score $score"
+[ $failures -eq 0 ] &&
+  echo "report.html renders every chart with no script error for all four logs; the sample shows the score $score"
 exit $failures

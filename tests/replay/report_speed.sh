@@ -11,7 +11,9 @@ work=$(dirname "$replay")/report-speed
 mkdir -p "$work"
 log=$work/fifty-thousand.adi
 # Made under another name first, so that report_in_browser.sh, which shares the file, never reads half of it.
-[ -f "$log" ] || { python3 "$here/tests/replay/make-sample-log.py" --qsos 50000 --out "$log.$$" && mv "$log.$$" "$log"; }
+if [ ! -f "$log" ]; then
+  python3 "$here/tests/replay/make-sample-log.py" --qsos 50000 --out "$log.$$" && mv "$log.$$" "$log"
+fi
 
 # Processor seconds (user and system) and wall seconds of one run.
 measure() {
