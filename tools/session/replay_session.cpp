@@ -62,7 +62,8 @@ ReplayedLog ReplayLog(const StatsEntryPoints& plugin, const ContestPlan& plan, c
                                      const LogQso& q = *planned.qso;
                                      log.qsos.push_back({q.line, q.days, q.call, q.band.str(), q.freqHz,
                                                          planned.entity ? planned.entity->name : "",
-                                                         planned.continent, fate});
+                                                         planned.continent, fate,
+                                                         planned.entity ? planned.entity->position : std::nullopt});
                                    }
                                    for (std::string& line : problems.NewLines()) {
                                      if (line.starts_with("QSO:")) log.problemLines.push_back({planned.index, std::move(line)});

@@ -22,6 +22,7 @@ struct ReplayedQso {
   std::uint32_t freqHz = 0;
   std::string dxcc, continent;  // "Fed. Rep. of Germany", "EU"; empty when not known
   QsoFate fate = QsoFate::Rejected;
+  std::optional<GeoPosition> position;  // the entity's, from the country file
 };
 
 // What the plug-in made of one QSO, as the check needs it.
