@@ -301,12 +301,11 @@ class HeaderCheck {
 
   void Operators(const CabrilloLine& l) {
     if (l.value.find(',') != std::string::npos) {
+      // "N0CALL,DL1ABC" is two calls as much as "N0CALL, DL1ABC".
+      std::string spaced = l.value;
+      std::replace(spaced.begin(), spaced.end(), ',', ' ');
       std::string blanks;
-      for (std::string_view w : Words(l.value)) {
-        std::string call(w);
-        call.erase(std::remove(call.begin(), call.end(), ','), call.end());
-        if (!call.empty()) blanks += (blanks.empty() ? "" : " ") + call;
-      }
+      for (std::string_view call : Words(spaced)) blanks += (blanks.empty() ? "" : " ") + std::string(call);
       Add(l.line, Severity::Warning,
           "OPERATORS: '" + l.value + "' separates the calls with commas; Cabrillo separates them with blanks: " +
               blanks);

@@ -47,6 +47,7 @@ class Reader {
          const std::function<void(const AdifRecord&)>& take)
       : text_(text), wanted_(wanted), take_(take) {
     current_.values.resize(wanted.size());
+    seen_.resize(wanted.size());
   }
 
   AdifFaults Read() {
@@ -111,6 +112,17 @@ class Reader {
     const auto wanted = std::find_if(wanted_.begin(), wanted_.end(),
                                      [&](std::string_view name) { return SameLetters(name, tag->name); });
     if (wanted != wanted_.end()) {
+      const std::size_t index = static_cast<std::size_t>(wanted - wanted_.begin());
+      // A field the record already has opens the next record: the <EOR> between them is missing.
+      // The record without its end is lost; the one this field opens is read as usual.
+      if (seen_[index]) {
+        Skip(current_.line, "a second " + UpperCase(tag->name) + " at line " + std::to_string(tagLine) +
+                                ": the record has no <EOR> before the next one; it is skipped");
+        Clear();
+        fields_ = 1;
+        current_.line = tagLine;
+      }
+      seen_[index] = true;
       if (length > kLongestAdifValue) {
         if (tooLong_.empty()) {
           tooLong_ = UpperCase(tag->name) + " has a value of " + std::to_string(length) +
@@ -118,7 +130,7 @@ class Reader {
         }
       } else {
         const std::string_view value = text_.substr(valueStart, length);
-        current_.values[static_cast<std::size_t>(wanted - wanted_.begin())] = value;
+        current_.values[index] = value;
         if (current_.cut.empty()) Cut(*wanted, value, valueStart + length);
       }
     }
@@ -152,6 +164,7 @@ class Reader {
 
   void Clear() {
     std::fill(current_.values.begin(), current_.values.end(), std::string_view());
+    std::fill(seen_.begin(), seen_.end(), false);
     current_.cut.clear();
     tooLong_.clear();
     fields_ = 0;
@@ -180,6 +193,7 @@ class Reader {
   std::size_t line_ = 1;
   std::size_t fields_ = 0;  // of the current record, wanted or not
   AdifRecord current_;
+  std::vector<bool> seen_;  // wanted fields the current record has had
   std::string tooLong_;  // why the current record cannot be taken whole
   AdifFaults out_;
 };

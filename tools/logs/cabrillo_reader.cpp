@@ -99,6 +99,11 @@ class LineReader {
     const std::size_t colon = content.find(':');
     if (colon == std::string_view::npos) {
       log_.cabrilloLines.push_back({line, "", std::string(content)});
+      // "QSO 3582 PM ..." is a QSO line that lost its colon: a QSO the sponsor cannot read, whose
+      // serial the lines after it still count on.
+      if (SameLetters(content.substr(0, 4), "QSO ") || SameLetters(content.substr(0, 4), "QSO\t")) {
+        return Skip(line, "the line starts with QSO but has no ':' after it; write 'QSO:'");
+      }
       log_.problems.push_back({line, "a line without a tag is ignored", ProblemKind::Layout});
       return;
     }
@@ -144,7 +149,7 @@ class LineReader {
     std::size_t n = 0;
     bool tabs = false;
     for (std::size_t at = 0; at < value.size();) {
-      while (at < value.size() && IsBlank(value[at])) tabs = tabs || value[at++] == '\t';
+      for (; at < value.size() && IsBlank(value[at]); ++at) tabs = tabs || value[at] == '\t';
       const std::size_t start = at;
       while (at < value.size() && !IsBlank(value[at])) ++at;
       if (at == start) continue;
