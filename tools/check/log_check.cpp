@@ -275,7 +275,14 @@ void ReaderProblems(const LogFile& log, const std::vector<Problem>& notes, std::
     }
     out.push_back({p.line, severity, p.message});
   }
-  for (const Problem& p : notes) out.push_back({p.line, Severity::Note, p.message});
+  // A call told as broken settles no entity: that is the same fault, told once.
+  std::unordered_set<std::size_t> brokenCalls;
+  for (const LogQso& q : log.qsos) {
+    if (CallSignFault(q.call)) brokenCalls.insert(q.line);
+  }
+  for (const Problem& p : notes) {
+    if (!brokenCalls.count(p.line)) out.push_back({p.line, Severity::Note, p.message});
+  }
 }
 
 }  // namespace
