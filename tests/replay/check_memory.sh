@@ -6,7 +6,8 @@ set -euo pipefail
 replay=$1
 folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
-header=$'START-OF-LOG: 3.0\r\nCONTEST: PSK-63-TORVALE\r\nCALLSIGN: N0CALL\r\nCATEGORY-OPERATOR: SINGLE-OP\r\nCATEGORY-BAND: 80M-40M\r\nNAME: A\r\nADDRESS: B\r\nEMAIL: n0call@example.org\r\n'
+header=$'START-OF-LOG: 3.0\r\nCONTEST: PSK-63-TORVALE\r\nCALLSIGN: N0CALL\r\nCATEGORY-OPERATOR: SINGLE-OP\r\n'
+header+=$'CATEGORY-BAND: 80M-40M\r\nNAME: A\r\nADDRESS: B\r\nEMAIL: n0call@example.org\r\n'
 first=$'QSO: 3582 PM 2025-03-15 1200 N0CALL 599 0001 DL1WA 599 0012\r\n'
 last=$'QSO: 7041 PM 2025-03-15 1210 N0CALL 599 0003 OK1T 599 0034\r\nEND-OF-LOG:\r\n'
 printf '%s%s%s%s' "$header" "$first" $'QSO: 3583 PM 2025-03-15 1205 N0CALL 599 0002 EU7F 599 0013\r\n' "$last" \

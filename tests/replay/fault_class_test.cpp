@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,9 @@ using namespace replay_test;
 constexpr Severity E = Severity::Error, W = Severity::Warning, N = Severity::Note;
 
 // Header lines 1 to 8, then QSO lines 9 (clean), 10 (the fault's place) and 11 (clean).
-const std::vector<std::string> kHeader = {"START-OF-LOG: 3.0",     "CONTEST: PSK-63-TORVALE", "CALLSIGN: N0CALL",
-                                          "CATEGORY-OPERATOR: SINGLE-OP", "CATEGORY-BAND: 80M-40M",
-                                          "NAME: Ann Example",     "ADDRESS: Main St 1",     "EMAIL: n0call@example.org"};
+const std::vector<std::string> kHeader = {
+    "START-OF-LOG: 3.0",      "CONTEST: PSK-63-TORVALE", "CALLSIGN: N0CALL",   "CATEGORY-OPERATOR: SINGLE-OP",
+    "CATEGORY-BAND: 80M-40M", "NAME: Ann Example",       "ADDRESS: Main St 1", "EMAIL: n0call@example.org"};
 const std::string kCleanQso = "QSO: 3583 PM 2025-03-15 1205 N0CALL 599 0002 EU7F 599 0013";
 
 // Records at lines 3 (clean), 4 (the fault's place) and 5 (clean).
@@ -73,6 +74,9 @@ struct FaultCase {
   std::string part;  // of the finding's text
 };
 
+// gtest names a case by this instead of its bytes.
+void PrintTo(const FaultCase& c, std::ostream* out) { *out << c.name; }
+
 FaultCase Header(const char* name, const std::string& header, Severity severity, std::string part) {
   std::size_t line = 0;
   std::string text = CabrilloLog(header, "", line);
@@ -125,7 +129,8 @@ FaultCase Clean(const char* name, const std::string& header) {
 
 // Clean controls: the templates themselves and what Cabrillo allows.
 INSTANTIATE_TEST_SUITE_P(Clean, FaultClass,
-                         ::testing::Values(Clean("CabrilloAsItIs", ""), FaultCase{"AdifAsItIs", AdifLog(kCleanRecord), 0, N, ""},
+                         ::testing::Values(Clean("CabrilloAsItIs", ""),
+                                           FaultCase{"AdifAsItIs", AdifLog(kCleanRecord), 0, N, ""},
                                            Clean("TwoOperators", "+OPERATORS: N0CALL @DL1ABC"),
                                            Clean("GridOfSix", "+GRID-LOCATOR: JN58td"),
                                            Clean("OffTime", "+OFFTIME: 2025-03-15 1800 2025-03-15 1930"),
@@ -160,11 +165,16 @@ INSTANTIATE_TEST_SUITE_P(
         Header("OperatorsWithCommaAndBlank", "+OPERATORS: N0CALL, DL1ABC", W, "blanks: N0CALL DL1ABC"),
         Header("OperatorsWithCommaOnly", "+OPERATORS: N0CALL,DL1ABC", W, "blanks: N0CALL DL1ABC"),
         Header("OperatorsNoCall", "+OPERATORS: N0CALL and friends", W, "OPERATORS: 'and' is no call sign"),
-        Header("NameOutsideAscii", "NAME: J\xc3\xbcrgen M\xc3\xbcller", W, "NAME: has a character outside ASCII ('\xc3\xbc')"),
-        Header("AddressOutsideAscii", "ADDRESS: Stra\xc3\x9f" "e 1", W, "ADDRESS: has a character outside ASCII"),
+        Header("NameOutsideAscii", "NAME: J\xc3\xbcrgen M\xc3\xbcller", W,
+               "NAME: has a character outside ASCII ('\xc3\xbc')"),
+        Header("AddressOutsideAscii",
+               "ADDRESS: Stra\xc3\x9f"
+               "e 1",
+               W, "ADDRESS: has a character outside ASCII"),
         Header("SoapboxControlByte", "+SOAPBOX: \x1b[31mred", W, "SOAPBOX: has a character outside ASCII ('\\x1b')"),
         Header("NameTooLong", "NAME: " + std::string(80, 'A'), W, "NAME: is 80 characters long; Cabrillo allows 75"),
-        Header("CallsignTypo", "CALLSIGN: N0CALX", E, "CALLSIGN: 'N0CALX' is not the own call of the QSO lines, N0CALL"),
+        Header("CallsignTypo", "CALLSIGN: N0CALX", E,
+               "CALLSIGN: 'N0CALX' is not the own call of the QSO lines, N0CALL"),
         Header("CallsignBroken", "CALLSIGN: N0CALL/", E, "CALLSIGN: 'N0CALL/' ends with '/'"),
         Header("CallsignAgainSameValue", "+CALLSIGN: N0CALL", N, "CALLSIGN: appears a second time with the same value"),
         Header("CallsignAgainOtherValue", "+CALLSIGN: DL1ABC", E, "with 'DL1ABC' instead of 'N0CALL'"),
@@ -230,13 +240,13 @@ INSTANTIATE_TEST_SUITE_P(
         Qso("YearOne", "QSO: 3583 PM 0001-03-15 1205 N0CALL 599 0002 EU7F 599 0013", E, "outside the years"),
         Qso("YearAfter2100", "QSO: 3583 PM 2125-03-15 1205 N0CALL 599 0002 EU7F 599 0013", E, "outside the years"),
         Qso("NoSuchDay", "QSO: 3583 PM 2025-02-30 1205 N0CALL 599 0002 EU7F 599 0013", E, "is no date and time"),
-        Qso("OtherMode", "QSO: 3583 RY 2025-03-15 1205 N0CALL 599 0002 EU7F 599 0013", E,
-            "mode RY is not PM (BPSK63)"),
+        Qso("OtherMode", "QSO: 3583 RY 2025-03-15 1205 N0CALL 599 0002 EU7F 599 0013", E, "mode RY is not PM (BPSK63)"),
         Qso("TagWithoutColon", "QSO 3583 PM 2025-03-15 1205 N0CALL 599 0002 EU7F 599 0013", E,
             "starts with QSO but has no ':'"),
         Qso("TooFewFields", "QSO: 3583 PM 2025-03-15 1205 N0CALL 599 0002 EU7F", E, "QSO: line with 8 fields"),
-        Qso("LineOf40Megabytes", "QSO: 3583 PM 2025-03-15 1205 N0CALL 599 0002 EU7F 599 " + std::string(40'000'000, '1'),
-            E, "characters long; no line of a Cabrillo log needs more than 1024"),
+        Qso("LineOf40Megabytes",
+            "QSO: 3583 PM 2025-03-15 1205 N0CALL 599 0002 EU7F 599 " + std::string(40'000'000, '1'), E,
+            "characters long; no line of a Cabrillo log needs more than 1024"),
         Qso("SentSerialFiveDigits", "QSO: 3583 PM 2025-03-15 1205 N0CALL 599 00002 EU7F 599 0013", E,
             "sent serial '00002' is not four digits"),
         Qso("SentSerialTypo", "QSO: 3583 PM 2025-03-15 1205 N0CALL 599 0020 EU7F 599 0013", W,
@@ -281,7 +291,8 @@ INSTANTIATE_TEST_SUITE_P(
              "CALL has a value of 300 bytes"),
         Adif("FrequencyOffItsBand", Record("<FREQ:5>3.583", "<FREQ:5>7.050"), E,
              "FREQ 7.050 MHz lies on 40m, not on 80m as BAND says"),
-        Adif("FrequencyOnNoBand", Record("<FREQ:5>3.583", "<FREQ:5>3.400"), E, "FREQ 3.400 MHz lies on no amateur band"),
+        Adif("FrequencyOnNoBand", Record("<FREQ:5>3.583", "<FREQ:5>3.400"), E,
+             "FREQ 3.400 MHz lies on no amateur band"),
         Adif("NoFrequency", Record("<FREQ:5>3.583 ", ""), E, "no FREQ: the Cabrillo file gets frequency 0"),
         Adif("SentSerialFiveDigits", Record("<STX:1>2", "<STX:5>00002"), E, "sent serial '00002' is not four digits"),
         Adif("SentSerialTypo", Record("<STX:1>2", "<STX:2>20"), W, "sent serial 0020 breaks the count"),
@@ -308,11 +319,13 @@ INSTANTIATE_TEST_SUITE_P(
                   "this line follows END-OF-LOG: (line 12)"},
         FaultCase{"CabrilloWithoutEnd", CleanCabrillo().substr(0, CleanCabrillo().size() - 13), 11, E,
                   "no END-OF-LOG: line"},
-        FaultCase{"CabrilloLineFeedsOnly", [] {
+        FaultCase{"CabrilloLineFeedsOnly",
+                  [] {
                     std::string t = CleanCabrillo();
                     std::erase(t, '\r');
                     return t;
-                  }(), 0, W, ""}),
+                  }(),
+                  0, W, ""}),
     NameOf);
 
 }  // namespace

@@ -190,7 +190,8 @@ class HeaderCheck {
   void Repeated(const CabrilloLine& l, const CabrilloLine& firstLine) {
     const std::string where = "(first at line " + std::to_string(firstLine.line) + ")";
     if (SameLetters(l.value, firstLine.value)) {
-      Add(l.line, Severity::Note, l.tag + ": appears a second time with the same value " + where + "; one line is enough");
+      Add(l.line, Severity::Note,
+          l.tag + ": appears a second time with the same value " + where + "; one line is enough");
     } else {
       Add(l.line, DecidesTheScore(l.tag) ? Severity::Error : Severity::Warning,
           l.tag + ": appears a second time " + where + ", with '" + l.value + "' instead of '" + firstLine.value +

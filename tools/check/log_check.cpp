@@ -159,7 +159,9 @@ class QsoChecks {
     const bool stored = outcome && outcome->fate != QsoFate::Rejected;
     const WrittenQso& w = qso.written;
     if (w.freq.empty()) {
-      if (stored) Add(qso, Severity::Error, "no FREQ: the Cabrillo file gets frequency 0 for this QSO; add FREQ in MHz");
+      if (stored) {
+        Add(qso, Severity::Error, "no FREQ: the Cabrillo file gets frequency 0 for this QSO; add FREQ in MHz");
+      }
       return;
     }
     if (w.band.empty()) return;  // the band was taken from the frequency
@@ -180,7 +182,9 @@ class QsoChecks {
   void Reports(const LogQso& qso) {
     const bool noSent = qso.rstSent.empty(), noRcvd = qso.rstRcvd.empty();
     if (!noSent && !noRcvd) return;
-    const std::string missing = noSent && noRcvd ? "no RST_SENT and no RST_RCVD" : noSent ? "no RST_SENT" : "no RST_RCVD";
+    const std::string missing = noSent && noRcvd ? "no RST_SENT and no RST_RCVD"
+                                : noSent         ? "no RST_SENT"
+                                                 : "no RST_RCVD";
     const std::string add = noSent && noRcvd ? "<RST_SENT:3>599 <RST_RCVD:3>599"
                             : noSent         ? "<RST_SENT:3>599"
                                              : "<RST_RCVD:3>599";
@@ -314,7 +318,8 @@ std::vector<Finding> CheckLog(const LogFile& log, const ReplayedLog& replayed, c
                    [](const Finding& a, const Finding& b) { return a.line < b.line; });
   // A value from the log is echoed as it stands: nothing in it may end the finding's line.
   for (Finding& f : findings) {
-    if (std::any_of(f.text.begin(), f.text.end(), [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; })) {
+    auto control = [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; };
+    if (std::any_of(f.text.begin(), f.text.end(), control)) {
       f.text = Shown(f.text);
     }
   }
