@@ -55,7 +55,13 @@ void AppendQsoLine(CabrilloLog& log, std::string_view call, std::uint32_t freqKH
 
 std::string CabrilloText(const CabrilloLog& log, const std::optional<FileVersion>& hostVersion) {
   const CabrilloHeaderFields& h = log.header;
-  std::string text = "START-OF-LOG: 3.0\r\nCONTEST: ";
+  // Sized once: grown line by line, a long log's text would be copied over and over and, at its
+  // last growth, held three times over at the end of the contest, when memory is at its highest.
+  std::size_t size = 4096 + (h.address.size() + h.soapbox.size()) * 3;
+  for (const std::string& qso : log.qsoLines) size += qso.size();
+  std::string text;
+  text.reserve(size);
+  text = "START-OF-LOG: 3.0\r\nCONTEST: ";
   text.append(kContestName).append("\r\n");
   auto line = [&text](std::string_view tag, std::string_view value) {
     text.append(tag).append(OnOneLine(value)).append("\r\n");

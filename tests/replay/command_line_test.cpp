@@ -127,10 +127,56 @@ TEST_F(CommandLine, AnErrorMakesExitCodeFourTheReportItsFiles) {
   EXPECT_EQ(o.err, "Output: File produced: N0CALL.cbr\n");
 }
 
+// A log that cannot be submitted as it is: one ERROR line that says why, exit code 4, and the
+// plug-in is not run for it, so that no Cabrillo file or err.txt suggests all went well.
+TEST_F(CommandLine, ALogThatCannotBeSubmittedIsNotReplayed) {
+  std::string allPsk = "<EOH>\n";
+  for (int i = 1; i <= 400; ++i) {
+    allPsk += "<CALL:5>DL1WA <QSO_DATE:8>20250315 <TIME_ON:4>1203 <BAND:3>80M <FREQ:5>3.582 <MODE:3>PSK "
+              "<RST_SENT:3>599 <RST_RCVD:3>599 <STX:" + std::to_string(std::to_string(i).size()) + ">" +
+              std::to_string(i) + " <SRX:1>5 <EOR>\n";
+  }
+  const std::string header =
+      "START-OF-LOG: 3.0\nCONTEST: PSK-63-TORVALE\nCALLSIGN: N0CALL\nCATEGORY-OPERATOR: SINGLE-OP\n"
+      "CATEGORY-BAND: 80M-40M\nNAME: A\nADDRESS: B\nEMAIL: n0call@example.org\n";
+  const struct {
+    const char* name;
+    std::string text, why;
+    const char* count = "1 error, 0 warnings, 0 notes";  // an unread record is told at its line too
+  } logs[] = {
+      {"empty.adi", "", "the file is empty: there is no log in it"},
+      {"blank.adi", "\r\n  \r\n", "the file is empty: there is no log in it"},
+      {"text.cbr", "Dear sponsor,\nhere is my log.\n", "the file is neither a Cabrillo log"},
+      {"header.adi", "exported by hand\n<EOH>\n", "the log holds no QSO"},
+      {"header.cbr", header + "END-OF-LOG:\n", "the log holds no QSO"},
+      {"excluded.cbr", header + "X-QSO: 3582 PM 2025-03-15 1204 N0CALL 599 0002 DL2ABC 579 0043\nEND-OF-LOG:\n",
+       "no QSO to score: the log's 1 QSOs are all X-QSO lines", "1 error, 0 warnings, 1 note"},
+      {"unread.adi", "<CALL:4>OK1T <QSO_DATE:8>20250332 <TIME_ON:4>1205 <BAND:3>80M <EOR>\n",
+       "no QSO could be read: all 1 records were skipped (see their lines)", "1 error, 1 warning, 0 notes"},
+      {"psk.adi", allPsk, "no QSO is BPSK63: 400 of 400 are MODE PSK without SUBMODE"},
+  };
+  for (const auto& log : logs) {
+    SCOPED_TRACE(log.name);
+    const fs::path file = Write(log.name, log.text);
+    const std::string out = Folder() + "/" + log.name + ".run";
+    const Outcome o = Replay("--check --own-call N0CALL --out " + out + " '" + file.string() + "'");
+    EXPECT_EQ(o.exitCode, 4) << o.out << o.err;
+    EXPECT_TRUE(Has(o.out, "Not replayed: " + log.why)) << o.out;
+    EXPECT_TRUE(Has(o.out, "\nERROR line 1: " + log.why)) << o.out;
+    EXPECT_TRUE(o.out.ends_with("\nCheck: " + std::string(log.count) + "\n")) << o.out;
+    EXPECT_FALSE(fs::exists(folder_ / (std::string(log.name) + ".run"))) << "the plug-in was run";
+    // Without --check the replay refuses it all the same.
+    const Outcome plain = Replay("--own-call N0CALL --out " + out + " '" + file.string() + "'");
+    EXPECT_EQ(plain.exitCode, 4);
+    EXPECT_TRUE(Has(plain.err, log.why) && plain.err.ends_with("; the plug-in is not run for it\n")) << plain.err;
+    EXPECT_FALSE(fs::exists(folder_ / (std::string(log.name) + ".run")));
+  }
+}
+
 TEST_F(CommandLine, SkippedRecordsWithoutErrorsStillSayOne) {
   const fs::path log = Write("skips.adi",
                              "<CALL:6>DL1WA <QSO_DATE:8>20250315 <TIME_ON:4>1203 <BAND:3>80M <FREQ:5>3.582 "
-                             "<MODE:6>BPSK63 <STX:1>1 <SRX:1>5 <EOR>\n"
+                             "<MODE:6>BPSK63 <RST_SENT:3>599 <RST_RCVD:3>599 <STX:1>1 <SRX:1>5 <EOR>\n"
                              "<CALL:4>OK1T <QSO_DATE:8>20250332 <TIME_ON:4>1205 <BAND:3>80M <EOR>\n");
   const Outcome o = Replay("--check --own-call N0CALL --out " + Folder() + " '" + log.string() + "'");
   EXPECT_EQ(o.exitCode, 1) << o.out << o.err;
@@ -167,7 +213,8 @@ TEST_F(CommandLine, WhatStopsARunIsNamed) {
   const Outcome usage = Replay("--start 2025-13-01 x.adi");
   EXPECT_EQ(usage.exitCode, 2);
   EXPECT_TRUE(usage.err.starts_with(
-      "stats-replay: --start: '2025-13-01' is no date YYYY-MM-DD or date and time YYYY-MM-DD HHMM\nusage: "))
+      "stats-replay: --start: '2025-13-01' is no date YYYY-MM-DD or date and time YYYY-MM-DD HHMM, from 1900 to "
+      "2100\nusage: "))
       << usage.err;
 
   const Outcome noLog = Replay(Folder() + "/missing.adi");
@@ -178,7 +225,9 @@ TEST_F(CommandLine, WhatStopsARunIsNamed) {
   EXPECT_EQ(folderAsLog.exitCode, 2);
   EXPECT_EQ(folderAsLog.err, "stats-replay: " + folder_.string() + ": cannot be read\n");
 
-  const fs::path log = Write("one.adi", "<CALL:6>DL1ABC <QSO_DATE:8>20250315 <TIME_ON:4>1203 <BAND:3>80M <EOR>");
+  const fs::path log = Write("one.adi",
+                             "<CALL:6>DL1ABC <QSO_DATE:8>20250315 <TIME_ON:4>1203 <BAND:3>80M <MODE:6>BPSK63 "
+                             "<STX:1>1 <SRX:1>5 <EOR>");
   const Outcome noPlugin = Replay("--plugin " + Folder() + "/libNone.so '" + log.string() + "'");
   EXPECT_EQ(noPlugin.exitCode, 2);
   EXPECT_TRUE(noPlugin.err.starts_with("stats-replay: " + folder_.string() + "/libNone.so: cannot be loaded: "))

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# The check's memory against bounds measured beside a three-QSO log in the same run (no clock):
+# a 40 MB Cabrillo QSO line is one finding and costs little more than the file it is read from;
+# a 20,000-QSO ADIF log at most 1.5 KB a QSO above the small log.
+set -euo pipefail
+replay=$1
+folder=$(mktemp -d)
+trap 'rm -rf "$folder"' EXIT
+header=$'START-OF-LOG: 3.0\r\nCONTEST: PSK-63-TORVALE\r\nCALLSIGN: N0CALL\r\nCATEGORY-OPERATOR: SINGLE-OP\r\n'
+header+=$'CATEGORY-BAND: 80M-40M\r\nNAME: A\r\nADDRESS: B\r\nEMAIL: n0call@example.org\r\n'
+first=$'QSO: 3582 PM 2025-03-15 1200 N0CALL 599 0001 DL1WA 599 0012\r\n'
+last=$'QSO: 7041 PM 2025-03-15 1210 N0CALL 599 0003 OK1T 599 0034\r\nEND-OF-LOG:\r\n'
+printf '%s%s%s%s' "$header" "$first" $'QSO: 3583 PM 2025-03-15 1205 N0CALL 599 0002 EU7F 599 0013\r\n' "$last" \
+  > "$folder/small.cbr"
+{
+  printf '%s%s%s' "$header" "$first" 'QSO: 3583 PM 2025-03-15 1205 N0CALL 599 0002 EU7F 599 '
+  head -c 40000000 /dev/zero | tr '\0' '1'
+  printf '\r\n%s' "$last"
+} > "$folder/long.cbr"
+python3 "$(dirname "$0")/make-sample-log.py" --qsos 20000 --out "$folder/long.adi"
+
+# Peak resident memory in KB; the output kept for the checks below.
+peak() {
+  /usr/bin/time -f %M -o "$folder/kb" "$replay" --check --out "$folder/run" "$1" > "$folder/out" 2>/dev/null || true
+  tail -1 "$folder/kb"
+}
+small=$(peak "$folder/small.cbr")
+long=$(peak "$folder/long.cbr")
+grep -q '^ERROR line 10: QSO skipped: the line is 40000054 characters long' "$folder/out" ||
+  { echo "the long line is not one finding:"; grep -E '^(ERROR|WARNING|NOTE)' "$folder/out" | cut -c1-200; exit 1; }
+many=$(peak "$folder/long.adi")
+echo "three QSOs: $small KB; a 40 MB QSO line: $long KB; 20,000 QSOs: $many KB"
+fail=0
+(( long <= small + 50000 )) || { echo "the 40 MB line took more than 50 MB above the small log"; fail=1; }
+(( many <= small + 20000 * 3 / 2 )) || { echo "20,000 QSOs took more than 1.5 KB a QSO above the small log"; fail=1; }
+exit $fail
