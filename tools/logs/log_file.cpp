@@ -6,9 +6,12 @@
 #include "adif_log.h"
 #include "cabrillo_reader.h"
 #include "host_form.h"
+#include "text_decoding.h"
 #include "text_files.h"
 
 LogFile ParseLogText(std::string_view text) {
+  const DecodedText decoded(text);
+  text = decoded.view();
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   const std::string opening = Trimmed(text.substr(0, 64));
   LogFile log =
