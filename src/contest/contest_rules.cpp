@@ -14,6 +14,22 @@ bool IsContestBand(std::string_view band) {
   return std::find(kContestBands.begin(), kContestBands.end(), band) != kContestBands.end();
 }
 
+std::string SingleBandOf(std::string_view categoryBand) {
+  std::string band;
+  for (char c : categoryBand) {
+    if (c != ' ' && c != '\t') band += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  }
+  return IsContestBand(band) ? band : std::string();
+}
+
+bool IsChecklog(std::string_view categoryOperator) {
+  std::string value;
+  for (char c : categoryOperator) {
+    if (c != ' ' && c != '\t') value += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  }
+  return value == "CHECKLOG";
+}
+
 std::int32_t WrappedScore(std::int32_t points, std::int32_t dxcc, std::int32_t newCalls) {
   const std::uint32_t multiplier = static_cast<std::uint32_t>(dxcc) + static_cast<std::uint32_t>(newCalls);
   return Wrapped(static_cast<std::uint32_t>(points) * multiplier);
