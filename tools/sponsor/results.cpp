@@ -247,13 +247,13 @@ std::string ResultsText(const std::vector<LogResult>& results) {
 }
 
 std::string ResultsCsv(const std::vector<LogResult>& results) {
-  std::string out = "table,rank,call,claimed_score,checked_score,reduction_percent,qsos,kept";
+  std::string out = "table,rank,call,claimed_score,checked_score,reduction_percent,qsos,kept,removed";
   for (const char* column : kRemovingCsv) out += std::string(",") + column;
   out += ",multipliers,file\n";
   auto row = [&](const std::string& table, const std::string& rank, const LogResult& r) {
     out += CsvField(table) + "," + rank + "," + CsvField(Shown(r.call)) + "," + Claimed(r) + "," +
            std::to_string(r.checked) + "," + Reduction(r) + "," + std::to_string(r.qsos) + "," +
-           std::to_string(r.kept);
+           std::to_string(r.kept) + "," + std::to_string(r.removed);
     for (Decision d : kRemovingDecisions) out += "," + std::to_string(r.removedBy[static_cast<std::size_t>(d)]);
     out += "," + std::to_string(r.multipliers) + "," + CsvField(Shown(r.file.filename().string())) + "\n";
   };

@@ -35,7 +35,7 @@ struct LogResult {
 
 // Per table, the logs by checked score, highest first, then call; equal scores share a rank.
 std::string ResultsText(const std::vector<LogResult>& results);
-// table,rank,call,claimed_score,checked_score,reduction_percent,qsos,kept,<removed per decision>,
+// table,rank,call,claimed_score,checked_score,reduction_percent,qsos,kept,removed,<removed per decision>,
 // multipliers,file: one row per log and table it is in; checklogs in the table CHECKLOG, unranked.
 std::string ResultsCsv(const std::vector<LogResult>& results);
 // The same tables as one page with a link to each station's page (stations/<report name>.html).
