@@ -316,6 +316,13 @@ def cabrillo(own, category, qsos, band="80M-40M", claimed=None, offset=0, club="
     return header, header + [qso_line(q, offset) for q in qsos] + ["END-OF-LOG:"]
 
 
+def claimed_score(qsos):
+    """What an entrant's own program might claim: the calls per band times (calls plus prefixes)."""
+    calls = {(q["band"], q["call"]) for q in qsos if q["band"] in BANDS and q["mode"] == "PM"}
+    prefixes = {(band, call.rstrip(string.ascii_uppercase + "/")[:-1] or call) for band, call in calls}
+    return len(calls) * (len(calls) + len(prefixes))
+
+
 def write_file(path, lines, encoding):
     text = "\n".join(lines) + "\n"
     if encoding == "cr":
@@ -371,7 +378,7 @@ def write(contest, halves_list, out, args):
                     q["decision"] = "not the entry's band"
         elif number % 7 == 3:
             band = "ALL"
-        claimed = None if number % 5 == 0 else 1000 * len(qsos) + number
+        claimed = None if number % 5 == 0 else claimed_score(qsos)
         header, lines = cabrillo(own, category, qsos, band, claimed, offsets.get(own, 0), clubs[number % 3])
         path = os.path.join(logs_dir, file_name(own) + ".log")
         write_file(path, lines, encodings.get(own, "ascii"))
