@@ -104,13 +104,24 @@ std::string ReportLines(const CheckContext& c, std::size_t log, const LogFile& f
   return out;
 }
 
+std::vector<std::vector<QsoRef>> PointingAt(const std::vector<std::vector<Verdict>>& verdicts) {
+  std::vector<std::vector<QsoRef>> at(verdicts.size());
+  for (std::size_t l = 0; l < verdicts.size(); ++l) {
+    for (std::size_t q = 0; q < verdicts[l].size(); ++q) {
+      const Verdict& v = verdicts[l][q];
+      if (v.partner && v.partner->log != l) at[v.partner->log].push_back({l, q});
+    }
+  }
+  return at;
+}
+
 std::string DoneToUs(const CheckContext& c, std::size_t log) {
   std::map<std::pair<std::string, std::size_t>, std::string> lines;  // by their call and line
-  for (std::size_t l = 0; l < c.logs.size(); ++l) {
-    if (l == log) continue;
-    for (std::size_t q = 0; q < c.logs[l].qsos.size(); ++q) {
+  const std::vector<QsoRef> all = c.pointingAt.empty() ? PointingAt(c.verdicts)[log] : std::vector<QsoRef>{};
+  for (const QsoRef& ref : c.pointingAt.empty() ? all : c.pointingAt[log]) {
+    const std::size_t l = ref.log, q = ref.qso;
+    {
       const Verdict& v = c.verdicts[l][q];
-      if (!v.partner || v.partner->log != log) continue;
       const CheckedQso& theirs = c.logs[l].qsos[q];
       const CheckedQso& ours = c.logs[log].qsos[v.partner->qso];
       std::string what;

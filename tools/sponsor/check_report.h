@@ -21,7 +21,13 @@ struct CheckContext {
   // By log, the log as read, whose QSOs the checked QSOs are, one for one: the other log's line
   // is quoted from it. Empty: the evidence names the line without quoting it.
   std::vector<const LogFile*> files = {};
+  // By log, the other logs' QSOs whose verdict names one of its QSOs (PointingAt); empty: found
+  // by a search of all logs.
+  std::vector<std::vector<QsoRef>> pointingAt = {};
 };
+
+// By log, the QSOs of other logs whose verdict names a QSO of that log as its partner.
+std::vector<std::vector<QsoRef>> PointingAt(const std::vector<std::vector<Verdict>>& verdicts);
 
 // What the other log shows, in a sentence: "OK1XYZ sent 0034 (its line 88, 80m 2025-03-15 1805)".
 std::string EvidenceOf(const CheckContext& context, std::size_t log, std::size_t qso);

@@ -13,6 +13,7 @@
 #include "plugin_failure.h"
 #include "replay_session.h"
 #include "shown_text.h"
+#include "working_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -52,8 +53,15 @@ long long CheckedScore(const ScoreSummary& s, std::size_t noEntityBands, std::si
   return Score(points, dxcc, s.total.newCalls);
 }
 
+fs::path QuietFolder(const fs::path& scratch) {
+  const fs::path quiet = scratch / "quiet";
+  fs::create_directories(quiet / std::string(kProblemFileName));
+  return quiet;
+}
+
 ScoredLog ScoreLog(const SubmittedLog& submitted, std::size_t index, const CheckContext& context,
-                   const ClockOffset& offset, const StatsEntryPoints& plugin, const CountryFile& countries) {
+                   const ClockOffset& offset, const StatsEntryPoints& plugin, const CountryFile& countries,
+                   const fs::path& quietFolder) {
   const LogFile& log = submitted.log;
   const CheckedLog& checked = context.logs[index];
   const ContestPlan plan = PlanContest(log, countries, {0, "", std::nullopt, std::nullopt});
@@ -98,7 +106,10 @@ ScoredLog ScoreLog(const SubmittedLog& submitted, std::size_t index, const Check
     for (const PlannedQso& q : plan.qsos) {
       if (q.qso->line >= removedAt.size() || !removedAt[q.qso->line]) kept.qsos.push_back(q);
     }
-    after = *ReplayHere(plugin, kept, NoEntityWatch(false, noEntityAfter)).score;
+    const WorkingFolder quiet(quietFolder);
+    const ReplayedLog replayed = ReplayLog(plugin, kept, NoEntityWatch(false, noEntityAfter));
+    if (!replayed.score) throw PluginFailure("the plug-in answered no score");
+    after = *replayed.score;
     noEntity = noEntityAfter.size();
   }
   result.checked = CheckedScore(after, noEntity, penalised, context.rules);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <string>
 
 #include "check_report.h"
@@ -26,7 +27,14 @@ struct ScoredLog {
 };
 
 // Replays the log `index` of the context twice, each time in a contest opened without a report
-// run (no dialog, no Cabrillo file), in the current folder, where the plug-in leaves its problem
-// file and settings: a scratch folder. Throws PluginFailure when the plug-in gives no score.
+// run (no dialog, no Cabrillo file): as submitted in the current folder, where the plug-in leaves
+// its problem file for the log's own check (a scratch folder); the kept QSOs in `quietFolder`,
+// where the problem file cannot be opened (a folder holds its name), which spares the plug-in a
+// file opened and closed for every QSO: its answers do not depend on it. Throws PluginFailure
+// when the plug-in gives no score.
 ScoredLog ScoreLog(const SubmittedLog& submitted, std::size_t index, const CheckContext& context,
-                   const ClockOffset& offset, const StatsEntryPoints& plugin, const CountryFile& countries);
+                   const ClockOffset& offset, const StatsEntryPoints& plugin, const CountryFile& countries,
+                   const std::filesystem::path& quietFolder);
+
+// A folder below `scratch` in which the plug-in's problem file cannot be opened.
+std::filesystem::path QuietFolder(const std::filesystem::path& scratch);

@@ -3,6 +3,7 @@
 // pipe. Log i goes to worker i mod N: the results are the same for any N.
 #include "scoring_workers.h"
 
+#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -58,12 +59,13 @@ struct Message {
 
 // One log: scored, then its report and page written; a report that cannot be written passes the
 // log over in the summary, a plug-in that gives no score stops the run.
-Message ScoreOne(const ScoringJob& job, std::size_t i, const StatsEntryPoints& plugin, OutputFolder& out) {
+Message ScoreOne(const ScoringJob& job, std::size_t i, const StatsEntryPoints& plugin, const std::filesystem::path& quiet,
+                 OutputFolder& out) {
   Message m{};
   m.index = static_cast<long long>(i);
   auto why = [&](const std::string& text) { std::snprintf(m.why, sizeof m.why, "%s", text.c_str()); };
   try {
-    ScoredLog scored = ScoreLog(job.set.logs[i], i, job.context, job.offsets[i], plugin, job.countries);
+    ScoredLog scored = ScoreLog(job.set.logs[i], i, job.context, job.offsets[i], plugin, job.countries, quiet);
     scored.result.reportName = job.reportNames[i];
     Encode(scored.result, m.numbers);
     try {
@@ -134,7 +136,8 @@ ScoringOutcome ScoreAll(const ScoringJob& job, OutputFolder& out) {
   if (workers == 1) {
     const PluginLibrary plugin(job.plugin);
     const WorkingFolder scratch{WorkingFolder::Scratch{}};
-    for (std::size_t i = 0; i < n; ++i) messages.push_back(ScoreOne(job, i, plugin.entryPoints(), out));
+    const std::filesystem::path quiet = QuietFolder(scratch.path());
+    for (std::size_t i = 0; i < n; ++i) messages.push_back(ScoreOne(job, i, plugin.entryPoints(), quiet, out));
   } else {
     std::vector<std::pair<pid_t, int>> children;
     for (std::size_t w = 0; w < workers; ++w) {
@@ -148,8 +151,9 @@ ScoringOutcome ScoreAll(const ScoringJob& job, OutputFolder& out) {
         try {
           const PluginLibrary plugin(job.plugin);
           const WorkingFolder scratch{WorkingFolder::Scratch{}};
+          const std::filesystem::path quiet = QuietFolder(scratch.path());
           for (std::size_t i = w; i < n; i += workers) {
-            const Message m = ScoreOne(job, i, plugin.entryPoints(), out);
+            const Message m = ScoreOne(job, i, plugin.entryPoints(), quiet, out);
             if (!WriteAll(fds[1], &m, sizeof m)) status = 1;
             if (m.outcome == Outcome::PluginFailed || m.outcome == Outcome::Failed) break;
           }
@@ -167,11 +171,23 @@ ScoringOutcome ScoreAll(const ScoringJob& job, OutputFolder& out) {
       ::close(fds[1]);
       children.emplace_back(pid, fds[0]);
     }
-    // One worker's pipe read to its end before the next: each writes little, the pipe holds it.
-    for (const auto& [pid, fd] : children) {
-      Message m;
-      while (ReadAll(fd, &m, sizeof m)) messages.push_back(m);
-      ::close(fd);
+    // Every pipe read as its worker writes: a pipe left full would stop its worker.
+    std::vector<pollfd> open;
+    for (const auto& [pid, fd] : children) open.push_back({fd, POLLIN, 0});
+    while (!open.empty()) {
+      if (::poll(open.data(), open.size(), -1) < 0 && errno != EINTR) {
+        throw std::runtime_error(std::string("waiting for the workers: ") + std::strerror(errno));
+      }
+      for (std::size_t k = open.size(); k-- > 0;) {
+        if (open[k].revents == 0) continue;
+        Message m;
+        if (ReadAll(open[k].fd, &m, sizeof m)) {
+          messages.push_back(m);
+        } else {
+          ::close(open[k].fd);
+          open.erase(open.begin() + static_cast<std::ptrdiff_t>(k));
+        }
+      }
     }
     for (const auto& [pid, fd] : children) {
       int status = 0;
