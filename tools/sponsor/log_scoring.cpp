@@ -36,6 +36,26 @@ ReplayChoices NoEntityWatch(bool record, std::set<std::string>& bands) {
           }};
 }
 
+// The replay as submitted where the problem file cannot be opened, each QSO's fate recorded as
+// a recording replay would, without the problem lines.
+ReplayedLog ReplayQuietly(const StatsEntryPoints& plugin, const ContestPlan& plan, const fs::path& quietFolder,
+                          std::set<std::string>& noEntityBands) {
+  const WorkingFolder quiet(quietFolder);
+  std::vector<ReplayedQso> qsos;
+  qsos.reserve(plan.qsos.size());
+  ReplayedLog replayed =
+      ReplayLog(plugin, plan, {false, [&](std::size_t, const PlannedQso& planned, int, QsoFate fate) {
+                                 const LogQso& q = *planned.qso;
+                                 qsos.push_back({q.line, q.days, q.call, q.band, q.freqHz,
+                                                 planned.entity ? planned.entity->name : "", planned.continent, fate,
+                                                 {}});
+                                 if (fate == QsoFate::Accepted && !planned.entity) noEntityBands.insert(q.band);
+                               }});
+  if (!replayed.score) throw PluginFailure("the plug-in answered no score");
+  replayed.qsos = std::move(qsos);
+  return replayed;
+}
+
 std::string Signed(int minutes) { return (minutes > 0 ? "+" : "") + std::to_string(minutes); }
 
 std::string Figures(const char* what, long long qsos, long long points, long long multipliers, long long score) {
@@ -92,7 +112,12 @@ ScoredLog ScoreLog(const SubmittedLog& submitted, std::size_t index, const Check
   result.kept = result.qsos - result.removed;
 
   std::set<std::string> noEntityBefore, noEntityAfter;
-  const ReplayedLog asSubmitted = ReplayHere(plugin, plan, NoEntityWatch(true, noEntityBefore));
+  ReplayedLog asSubmitted = ReplayQuietly(plugin, plan, quietFolder, noEntityBefore);
+  // The reasons the plug-in gives for a refused QSO are in its problem file: only then is it read.
+  if (asSubmitted.counts.rejected > 0) {
+    noEntityBefore.clear();
+    asSubmitted = ReplayHere(plugin, plan, NoEntityWatch(true, noEntityBefore));
+  }
   const ScoreSummary& before = *asSubmitted.score;
   result.pointsBefore = before.total.points;
   result.multipliersBefore = std::max(0LL, before.total.dxcc - static_cast<long long>(noEntityBefore.size())) +

@@ -26,12 +26,13 @@ struct ScoredLog {
   std::string report;  // the check report's text
 };
 
-// Replays the log `index` of the context twice, each time in a contest opened without a report
-// run (no dialog, no Cabrillo file): as submitted in the current folder, where the plug-in leaves
-// its problem file for the log's own check (a scratch folder); the kept QSOs in `quietFolder`,
-// where the problem file cannot be opened (a folder holds its name), which spares the plug-in a
-// file opened and closed for every QSO: its answers do not depend on it. Throws PluginFailure
-// when the plug-in gives no score.
+// Replays the log `index` of the context, each time in a contest opened without a report run (no
+// dialog, no Cabrillo file), in `quietFolder`, where the plug-in's problem file cannot be opened
+// (a folder holds its name), which spares the plug-in a file opened and closed for every QSO: its
+// answers do not depend on it. As submitted, for the figures before and the log's own check; again
+// in the current folder (a scratch folder), its problem file read while written, when the plug-in
+// refused a QSO, so that the check can tell why; and with the kept QSOs only. Throws
+// PluginFailure when the plug-in gives no score.
 ScoredLog ScoreLog(const SubmittedLog& submitted, std::size_t index, const CheckContext& context,
                    const ClockOffset& offset, const StatsEntryPoints& plugin, const CountryFile& countries,
                    const std::filesystem::path& quietFolder);
