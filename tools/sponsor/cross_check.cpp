@@ -210,26 +210,45 @@ class Checker {
     };
     std::vector<Half> halves;
     ForEachGroupPair([&](Range ours, Range theirs) {
-      auto key = [&](std::uint32_t g, bool swapped) {
-        const CheckedQso& q = Qso(g);
-        return swapped ? std::make_pair(q.rcvd, q.sent) : std::make_pair(q.sent, q.rcvd);
+      // Only a serial pair that each side has once identifies its QSO.
+      auto once = [&](Range range, const std::string& sent, const std::string& rcvd, std::uint32_t* which) {
+        int n = 0;
+        for (const std::uint32_t* g = range.first; g != range.second; ++g) {
+          if (Qso(*g).sent == sent && Qso(*g).rcvd == rcvd) {
+            ++n;
+            *which = *g;
+          }
+        }
+        return n == 1;
       };
-      std::map<std::pair<std::string, std::string>, std::pair<std::uint32_t, int>> theirKeys;
-      for (const std::uint32_t* b = theirs.first; b != theirs.second; ++b) {
-        auto& slot = theirKeys[key(*b, true)];
-        slot = {*b, slot.second + 1};
+      const std::size_t n = static_cast<std::size_t>(ours.second - ours.first);
+      const std::size_t m = static_cast<std::size_t>(theirs.second - theirs.first);
+      std::map<std::pair<std::string, std::string>, std::pair<std::uint32_t, int>> theirKeys, ourKeys;
+      if (n * m > kSmallGroups) {
+        for (const std::uint32_t* b = theirs.first; b != theirs.second; ++b) {
+          auto& slot = theirKeys[{Qso(*b).rcvd, Qso(*b).sent}];
+          slot = {*b, slot.second + 1};
+        }
+        for (const std::uint32_t* a = ours.first; a != ours.second; ++a) {
+          auto& slot = ourKeys[{Qso(*a).sent, Qso(*a).rcvd}];
+          slot = {*a, slot.second + 1};
+        }
       }
-      std::map<std::pair<std::string, std::string>, int> ourKeys;
-      for (const std::uint32_t* a = ours.first; a != ours.second; ++a) ++ourKeys[key(*a, false)];
       for (const std::uint32_t* a = ours.first; a != ours.second; ++a) {
-        const auto k = key(*a, false);
-        if (k.first.empty() || k.second.empty() || ourKeys[k] != 1) continue;
-        auto it = theirKeys.find(k);
-        if (it == theirKeys.end() || it->second.second != 1) continue;
-        const std::int64_t d = entries_[*a].minute - entries_[it->second.first].minute;
+        const CheckedQso& q = Qso(*a);
+        if (q.sent.empty() || q.rcvd.empty()) continue;
+        std::uint32_t mine = kNone, other = kNone;
+        if (n * m > kSmallGroups) {
+          auto it = theirKeys.find({q.sent, q.rcvd});
+          if (ourKeys[{q.sent, q.rcvd}].second != 1 || it == theirKeys.end() || it->second.second != 1) continue;
+          other = it->second.first;
+        } else if (!once(ours, q.sent, q.rcvd, &mine) || !once(theirs, q.rcvd, q.sent, &other)) {
+          continue;
+        }
+        const std::int64_t d = entries_[*a].minute - entries_[other].minute;
         if (Apart(d, 0) > kOffsetSearch) continue;
-        halves.push_back({entries_[*a].log, entries_[it->second.first].log, d});
-        halves.push_back({entries_[it->second.first].log, entries_[*a].log, -d});
+        halves.push_back({entries_[*a].log, entries_[other].log, d});
+        halves.push_back({entries_[other].log, entries_[*a].log, -d});
       }
     });
     std::vector<ClockOffset> first(logs_.size());

@@ -88,7 +88,10 @@ ScoredLog ScoreLog(const SubmittedLog& submitted, std::size_t index, const Check
 
   const std::vector<Verdict>& verdicts = context.verdicts[index];
   std::vector<char> removedAt;  // by file line
-  LogResult result{.call = submitted.call, .category = submitted.category, .file = submitted.file};
+  LogResult result;
+  result.call = submitted.call;
+  result.category = submitted.category;
+  result.file = submitted.file;
   result.header = submitted.header;
   result.checklog = IsChecklog(submitted.header.categoryOperator);
   result.claimed = submitted.header.claimed;
