@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "calendar.h"
 #include "crosscheck_options.h"
 #include "log_set.h"
 #include "results.h"
@@ -162,6 +163,25 @@ TEST(CrossCheckOptions, DefaultsValuesAndMistakes) {
     EXPECT_THROW(ParseCrossCheckOptions(wrong), UsageError) << (wrong.empty() ? "" : wrong[0]);
   }
   EXPECT_TRUE(ParseCrossCheckOptions({"--help"}).help);
+
+  const CrossCheckOptions period = ParseCrossCheckOptions(
+      {"--start", "2025-03-15T1200", "--no-clock-correction", "--jobs=3", "--receipts", "r.csv", "logs"});
+  EXPECT_EQ(MinuteText(*period.periodStart), "2025-03-15 1200");
+  EXPECT_EQ(MinuteText(*period.periodEnd), "2025-03-16 1200");  // 24 hours by default
+  EXPECT_FALSE(period.correctClocks);
+  EXPECT_EQ(period.jobs, 3u);
+  EXPECT_EQ(period.receipts, "r.csv");
+  EXPECT_TRUE(plain.correctClocks && plain.jobs >= 1 && !plain.periodStart);
+  EXPECT_EQ(MinuteText(*ParseCrossCheckOptions({"--start=2025-03-15 1200", "--end", "2025-03-15T1800", "logs"}).periodEnd),
+            "2025-03-15 1800");
+  for (const std::vector<std::string>& wrong : std::vector<std::vector<std::string>>{
+           {"--start", "2025-02-30T1200", "logs"},
+           {"--start", "2025-03-15T2460", "logs"},
+           {"--end", "2025-03-16T1200", "logs"},
+           {"--start", "2025-03-15T1200", "--end", "2025-03-15T1200", "logs"},
+           {"--jobs", "0", "logs"}}) {
+    EXPECT_THROW(ParseCrossCheckOptions(wrong), UsageError) << wrong[1];
+  }
 }
 
 }  // namespace

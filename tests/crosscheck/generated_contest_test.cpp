@@ -240,6 +240,25 @@ TEST_F(GeneratedContest, PenaltyOptionsChangeWhatIsKeptAndTheScore) {
   ExpectScores(out / "results.csv", removed, 2);
 }
 
+TEST_F(GeneratedContest, TheNumberOfWorkerProcessesChangesNothing) {
+  for (const char* jobs : {"1", "3"}) {
+    const fs::path out = folder_ / (std::string("out-jobs-") + jobs);
+    ASSERT_EQ(ExitCodeOf(std::string(STATS_CROSSCHECK_FILE) + " --jobs " + jobs + " --out " + out.string() + " " +
+                         (folder_ / "logs").string()),
+              0);
+  }
+  const fs::path one = folder_ / "out-jobs-1", three = folder_ / "out-jobs-3";
+  for (const char* file : {"results.csv", "decisions.csv", "summary.txt", "index.html"}) {
+    EXPECT_EQ(FileBytes(one / file), FileBytes(three / file)) << file;
+  }
+  std::size_t reports = 0;
+  for (const fs::directory_entry& entry : fs::directory_iterator(one / "reports")) {
+    EXPECT_EQ(FileBytes(entry.path()), FileBytes(three / "reports" / entry.path().filename())) << entry.path();
+    ++reports;
+  }
+  EXPECT_EQ(reports, files_.size());
+}
+
 TEST_F(GeneratedContest, TheNewestFileOfACallIsChecked) {
   std::map<std::string, std::string> truthFile;
   for (const Row& row : truth_.rows) truthFile[truth_.At(row, "call")] = truth_.At(row, "file");
