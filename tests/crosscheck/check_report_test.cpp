@@ -109,7 +109,7 @@ LogResult Entry(const std::string& call, long long checked, const std::string& o
 TEST(ResultsTable, EqualScoresShareARankAndChecklogsStandApart) {
   const std::vector<LogResult> results = {
       Entry("DL1AA", 100, "SINGLE-OP", "80M", "Club A"), Entry("OK1BB", 90, "single-op", "ALL", "club a "),
-      Entry("SP2CC", 100, "MULTI-OP", "80M-40M"),       Entry("G3DD", 80, "SINGLE-OP", "40M", "Club B"),
+      Entry("SP2CC", 100, "MULTI-OP", "80M-40M"), Entry("G3DD", 80, "SINGLE-OP", "40M", "Club B"),
       Entry("DL2EE", 500, "CHECKLOG", "80M")};
   const std::string text = ResultsText(results);
   // Overall: DL1AA and SP2CC share rank 1, OK1BB is third; the checklog is in no ranked table.
@@ -172,14 +172,15 @@ TEST(CrossCheckOptions, DefaultsValuesAndMistakes) {
   EXPECT_EQ(period.jobs, 3u);
   EXPECT_EQ(period.receipts, "r.csv");
   EXPECT_TRUE(plain.correctClocks && plain.jobs >= 1 && !plain.periodStart);
-  EXPECT_EQ(MinuteText(*ParseCrossCheckOptions({"--start=2025-03-15 1200", "--end", "2025-03-15T1800", "logs"}).periodEnd),
-            "2025-03-15 1800");
-  for (const std::vector<std::string>& wrong : std::vector<std::vector<std::string>>{
-           {"--start", "2025-02-30T1200", "logs"},
-           {"--start", "2025-03-15T2460", "logs"},
-           {"--end", "2025-03-16T1200", "logs"},
-           {"--start", "2025-03-15T1200", "--end", "2025-03-15T1200", "logs"},
-           {"--jobs", "0", "logs"}}) {
+  EXPECT_EQ(
+      MinuteText(*ParseCrossCheckOptions({"--start=2025-03-15 1200", "--end", "2025-03-15T1800", "logs"}).periodEnd),
+      "2025-03-15 1800");
+  for (const std::vector<std::string>& wrong :
+       std::vector<std::vector<std::string>>{{"--start", "2025-02-30T1200", "logs"},
+                                             {"--start", "2025-03-15T2460", "logs"},
+                                             {"--end", "2025-03-16T1200", "logs"},
+                                             {"--start", "2025-03-15T1200", "--end", "2025-03-15T1200", "logs"},
+                                             {"--jobs", "0", "logs"}}) {
     EXPECT_THROW(ParseCrossCheckOptions(wrong), UsageError) << wrong[1];
   }
 }

@@ -181,7 +181,8 @@ TEST(Matching, ManyQsosInOneMinuteArePairedAsFewWouldBe) {
   // A group just above the size listed pair by pair decides as the small groups above do.
   Contest few;
   for (int i = 0; i < 9; ++i) few.Qso("DL1AA", "OK1BB", "80m", i % 3, "000" + std::to_string(i), "0001");
-  for (int i = 0; i < 9; ++i) few.Qso("OK1BB", "DL1AA", "80m", 2 - i % 3, "0001", i == 4 ? "0009" : "000" + std::to_string(8 - i));
+  for (int i = 0; i < 9; ++i)
+    few.Qso("OK1BB", "DL1AA", "80m", 2 - i % 3, "0001", i == 4 ? "0009" : "000" + std::to_string(8 - i));
   const Decided f(few);
   for (std::size_t line = 1; line <= 9; ++line) {
     const std::size_t theirs = line == 5 ? 0 : 10 - line;
@@ -237,9 +238,8 @@ TEST(Stations, TheCallTheQsoLinesSendIsMatched) {
 
 TEST(Rules, RuledOutQsosTakeNoPartAndSerialsCompareAsNumbers) {
   Contest c;
-  c.Qso("DL1AA", "OK1BB", "80m", 0, CheckedSerial("00008"), CheckedSerial("12")).Qso("OK1BB", "DL1AA", "80m", 0,
-                                                                                     CheckedSerial("0012"),
-                                                                                     CheckedSerial("8"));
+  c.Qso("DL1AA", "OK1BB", "80m", 0, CheckedSerial("00008"), CheckedSerial("12"))
+      .Qso("OK1BB", "DL1AA", "80m", 0, CheckedSerial("0012"), CheckedSerial("8"));
   c.Qso("DL1AA", "OK1BB", "40m", 30, "0002", "0013").Qso("OK1BB", "DL1AA", "40m", 30, "0013", "0002");
   c.logs[1].qsos[1].ruled = static_cast<int>(Decision::WrongMode);
   const Decided d(c);

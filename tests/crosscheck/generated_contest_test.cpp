@@ -17,10 +17,10 @@
 #include <string>
 #include <vector>
 
-#include "country_file.h"
-#include "test_files.h"
 #include "contest_rules.h"
+#include "country_file.h"
 #include "log_file.h"
+#include "test_files.h"
 
 namespace {
 
@@ -280,7 +280,8 @@ TEST_F(GeneratedContest, ReportsShowEveryChangedQsoWithItsLine) {
     const std::string& call = truth_.At(row, "call");
     std::map<std::size_t, std::string>& lines = fileLines[call];
     if (lines.empty()) {
-      for (const LogQso& q : ReadLogFile(folder_ / "logs" / truth_.At(row, "file")).qsos) lines[q.line] = q.written.text;
+      for (const LogQso& q : ReadLogFile(folder_ / "logs" / truth_.At(row, "file")).qsos)
+        lines[q.line] = q.written.text;
     }
     const std::string report = FileBytes(folder_ / "out" / "reports" / (FileBaseOf(call) + ".txt"));
     const std::size_t line = std::stoul(truth_.At(row, "line"));
@@ -332,8 +333,7 @@ TEST_F(GeneratedContest, EachReportOpensWithItsLogsFigures) {
     const std::string figures = std::to_string(e.all.size()) + " QSOs checked: " + std::to_string(e.kept.size()) +
                                 " kept, " + std::to_string(e.all.size() - e.kept.size()) + " removed; claimed score " +
                                 (claimed.empty() ? std::string("none (no CLAIMED-SCORE)") : claimed) +
-                                ", checked score " +
-                                std::to_string(PlainScoreOf(e.kept).Score()) + "\n";
+                                ", checked score " + std::to_string(PlainScoreOf(e.kept).Score()) + "\n";
     EXPECT_NE(report.find(figures), std::string::npos) << figures << report.substr(0, 200);
   }
 }

@@ -7,10 +7,10 @@
 #include <fstream>
 #include <string>
 
-#include "test_files.h"
-#include "check_report.h"
 #include "calendar.h"
+#include "check_report.h"
 #include "log_set.h"
+#include "test_files.h"
 
 namespace {
 
@@ -54,11 +54,14 @@ TEST_F(LogFolder, TheNewestFileOfACallByTimeThenByName) {
 
   // A receipt list decides over the times: a file it names wins over one it does not, and of
   // those it names the one received last.
-  const LogSet received = ReadLogFolder("logs", {{"zz-dl1aa.log", "2025-03-17 0900"}, {"dl1aa.cbr", "2025-03-17 0800"}});
+  const LogSet received =
+      ReadLogFolder("logs", {{"zz-dl1aa.log", "2025-03-17 0900"}, {"dl1aa.cbr", "2025-03-17 0800"}});
   EXPECT_EQ(received.logs[0].file.filename(), "zz-dl1aa.log");
   EXPECT_EQ(received.logs[0].category, "OLD");
-  EXPECT_EQ(received.passedOver[0].why, "another file for DL1AA: zz-dl1aa.log is checked, received later (2025-03-17 0900)");
-  EXPECT_EQ(received.passedOver[1].why, "another file for DL1AA: zz-dl1aa.log is checked, in the receipt list, dl1aa.log is not");
+  EXPECT_EQ(received.passedOver[0].why,
+            "another file for DL1AA: zz-dl1aa.log is checked, received later (2025-03-17 0900)");
+  EXPECT_EQ(received.passedOver[1].why,
+            "another file for DL1AA: zz-dl1aa.log is checked, in the receipt list, dl1aa.log is not");
 }
 
 TEST_F(LogFolder, FilesThatAreNoLogOfACallArePassedOver) {

@@ -78,12 +78,18 @@ TEST(TextDecoding, CarriageReturnsAloneEndTheLines) {
 
 TEST(TextDecoding, Utf8AndOddBytesStayAsTheyAre) {
   EXPECT_EQ(DecodedText(kLog).view().data(), kLog.data());  // no copy
-  const std::string stray = "a\rb\r\nc";                   // a CR inside a CR LF file
+  const std::string stray = "a\rb\r\nc";                    // a CR inside a CR LF file
   EXPECT_EQ(DecodedText(stray).view(), stray);
   EXPECT_EQ(EncodingOf(std::string("\0\0\0\0", 4)), TextEncoding::Utf8);
   EXPECT_EQ(DecodedText("").view(), "");
   // A lone surrogate and an odd last byte.
-  EXPECT_EQ(DecodedText(std::string("\xff\xfe" "A\0\x00\xd8" "B\0\x43", 9)).view(), "A\xef\xbf\xbd" "B");
+  EXPECT_EQ(DecodedText(std::string("\xff\xfe"
+                                    "A\0\x00\xd8"
+                                    "B\0\x43",
+                                    9))
+                .view(),
+            "A\xef\xbf\xbd"
+            "B");
 }
 
 }  // namespace

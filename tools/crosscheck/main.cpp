@@ -62,8 +62,8 @@ int Run(const CrossCheckOptions& options) {
   const CountryFile countries = CountryFile::Load(files.countryDat, files.countryCsv);
   std::vector<const LogFile*> logFiles;
   for (const SubmittedLog& log : set.logs) logFiles.push_back(&log.log);
-  const CheckContext context{set.checked, checked.verdicts, options.rules, options.tolerance, logFiles,
-                             PointingAt(checked.verdicts)};
+  const CheckContext context{set.checked,       checked.verdicts, options.rules,
+                             options.tolerance, logFiles,         PointingAt(checked.verdicts)};
   const std::vector<std::string> names = ReportNames(calls);
   const ScoringOutcome scored =
       ScoreAll({set, context, checked.offsets, names, files.plugin, countries, options.jobs}, out);

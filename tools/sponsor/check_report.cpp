@@ -72,10 +72,8 @@ std::string EvidenceOf(const CheckContext& c, std::size_t log, std::size_t qso) 
       return Shown(q.call) + " did not submit; " + std::to_string(v.workedBy) +
              (v.workedBy == 1 ? " other log names" : " other logs name") + " it";
     case Decision::WrongMode:
-      return "the contest is worked in " + std::string(kContestMode) + " (" + std::string(kCabrilloModeCode) +
-             ") only";
-    case Decision::WrongBand:
-    {
+      return "the contest is worked in " + std::string(kContestMode) + " (" + std::string(kCabrilloModeCode) + ") only";
+    case Decision::WrongBand: {
       std::string bands;
       for (std::string_view band : kContestBands) bands += (bands.empty() ? "" : " and ") + std::string(band);
       return "the contest is worked on " + bands + " only";

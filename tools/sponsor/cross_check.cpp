@@ -58,7 +58,9 @@ class Names {
 
 std::int64_t Apart(std::int64_t a, std::int64_t b) { return a > b ? a - b : b - a; }
 
-const std::string& SentCall(const CheckedLog& log, const CheckedQso& q) { return q.ownCall.empty() ? log.call : q.ownCall; }
+const std::string& SentCall(const CheckedLog& log, const CheckedQso& q) {
+  return q.ownCall.empty() ? log.call : q.ownCall;
+}
 
 // The lower median, so that the estimate is one of the differences.
 ClockOffset Estimate(std::vector<std::int64_t> differences) {
@@ -68,8 +70,8 @@ ClockOffset Estimate(std::vector<std::int64_t> differences) {
   std::sort(differences.begin(), differences.end());
   const std::int64_t median = differences[(differences.size() - 1) / 2];
   offset.minutes = static_cast<int>(median);
-  offset.agreeing = static_cast<std::size_t>(std::count_if(
-      differences.begin(), differences.end(), [&](std::int64_t d) { return Apart(d, median) <= 1; }));
+  offset.agreeing = static_cast<std::size_t>(
+      std::count_if(differences.begin(), differences.end(), [&](std::int64_t d) { return Apart(d, median) <= 1; }));
   const bool clear = offset.evidence >= kOffsetEvidence && offset.agreeing * 10 >= offset.evidence * 6;
   offset.corrected = clear && std::abs(offset.minutes) >= kCorrectedOffset;
   return offset;
@@ -279,7 +281,8 @@ class Checker {
       while (end < byLogger_.size() && Key(byLogger_[end]) == Key(first)) ++end;
       const Range ours{byLogger_.data() + at, byLogger_.data() + end};
       at = end;
-      if (submitter_[first.call] == kNone || submitter_[first.call] == first.log || first.call <= first.logger) continue;
+      if (submitter_[first.call] == kNone || submitter_[first.call] == first.log || first.call <= first.logger)
+        continue;
       const Range theirs = Group(first.call, first.logger, first.band);
       if (theirs.first != theirs.second) visit(ours, theirs);
     }

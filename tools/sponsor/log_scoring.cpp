@@ -46,8 +46,14 @@ ReplayedLog ReplayQuietly(const StatsEntryPoints& plugin, const ContestPlan& pla
   ReplayedLog replayed =
       ReplayLog(plugin, plan, {false, [&](std::size_t, const PlannedQso& planned, int, QsoFate fate) {
                                  const LogQso& q = *planned.qso;
-                                 qsos.push_back({q.line, q.days, q.call, q.band, q.freqHz,
-                                                 planned.entity ? planned.entity->name : "", planned.continent, fate,
+                                 qsos.push_back({q.line,
+                                                 q.days,
+                                                 q.call,
+                                                 q.band,
+                                                 q.freqHz,
+                                                 planned.entity ? planned.entity->name : "",
+                                                 planned.continent,
+                                                 fate,
                                                  {}});
                                  if (fate == QsoFate::Accepted && !planned.entity) noEntityBands.insert(q.band);
                                }});
@@ -123,8 +129,8 @@ ScoredLog ScoreLog(const SubmittedLog& submitted, std::size_t index, const Check
   }
   const ScoreSummary& before = *asSubmitted.score;
   result.pointsBefore = before.total.points;
-  result.multipliersBefore = std::max(0LL, before.total.dxcc - static_cast<long long>(noEntityBefore.size())) +
-                             before.total.newCalls;
+  result.multipliersBefore =
+      std::max(0LL, before.total.dxcc - static_cast<long long>(noEntityBefore.size())) + before.total.newCalls;
   result.before = CheckedScore(before, noEntityBefore.size(), 0, {});
   ScoreSummary after = before;
   std::size_t noEntity = noEntityBefore.size();

@@ -37,7 +37,8 @@ std::optional<std::string> WinsOver(const Candidate& a, const Candidate& b) {
     if (a.written > b.written) return std::string("modified later");
     return std::nullopt;
   }
-  if (a.log.file.filename().string() > b.log.file.filename().string()) return std::string("as old, its name sorts later");
+  if (a.log.file.filename().string() > b.log.file.filename().string())
+    return std::string("as old, its name sorts later");
   return std::nullopt;
 }
 
@@ -88,8 +89,8 @@ CheckedLog CheckedOf(const LogFile& log, const std::string& call) {
       ruled = static_cast<int>(Decision::WrongBand);
     }
     const std::string sent = q.ownCall.empty() || q.ownCall == call ? std::string() : q.ownCall;
-    checked.qsos.push_back({q.line, q.call, q.band, MinuteOf(q.days), CheckedSerial(q.exchSent),
-                            CheckedSerial(q.exchRcvd), sent, ruled});
+    checked.qsos.push_back(
+        {q.line, q.call, q.band, MinuteOf(q.days), CheckedSerial(q.exchSent), CheckedSerial(q.exchRcvd), sent, ruled});
   }
   return checked;
 }
@@ -171,7 +172,8 @@ LogSet ReadLogFolder(const fs::path& folder, const Receipts& receipts) {
     const std::string chosen = candidates.front().log.file.filename().string();
     for (std::size_t i = 1; i < candidates.size(); ++i) {
       set.passedOver.push_back({candidates[i].log.file, "another file for " + Shown(call) + ": " + Shown(chosen) +
-                                                            " is checked, " + *WinsOver(candidates.front(), candidates[i])});
+                                                            " is checked, " +
+                                                            *WinsOver(candidates.front(), candidates[i])});
     }
     if (candidates.size() > 1) candidates.front().log.passedOverFile = candidates[1].log.file.filename().string();
     set.logs.push_back(std::move(candidates.front().log));

@@ -15,8 +15,8 @@
 struct EntryHeader {
   std::string categoryOperator, categoryBand, categoryPower, categoryAssisted, categoryTransmitter, categoryOverlay;
   std::string club, name;
-  std::string claimedText;              // CLAIMED-SCORE as written; empty when missing
-  std::optional<long long> claimed;     // its value, commas left out; none when it is no number
+  std::string claimedText;           // CLAIMED-SCORE as written; empty when missing
+  std::optional<long long> claimed;  // its value, commas left out; none when it is no number
 };
 
 struct SubmittedLog {
@@ -39,7 +39,7 @@ struct LogSet {
   std::vector<SubmittedLog> logs;   // in call order
   std::vector<CheckedLog> checked;  // the same logs, for the cross-check
   std::vector<PassedOver> passedOver;
-  std::size_t filesReceived = 0;    // regular files and others in the folder
+  std::size_t filesReceived = 0;  // regular files and others in the folder
 };
 
 // The sponsor's receipt list: file name to the time it was received ("2025-03-17 0812", any form

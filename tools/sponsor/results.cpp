@@ -19,15 +19,15 @@ const std::array<Decision, 9> kRemovingDecisions = {
 
 namespace {
 
-constexpr std::array<const char*, 9> kRemovingColumns = {"NIL", "Bust", "Ser", "Band", "Uniq",
+constexpr std::array<const char*, 9> kRemovingColumns = {"NIL",  "Bust", "Ser",  "Band", "Uniq",
                                                          "Mode", "OffB", "Time", "Entry"};
-constexpr std::array<const char*, 9> kRemovingCsv = {"not_in_log", "busted_call", "wrong_serial",
-                                                     "band_mismatch", "unique", "wrong_mode",
+constexpr std::array<const char*, 9> kRemovingCsv = {"not_in_log",       "busted_call",    "wrong_serial",
+                                                     "band_mismatch",    "unique",         "wrong_mode",
                                                      "not_contest_band", "outside_period", "off_entry_band"};
 
 struct Table {
-  std::string title;  // "Overall", "CATEGORY-POWER LOW"
-  std::string key;    // for the CSV: "overall", "CATEGORY-POWER LOW"
+  std::string title;                   // "Overall", "CATEGORY-POWER LOW"
+  std::string key;                     // for the CSV: "overall", "CATEGORY-POWER LOW"
   std::vector<const LogResult*> logs;  // ranked
 };
 
@@ -65,7 +65,8 @@ std::vector<Table> Tables(const std::vector<LogResult>& results) {
     for (const char* value : values) {
       Table table{std::string(tag) + " " + value, std::string(tag) + " " + value, {}};
       for (const LogResult* r : entries) {
-        if (ContestValue(values, r->header.*field, field == &EntryHeader::categoryBand) == value) table.logs.push_back(r);
+        if (ContestValue(values, r->header.*field, field == &EntryHeader::categoryBand) == value)
+          table.logs.push_back(r);
       }
       if (!table.logs.empty()) tables.push_back(std::move(table));
     }
@@ -90,7 +91,7 @@ std::vector<const LogResult*> Checklogs(const std::vector<LogResult>& results) {
 
 // The leaders of each group (entity, continent): every log with the group's best score.
 std::map<std::string, std::vector<const LogResult*>> Leaders(const std::vector<LogResult>& results,
-                                                            std::string LogResult::*group) {
+                                                             std::string LogResult::*group) {
   std::map<std::string, std::vector<const LogResult*>> leaders;
   for (const LogResult& r : results) {
     if (r.checklog || (r.*group).empty()) continue;
@@ -184,11 +185,20 @@ std::string Html(const std::string& text) {
   std::string out;
   for (char c : Shown(text)) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -213,7 +223,8 @@ std::string ResultsText(const std::vector<LogResult>& results) {
     for (std::size_t i = 0; i < table.logs.size(); ++i) out += TextRow(std::to_string(ranks[i]), *table.logs[i]);
     out += "\n";
   }
-  for (auto [title, group] : {std::pair{"Entity leaders", &LogResult::entity}, {"Continent leaders", &LogResult::continent}}) {
+  for (auto [title, group] :
+       {std::pair{"Entity leaders", &LogResult::entity}, {"Continent leaders", &LogResult::continent}}) {
     out += std::string(title) + "\n";
     for (const auto& [name, logs] : Leaders(results, group)) {
       for (const LogResult* r : logs) {
@@ -293,7 +304,8 @@ std::string ResultsPage(const std::vector<LogResult>& results, const std::string
     }
     page += "</tbody></table>\n";
   }
-  for (auto [title, group] : {std::pair{"Entity leaders", &LogResult::entity}, {"Continent leaders", &LogResult::continent}}) {
+  for (auto [title, group] :
+       {std::pair{"Entity leaders", &LogResult::entity}, {"Continent leaders", &LogResult::continent}}) {
     page += "<h2>" + std::string(title) + "</h2>\n<table><tbody>\n";
     for (const auto& [name, logs] : Leaders(results, group)) {
       for (const LogResult* r : logs) {
@@ -305,7 +317,8 @@ std::string ResultsPage(const std::vector<LogResult>& results, const std::string
   }
   const std::vector<Club> clubs = Clubs(results);
   if (!clubs.empty()) {
-    page += "<h2>Clubs</h2>\n<table><thead><tr><th class=\"t\">Club</th><th>Logs</th><th>Score</th></tr></thead><tbody>\n";
+    page +=
+        "<h2>Clubs</h2>\n<table><thead><tr><th class=\"t\">Club</th><th>Logs</th><th>Score</th></tr></thead><tbody>\n";
     for (const Club& club : clubs) {
       page += "<tr><td class=\"t\">" + Html(club.name) + "</td><td>" + std::to_string(club.logs) + "</td><td>" +
               std::to_string(club.score) + "</td></tr>\n";
@@ -335,10 +348,11 @@ std::string ResultsPage(const std::vector<LogResult>& results, const std::string
 
 std::string StationPage(const LogResult& r, const std::string& reportText) {
   return "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>" + Html(r.call) + " — " +
-         std::string(kContestName) + " check</title>\n" + kPageStyle + "</head><body>\n<ul id=\"script-errors\"></ul>\n" +
-         "<p><a href=\"../index.html\">All results</a></p>\n<h1>" + Html(r.call) + "</h1>\n<p>Claimed " +
-         (r.claimed ? std::to_string(*r.claimed) : std::string("—")) + ", checked " + std::to_string(r.checked) +
-         (r.checklog ? " (checklog, not ranked)" : "") + "</p>\n<pre>" + Html(reportText) +
+         std::string(kContestName) + " check</title>\n" + kPageStyle +
+         "</head><body>\n<ul id=\"script-errors\"></ul>\n" + "<p><a href=\"../index.html\">All results</a></p>\n<h1>" +
+         Html(r.call) + "</h1>\n<p>Claimed " + (r.claimed ? std::to_string(*r.claimed) : std::string("—")) +
+         ", checked " + std::to_string(r.checked) + (r.checklog ? " (checklog, not ranked)" : "") + "</p>\n<pre>" +
+         Html(reportText) +
          "</pre>\n<script>document.body.setAttribute('data-rendered', 'yes');</script>\n</body></html>\n";
 }
 
@@ -382,7 +396,7 @@ std::string SummaryText(const SummaryFacts& f) {
 
   // Error rate: the share of a log's QSOs removed.
   constexpr std::array<double, 7> kBounds = {0.0, 1.0, 2.0, 5.0, 10.0, 20.0, 1e9};
-  constexpr std::array<const char*, 7> kNames = {"none",      "under 1 %",  "1 to 2 %",    "2 to 5 %",
+  constexpr std::array<const char*, 7> kNames = {"none",      "under 1 %",  "1 to 2 %",     "2 to 5 %",
                                                  "5 to 10 %", "10 to 20 %", "20 % and more"};
   std::array<std::size_t, 7> rates{};
   for (const LogResult& r : results) {
@@ -443,7 +457,8 @@ std::string SummaryText(const SummaryFacts& f) {
 
   if (!f.set.passedOver.empty()) {
     out += "\nFiles passed over:\n";
-    for (const PassedOver& p : f.set.passedOver) out += "  " + Shown(p.file.filename().string()) + ": " + Shown(p.why) + "\n";
+    for (const PassedOver& p : f.set.passedOver)
+      out += "  " + Shown(p.file.filename().string()) + ": " + Shown(p.why) + "\n";
   }
   if (!f.notReported.empty()) {
     out += "\nLogs checked whose report could not be written:\n";

@@ -24,10 +24,10 @@ struct LogResult {
   std::string entity, continent;  // of the entrant's call; empty when it has none
   bool checklog = false;
   std::size_t qsos = 0, kept = 0, removed = 0;
-  DecisionCounts decisions{};         // the log's QSOs per decision
-  DecisionCounts removedBy{};         // of those, the ones removed
-  std::optional<long long> claimed;   // CLAIMED-SCORE as written
-  long long points = 0, multipliers = 0, checked = 0;  // checked, full 64-bit figures
+  DecisionCounts decisions{};                                     // the log's QSOs per decision
+  DecisionCounts removedBy{};                                     // of those, the ones removed
+  std::optional<long long> claimed;                               // CLAIMED-SCORE as written
+  long long points = 0, multipliers = 0, checked = 0;             // checked, full 64-bit figures
   long long pointsBefore = 0, multipliersBefore = 0, before = 0;  // the log as submitted
   ClockOffset offset;
   std::string reportName;  // the report's file name without extension, unique among the logs

@@ -22,9 +22,15 @@ namespace {
 constexpr std::size_t kNumbers = 9 + 2 * kDecisionCount;
 
 void Encode(const LogResult& r, long long* n) {
-  long long values[] = {static_cast<long long>(r.qsos), static_cast<long long>(r.kept),
-                        static_cast<long long>(r.removed), r.points, r.multipliers, r.checked,
-                        r.pointsBefore, r.multipliersBefore, r.before};
+  long long values[] = {static_cast<long long>(r.qsos),
+                        static_cast<long long>(r.kept),
+                        static_cast<long long>(r.removed),
+                        r.points,
+                        r.multipliers,
+                        r.checked,
+                        r.pointsBefore,
+                        r.multipliersBefore,
+                        r.before};
   std::copy(std::begin(values), std::end(values), n);
   for (std::size_t d = 0; d < kDecisionCount; ++d) {
     n[9 + d] = static_cast<long long>(r.decisions[d]);
@@ -59,8 +65,8 @@ struct Message {
 
 // One log: scored, then its report and page written; a report that cannot be written passes the
 // log over in the summary, a plug-in that gives no score stops the run.
-Message ScoreOne(const ScoringJob& job, std::size_t i, const StatsEntryPoints& plugin, const std::filesystem::path& quiet,
-                 OutputFolder& out) {
+Message ScoreOne(const ScoringJob& job, std::size_t i, const StatsEntryPoints& plugin,
+                 const std::filesystem::path& quiet, OutputFolder& out) {
   Message m{};
   m.index = static_cast<long long>(i);
   auto why = [&](const std::string& text) { std::snprintf(m.why, sizeof m.why, "%s", text.c_str()); };
