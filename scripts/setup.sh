@@ -50,6 +50,8 @@ if [ "$purpose" = tests ]; then
   # clang's sanitizer and fuzzer runtimes for the checked builds.
   compgen -G "/usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null || need+=(libclang-rt-14-dev)
   command -v zip >/dev/null || need+=(zip)
+  # The locale sources a Windows test makes its Japanese locale from.
+  [ -f /usr/share/i18n/locales/ja_JP ] || need+=(locales)
   # The tests that open the statistics report in a real browser, and time and memory figures.
   command -v chromium >/dev/null || need+=(chromium)
   [ -x /usr/bin/time ] || need+=(time)

@@ -106,6 +106,8 @@ long long MinuteOf(double days) {
 
 long long HourOf(long long minute) { return FloorDiv(minute, 60); }
 
+long long DayOf(long long minute) { return FloorDiv(minute, 1440); }
+
 std::string MinuteText(long long minute) {
   const long long day = FloorDiv(minute, 1440);
   const int inDay = static_cast<int>(minute - day * 1440);
@@ -120,5 +122,12 @@ std::string HourText(long long hour) {
   const CivilDate d = DateOfDay(day);
   char text[48];
   std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d", d.year, d.month, d.day, static_cast<int>(hour - day * 24));
+  return text;
+}
+
+std::string DayText(long long day) {
+  const CivilDate d = DateOfDay(day);
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
   return text;
 }

@@ -31,5 +31,7 @@ std::optional<CalendarTime> ToCalendarTime(double days);
 // finite.
 long long MinuteOf(double days);
 long long HourOf(long long minute);        // whole hours since day zero
+long long DayOf(long long minute);         // whole days since day zero: the day number of the date
 std::string MinuteText(long long minute);  // "2025-03-15 1203"
 std::string HourText(long long hour);      // "2025-03-15T12"
+std::string DayText(long long day);        // "2025-03-15"

@@ -8,11 +8,14 @@
 // or written.
 bool AppendToFile(const std::string& path, std::string_view text);
 
-// Empties the file (creating it when missing) and writes the text. Appends from this process
-// come wholly before or wholly after it. False when that failed.
+// Begins the file anew with the text, replaced as ReplaceFile replaces it. Appends from this
+// process come wholly before or wholly after it. False when that failed.
 bool RestartFile(const std::string& path, std::string_view text);
 
 // Replaces the file by one holding the text: a reader, or a crash at any moment, leaves the old
-// file or the new one, never a part. A missing folder is not created. False, with nothing left
-// behind, when that failed.
+// file or the new one, never a part. A missing folder is not created. A link is kept and its
+// target replaced; a file another program holds so that it cannot be replaced is rewritten in
+// place; a read-only file, or anything but a file, is left as it is. Temporaries that a killed
+// writer of the same file left are removed. False, with nothing left behind, when the text did not
+// reach the file whole.
 bool ReplaceFile(const std::string& path, std::string_view text);

@@ -1,7 +1,8 @@
 // Thread stress: host threads feeding and checking QSOs, and report threads running resets with
-// the header dialog and score requests, all for a fixed time. Every answer is checked, and so is
-// every file a reader can see: each .cbr whole, each line of err.txt whole, the settings file
-// never empty. Usage: stats_stress SECONDS REPORT_THREADS (0 gives a single host thread).
+// the header dialog and score requests, all for a fixed time, and a reader copying err.txt over
+// and over as another program would. Every answer is checked, and so is every file a reader can
+// see: each .cbr whole, err.txt titled and each of its lines whole, the settings file never empty.
+// Usage: stats_stress SECONDS REPORT_THREADS (0 gives a single host thread and no reader).
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -25,10 +27,9 @@ namespace {
 
 std::atomic<unsigned long long> g_calls = 0;
 std::atomic<int> g_faults = 0;
-// A reset begins err.txt anew in place, so a read of it that a reset overlaps may see the old
-// start and the new end: such a read proves nothing and is not judged.
-std::atomic<int> g_resetting = 0;
-std::atomic<unsigned> g_resets = 0;
+std::atomic<unsigned long long> g_problemFileReads = 0;
+
+constexpr std::string_view kProblemFileTitle = "PSK-TORVALE UBN file \r\n";
 
 void Fault(const std::string& what) {
   if (g_faults++ < 20) std::fprintf(stderr, "stress: %s\n", what.c_str());
@@ -96,13 +97,13 @@ void Host(int id, const std::atomic<bool>& stop) {
   }
 }
 
-// Each complete line of err.txt is the title or a whole problem line; the last may still be
-// on its way.
+// Every read, a reset or not: each complete line of err.txt is the title or a whole problem line
+// (the last may still be on its way), and the file begins with the title it was given at the start:
+// a reset begins it anew by replacing it, never by emptying it.
 void CheckProblemFile() {
-  if (g_resetting != 0) return;
-  unsigned before = g_resets;
   std::string text = FileBytes("err.txt");
-  if (g_resetting != 0 || g_resets != before) return;
+  ++g_problemFileReads;
+  if (!text.starts_with(kProblemFileTitle)) Fault("err.txt without its title: " + text.substr(0, 60));
   for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
     std::string line = text.substr(at, end - at);
     bool whole = line == "PSK-TORVALE UBN file " ||
@@ -110,6 +111,11 @@ void CheckProblemFile() {
                   (line.ends_with("   NO CONTEST MODE !!!") || line.ends_with("   DUPE !!!")));
     if (!whole) Fault("err.txt line cut: " + line.substr(0, 60));
   }
+}
+
+// Another program's copies of the file, read while resets begin it anew.
+void Reader(const std::atomic<bool>& stop) {
+  while (!stop) CheckProblemFile();
 }
 
 void Reports(const std::atomic<bool>& stop) {
@@ -121,10 +127,7 @@ void Reports(const std::atomic<bool>& stop) {
   reset.end = &end;
   while (!stop) {
     ++g_calls;
-    ++g_resetting;
     int answer = ResetStats(LinkedPlugin(), reset);
-    ++g_resets;
-    --g_resetting;
     if (answer != 1) Fault("ResetStats0 answered other than 1");
     for (int i = 0; i < 3 && !stop; ++i) {
       int out = 0;
@@ -163,12 +166,14 @@ int main(int argc, char** argv) {
   std::filesystem::current_path(dir);
   // With the window choice on, every reset begins err.txt anew while QSO lines are appended.
   std::ofstream("Plugins/PSK63.ini", std::ios::binary) << "[Settings]\r\nMaster=1\r\n";
+  std::ofstream("err.txt", std::ios::binary) << kProblemFileTitle;
 
   std::atomic<bool> stop = false;
   std::vector<std::thread> threads;
   const int hosts = reportThreads == 0 ? 1 : 2;
   for (int i = 0; i < hosts; ++i) threads.emplace_back(Host, i, std::cref(stop));
   for (int i = 0; i < reportThreads; ++i) threads.emplace_back(Reports, std::cref(stop));
+  if (reportThreads > 0) threads.emplace_back(Reader, std::cref(stop));
   auto begin = std::chrono::steady_clock::now();
   std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
   stop = true;
@@ -176,8 +181,10 @@ int main(int argc, char** argv) {
   double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
   CheckProblemFile();
 
-  std::printf("%d host thread(s), %d report thread(s), %.1f s: %llu calls, %.0f calls/s, %d wrong\n", hosts,
-              reportThreads, took, g_calls.load(), g_calls.load() / took, g_faults.load());
+  std::printf("%d host thread(s), %d report thread(s), %.1f s: %llu calls, %.0f calls/s, %llu reads of err.txt, "
+              "%d wrong\n",
+              hosts, reportThreads, took, g_calls.load(), g_calls.load() / took, g_problemFileReads.load(),
+              g_faults.load());
   std::filesystem::current_path(dir.parent_path());
   std::error_code ignored;
   std::filesystem::remove_all(dir, ignored);

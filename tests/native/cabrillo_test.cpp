@@ -187,6 +187,23 @@ TEST_F(CabrilloFolder, AFailedWriteIsReportedKeepsTheEarlierFileAndLeavesNoTempo
   EXPECT_EQ(Temporaries(), std::vector<std::string>{});
 }
 
+// The operator is told the truth: a file made read-only is not written (and stays read-only), a
+// call whose file name fits gets its file.
+TEST_F(CabrilloFolder, AReadOnlyFileIsNotProducedAndALongCallIs) {
+  FixedHostProgram host;
+  log.fileBase = "DL1AAA";
+  std::ofstream("DL1AAA.cbr", std::ios::binary) << "submitted";
+  fs::permissions("DL1AAA.cbr", fs::perms::owner_read | fs::perms::group_read);
+  EXPECT_EQ(WriteCabrilloFile(log, host), "File not produced: DL1AAA.cbr");
+  EXPECT_EQ(FileBytes("DL1AAA.cbr"), "submitted");
+  EXPECT_EQ(fs::status("DL1AAA.cbr").permissions(), fs::perms::owner_read | fs::perms::group_read);
+
+  log.fileBase = std::string(240, 'L');
+  EXPECT_EQ(WriteCabrilloFile(log, host), "File produced: " + log.fileBase + ".cbr");
+  EXPECT_EQ(FileBytes(log.fileBase + ".cbr"), CabrilloText(log, std::nullopt));
+  EXPECT_EQ(Temporaries(), std::vector<std::string>{});
+}
+
 TEST_F(CabrilloFolder, NoLinkOrFileOfTheTemporarysOldNameIsWrittenThrough) {
   std::ofstream("victim.txt", std::ios::binary) << "precious";
   fs::create_symlink("victim.txt", "DL1AAA.cbr.tmp");

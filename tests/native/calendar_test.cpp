@@ -71,6 +71,9 @@ TEST(MinuteClock, FarDatesAndHours) {
     char hour[16];
     std::snprintf(hour, sizeof hour, "%04d-%02d-%02dT%02d", t.year, t.month, t.day, t.hour);
     EXPECT_EQ(HourText(HourOf(MinuteOf(days))), hour) << t.year;
+    // Days before day zero count down: the day of 1899-12-29 06:00 is -1, not 0.
+    EXPECT_EQ(DayText(DayOf(MinuteOf(days))), std::string(hour).substr(0, 10)) << t.year;
+    EXPECT_EQ(DayOf(MinuteOf(days)), DayNumber(t.year, t.month, t.day)) << t.year;
   }
 }
 

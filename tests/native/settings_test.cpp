@@ -102,6 +102,29 @@ TEST_F(SettingsFile, AWriterKilledAtAnyMomentLeavesTheFileWhole) {
     }
   }
   EXPECT_EQ(whole, kills);
+  // What the killed writers left beside the file goes with the next write.
+  settings.WriteSettingInt("Claimed", -1);
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator("Plugins")) left.push_back(entry.path().filename().string());
+  EXPECT_EQ(left, std::vector<std::string>{"PSK63.ini"});
+}
+
+// A settings file shared through a link stays shared, and one the operator made read-only stays
+// as it is.
+TEST_F(SettingsFile, ALinkStaysALinkAndAReadOnlyFileIsKept) {
+  fs::create_directory("shared");
+  std::ofstream("shared/PSK63.ini", std::ios::binary) << "[Settings]\r\nName=Jo\r\n";
+  fs::create_symlink("../shared/PSK63.ini", "Plugins/PSK63.ini");
+  settings.WriteSetting("Club", "RC");
+  EXPECT_TRUE(fs::is_symlink("Plugins/PSK63.ini"));
+  EXPECT_EQ(FileBytes("shared/PSK63.ini"), "[Settings]\r\nName=Jo\r\nClub=RC\r\n");
+
+  fs::remove("Plugins/PSK63.ini");
+  fs::copy_file("shared/PSK63.ini", "Plugins/PSK63.ini");
+  fs::permissions("Plugins/PSK63.ini", fs::perms::owner_read);
+  settings.WriteSetting("Club", "other");
+  EXPECT_EQ(settings.ReadSetting("Club", ""), "RC");
+  EXPECT_EQ(fs::status("Plugins/PSK63.ini").permissions(), fs::perms::owner_read);
 }
 
 TEST(ParseDecimal, ReadsLikeTheCRuntime) {

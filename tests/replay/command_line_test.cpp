@@ -1,6 +1,7 @@
 // stats-replay as a user runs it: what it prints, where, and its exit code.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "test_files.h"
 
@@ -134,6 +136,31 @@ TEST_F(CommandLine, SkippedRecordsWithoutErrorsStillSayOne) {
   EXPECT_EQ(o.exitCode, 1) << o.out << o.err;
   EXPECT_TRUE(Has(o.out, "\nRecords skipped: 1 (see the findings below)\n")) << o.out;
   EXPECT_TRUE(Has(o.out, "\nWARNING line 2: record skipped: QSO_DATE '20250332' is no date (YYYYMMDD)\n")) << o.out;
+}
+
+TEST_F(CommandLine, TheReportComparesWithAnotherLogAndLeavesNothingOfIt) {
+  const Outcome o = Replay("--out " + Folder() + "/run --report " + Folder() + "/stats --locator JO62QM --compare '" +
+                           SAMPLE_LOG_FILE "' '" SAMPLE_LOG_FILE "'");
+  EXPECT_EQ(o.exitCode, 0) << o.err;
+  EXPECT_TRUE(Has(o.out, "\nCompared with sample-contest.adi: 400 QSOs replayed, 388 accepted, 5 flagged as dupes, "
+                         "7 rejected; records skipped: 0\nReport written:\n"))
+      << o.out;
+  const std::string json = FileBytes(folder_ / "stats" / "stats.json");
+  EXPECT_TRUE(Has(json, "\"compare\": {\n    \"log\": \"sample-contest.adi\",\n    \"call\": \"N0CALL\","));
+  EXPECT_TRUE(Has(json, "\"map_origin\": {\"latitude\": 52.52, \"longitude\": 13.38, \"from\": \"locator JO62QM\"}"));
+  // The other log was replayed elsewhere: the run folder holds this log's files only.
+  std::vector<std::string> files;
+  for (const auto& entry : fs::directory_iterator(folder_ / "run")) files.push_back(entry.path().filename().string());
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(files, std::vector<std::string>({"N0CALL.cbr", "Plugins", "err.txt"}));
+}
+
+TEST_F(CommandLine, AComparedLogThatCannotBeReadStopsTheRunAtOnce) {
+  const Outcome o = Replay("--out " + Folder() + "/run --report " + Folder() + "/stats --compare " + Folder() +
+                           "/missing.adi '" SAMPLE_LOG_FILE "'");
+  EXPECT_EQ(o.exitCode, 2);
+  EXPECT_EQ(o.err, "stats-replay: " + folder_.string() + "/missing.adi: cannot be read\n");
+  EXPECT_FALSE(fs::exists(folder_ / "run"));
 }
 
 TEST_F(CommandLine, WhatStopsARunIsNamed) {

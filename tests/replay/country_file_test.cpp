@@ -78,6 +78,29 @@ TEST(CountryFile, AdifEntityNumbers) {
   EXPECT_EQ(name(9999), "none");
 }
 
+TEST(CountryFile, PositionsCountEastAndNorth) {
+  // cty.dat gives longitudes west of Greenwich as positive.
+  const Entity* germany = Countries().ForNumber(230);
+  ASSERT_TRUE(germany && germany->position);
+  EXPECT_DOUBLE_EQ(germany->position->latitude, 51.0);
+  EXPECT_DOUBLE_EQ(germany->position->longitude, 10.0);
+  const Entity* usa = Countries().ForCall("W1AW")->entity;
+  ASSERT_TRUE(usa->position);
+  EXPECT_DOUBLE_EQ(usa->position->longitude, -91.87);
+  EXPECT_TRUE(Countries().ForCall("VK2GR")->entity->position->latitude < 0);
+
+  // A position the file gets wrong costs only the position.
+  const CountryFile odd = CountryFile::Parse(
+      "Monaco:  14:  27:  EU:   43.73:    -7.40:    -1.0:  3A:\n    3A;\n"
+      "Fiji:  32:  56:  OC:  north:  -177.92:   -12.0:  3D2:\n    3D2;\n"
+      "Nowhere:  1:  1:  EU:  95.0:  0.0:   0.0:  X9:\n    X9;\n",
+      "3A,Monaco,260,EU\n3D2,Fiji,176,OC\nX9,Nowhere,999,EU\n");
+  EXPECT_DOUBLE_EQ(odd.ForNumber(260)->position->longitude, 7.4);
+  EXPECT_FALSE(odd.ForNumber(176)->position);
+  EXPECT_FALSE(odd.ForNumber(999)->position);
+  EXPECT_EQ(odd.ForCall("3D2AB")->entity->name, "Fiji");
+}
+
 TEST(CountryFile, BrokenFilesNameTheLine) {
   const std::string goodDat = "Monaco:  14:  27:  EU:   43.73:    -7.40:    -1.0:  3A:\n    3A,=3A/4Z5KJ/LH;\n";
   const std::string goodCsv = "3A,Monaco,260,EU,14,27,43.73,-7.40,-1.0,3A =3A/4Z5KJ/LH;\n";

@@ -15,7 +15,8 @@ namespace json_test {
 
 struct Value {
   enum Kind { Null, Number, String, Array, Object } kind = Null;
-  long long number = 0;
+  long long number = 0;  // a number with a fraction: its whole part
+  double real = 0.0;     // every number, fraction and all
   std::string text;
   std::vector<Value> items;
   std::vector<std::pair<std::string, Value>> members;
@@ -108,9 +109,19 @@ class Reader {
     v.kind = Value::Number;
     const std::size_t start = at_;
     if (text_[at_] == '-') ++at_;
-    while (at_ < text_.size() && text_[at_] >= '0' && text_[at_] <= '9') ++at_;
-    if (at_ == start || (at_ == start + 1 && text_[start] == '-')) Fail("no value");
-    v.number = std::stoll(std::string(text_.substr(start, at_ - start)));
+    auto digits = [&] {
+      const std::size_t from = at_;
+      while (at_ < text_.size() && text_[at_] >= '0' && text_[at_] <= '9') ++at_;
+      return at_ > from;
+    };
+    if (!digits()) Fail("no value");
+    const std::string whole(text_.substr(start, at_ - start));
+    if (at_ < text_.size() && text_[at_] == '.') {
+      ++at_;
+      if (!digits()) Fail("no digits after the point");
+    }
+    v.number = std::stoll(whole);
+    v.real = std::stod(std::string(text_.substr(start, at_ - start)));
     return v;
   }
 

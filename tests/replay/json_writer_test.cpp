@@ -48,4 +48,13 @@ TEST(JsonWriter, NestingAndLayout) {
   EXPECT_EQ(back["rows"].items[1]["list"].items[1].kind, json_test::Value::Null);
 }
 
+TEST(JsonWriter, DecimalsWithTheirPlacesAndNoNegativeZero) {
+  JsonWriter json;
+  json.BeginArray(true).Decimal(51.5, 2).Decimal(52.5208333, 2).Decimal(-91.87, 2).Decimal(-0.004, 2);
+  json.Decimal(-0.0, 1).Decimal(7.0, 0).EndArray();
+  const std::string text = json.Take();
+  EXPECT_EQ(text, "[51.50, 52.52, -91.87, 0.00, 0.0, 7]\n");
+  EXPECT_DOUBLE_EQ(json_test::Parse(text).items[2].real, -91.87);
+}
+
 }  // namespace

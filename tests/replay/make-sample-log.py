@@ -6,6 +6,8 @@ same file, byte for byte.
 
 Mixed in, as real logs have them: a few dupes (a station logged twice on a band), a few QSOs in
 another mode, a few without a received number, and some records whose logger left out the entity.
+With --runs the station also calls CQ for spells of 5 to 30 QSOs on one frequency of one band;
+those choices come from a random source of their own, so that without it the log stays the same.
 """
 
 import argparse
@@ -121,10 +123,17 @@ def make_log(args):
     worked = {band: {} for band in BANDS}
     counted = {band: [] for band in BANDS}
     lines = []
+    runs = random.Random(args.seed + 1)
+    run_left, run_band, run_freq = 0, None, 0
     for serial, second in enumerate(contest_seconds(rng, count), start=1):
         index = serial - 1
         when = START + datetime.timedelta(seconds=second)
         band = pick_band(rng, when)
+        if args.runs and run_left == 0 and runs.random() < args.runs / 10:
+            run_left, run_band = runs.randint(5, 30), band
+            run_freq = runs.randrange(BANDS[band][0], BANDS[band][1], 5)
+        if run_left:
+            band = run_band
         other_band = "40M" if band == "80M" else "80M"
         if index in dupes and counted[band]:
             station = rng.choice(counted[band])
@@ -145,6 +154,9 @@ def make_log(args):
 
         low, high = BANDS[band]
         freq = rng.randrange(low, high, 5)
+        if run_left:
+            run_left -= 1
+            freq = run_freq + runs.randint(-6, 6) * 5
         record = [
             field("CALL", station.call),
             field("QSO_DATE", when.strftime("%Y%m%d")),
@@ -180,6 +192,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--qsos", type=int, default=400, help="number of QSOs (default 400)")
     parser.add_argument("--seed", type=int, default=63, help="random seed (default 63)")
+    parser.add_argument("--runs", type=float, default=0.0,
+                        help="about the share of QSOs made running, 0 to 1 (default 0: it only searches)")
     parser.add_argument("--own-call", default="N0CALL", help="the contest station's call (default N0CALL)")
     parser.add_argument("--hamradio-files", default="/usr/share/hamradio-files",
                         help="folder with MASTER.SCP, cty.dat and cty.csv")

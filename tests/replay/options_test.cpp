@@ -55,6 +55,20 @@ TEST(Options, TheCheckAndTheReport) {
   EXPECT_TRUE(reported.check);
   EXPECT_EQ(reported.reportFolder, "stats");
   EXPECT_EQ(reported.minBreakMinutes, 31);
+  EXPECT_EQ(reported.runToleranceHz, 100u);
+  EXPECT_EQ(reported.runMinQsos, 3);
+  EXPECT_TRUE(reported.locator.empty() && reported.compareLog.empty() && !reported.compareStart);
+}
+
+TEST(Options, TheReportsRunRuleLocatorAndComparison) {
+  const Options o = ParseOptions({"--report", "stats", "--run-tolerance=0", "--run-min", "5", "--locator", " jo62qm ",
+                                  "--compare", "last-year.cbr", "--compare-start=2024-03-16 1200", "log.cbr"});
+  EXPECT_EQ(o.runToleranceHz, 0u);
+  EXPECT_EQ(o.runMinQsos, 5);
+  EXPECT_EQ(o.locator, "JO62QM");
+  EXPECT_EQ(o.compareLog, "last-year.cbr");
+  EXPECT_EQ(o.compareStart, HostDays({2024, 3, 16, 12, 0, 0}));
+  EXPECT_EQ(ParseOptions({"--report=s", "--run-tolerance", "999999", "a.adi"}).runToleranceHz, 999999u);
 }
 
 TEST(Options, ThePeriodFromDatesOrDateTimes) {
@@ -89,6 +103,11 @@ TEST(Options, MistakesAreNamed) {
   EXPECT_EQ(Fault({"--end=2025-03-15x1200", "a.adi"}), "--end: '2025-03-15x1200" + noDate);
   EXPECT_EQ(Fault({"--min-break", "0", "a.adi"}), "--min-break: '0' is no number of minutes from 1");
   EXPECT_EQ(Fault({"--min-break=half", "a.adi"}), "--min-break: 'half' is no number of minutes from 1");
+  EXPECT_EQ(Fault({"--run-tolerance", "1000000", "a.adi"}), "--run-tolerance: '1000000' is no number of Hz from 0");
+  EXPECT_EQ(Fault({"--run-min", "0", "a.adi"}), "--run-min: '0' is no number of QSOs from 1");
+  EXPECT_EQ(Fault({"--locator", "JO6", "a.adi"}), "--locator: 'JO6' is no Maidenhead locator such as JO62 or JO62QM");
+  EXPECT_EQ(Fault({"--locator=ZZ00", "a.adi"}), "--locator: 'ZZ00' is no Maidenhead locator such as JO62 or JO62QM");
+  EXPECT_EQ(Fault({"--compare", "b.adi", "a.adi"}), "--compare needs --report DIR");
   EXPECT_EQ(Fault({"--check=yes", "a.adi"}), "--check takes no value");
   EXPECT_EQ(Fault({"--verbose=yes", "a.adi"}), "--verbose takes no value");
   EXPECT_EQ(Fault({"--wine", "a.adi"}), "unknown option --wine");

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# The sample's report.html opened in headless Chromium: the page must render its three charts
-# with no script error, and show the plug-in's score. First the probe: a page that throws must
-# show its error, or a clean result would prove nothing.
-#   report_in_browser.sh STATS-REPLAY SAMPLE-LOG [SCREENSHOT.png]
+# report.html opened in headless Chromium for the sample (compared with itself), a one-QSO log,
+# an empty log and a 50,000-QSO log: each page must run its script to the end with no error, draw
+# every chart it has, load nothing from outside and stay under 1 MB; the sample's page shows the
+# plug-in's score, and its comparison draws two identical curves. First the probe: a page that
+# throws must show its error, or a clean result would prove nothing.
+#   report_in_browser.sh STATS-REPLAY SAMPLE-LOG [FIFTY-THOUSAND-QSO-LOG]
 set -uo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 replay=$1
 sample=$2
-screenshot=${3:-}
+big=${3:-$(dirname "$replay")/report-speed/fifty-thousand.adi}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -21,32 +24,72 @@ chrome() {
     --virtual-time-budget=10000 "$@" 2>>"$work/chromium.err"
 }
 
-"$replay" --out "$work/run" --report "$work/report" "$sample" >"$work/replay.out" 2>&1 \
-  || { cat "$work/replay.out"; echo "FAIL: stats-replay --report"; exit 1; }
-page=$work/report/report.html
-
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-# The probe.
+# The 50,000-QSO log is made once (report_speed.sh uses the same file), under another name first,
+# so that a run beside this one never reads half of it.
+if [ ! -f "$big" ]; then
+  mkdir -p "$(dirname "$big")"
+  python3 "$here/make-sample-log.py" --qsos 50000 --out "$big.$$" && mv "$big.$$" "$big"
+fi
+printf 'made by the test: no QSO\n<EOH>\n' >"$work/empty.adi"
+python3 "$here/make-sample-log.py" --qsos 1 --out "$work/one.adi"
+
+# report NAME LOG [OPTIONS...]: the page of the log, checked; its DOM stays in $work/NAME.dom.
+report() {
+  local name=$1 log=$2
+  shift 2
+  local code
+  "$replay" --out "$work/$name-run" --report "$work/$name" "$@" "$log" >"$work/$name.out" 2>&1
+  code=$?
+  # 4: the check found an error, which the 50,000-QSO log has (serials of five digits).
+  [ $code -eq 0 ] || [ $code -eq 4 ] || { cat "$work/$name.out"; fail "$name: stats-replay --report"; return; }
+  local page=$work/$name/report.html
+  chrome --dump-dom "file://$page" >"$work/$name.dom"
+  grep -q 'data-rendered="yes"' "$work/$name.dom" || fail "$name: the page's script did not run to its end"
+  grep -q '<ul id="script-errors"></ul>' "$work/$name.dom" ||
+    fail "$name: script errors: $(grep -o '<ul id="script-errors">.*</ul>' "$work/$name.dom" | head -c 2000)"
+  local canvases drawn size
+  canvases=$(grep -o '<canvas' "$work/$name.dom" | wc -l)
+  drawn=$(grep -o '<canvas[^>]*data-chart="drawn"' "$work/$name.dom" | wc -l)
+  [ "$drawn" -eq "$canvases" ] && [ "$canvases" -ge 7 ] || fail "$name: $drawn of $canvases charts drawn"
+  # Offline: the page loads nothing from anywhere.
+  if grep -Eq '<(link|img|iframe)|src="|url\(' "$page"; then
+    fail "$name: the page refers to something outside itself"
+  fi
+  size=$(stat -c %s "$page")
+  [ "$size" -lt 1048576 ] || fail "$name: the page has $size bytes, 1 MB or more"
+  echo "$name: $canvases charts drawn, $size bytes"
+}
+
+report sample "$sample" --compare "$sample" --locator JO62QM
+# The probe, on the sample's page.
 sed 's|<script type="application/json" id="stats-data">|<script>throw new Error("probe error")</script>&|' \
-  "$page" >"$work/probe.html"
+  "$work/sample/report.html" >"$work/probe.html"
 chrome --dump-dom "file://$work/probe.html" >"$work/probe.dom"
 grep -q '<li>Uncaught Error: probe error' "$work/probe.dom" || fail "a thrown error does not show in the page"
 
-chrome --dump-dom "file://$page" >"$work/page.dom"
-grep -q 'data-rendered="yes"' "$work/page.dom" || fail "the page's script did not run to its end"
-grep -q '<ul id="script-errors"></ul>' "$work/page.dom" ||
-  fail "script errors: $(grep -o '<ul id="script-errors">.*</ul>' "$work/page.dom" | head -c 2000)"
-drawn=$(grep -o '<canvas[^>]*data-chart="drawn"' "$work/page.dom" | wc -l)
-[ "$drawn" -eq 3 ] || fail "$drawn of 3 charts drawn"
-score=$(grep -o '"score": [0-9-]*$' "$work/report/stats.json" | tail -n 1 | grep -o '[0-9-]*$')
-grep -q "= $score</p>" "$work/page.dom" || fail "the page does not show the score $score"
-# Offline: the page loads nothing from anywhere.
-if grep -Eq '<(link|img|iframe)|src="|url\(' "$page"; then fail "the page refers to something outside itself"; fi
+score=$(grep -o '"score": [0-9-]*$' "$work/sample/stats.json" | tail -n 1 | grep -o '[0-9-]*$')
+grep -q "= $score</p>" "$work/sample.dom" || fail "the page does not show the score $score"
+# The log compared with itself: each comparison chart has two curves, the same, and not empty.
+python3 - "$work/sample.dom" <<'EOF' || fail "the sample compared with itself does not draw two identical curves"
+import html, json, re, sys
+dom = open(sys.argv[1], encoding="utf-8").read()
+charts = re.findall(r'<canvas id="(compare-[a-z-]+)"[^>]*data-curves="([^"]*)"', dom)
+assert len(charts) == 3, charts
+for name, curves in charts:
+    own, other = json.loads(html.unescape(curves))
+    assert own == other and len(own) >= 24 and max(v or 0 for v in own) > 0, name
+EOF
 
-if [ -n "$screenshot" ]; then
-  chrome --hide-scrollbars --window-size=1100,1750 --screenshot="$screenshot" "file://$page" >/dev/null
-fi
-[ $failures -eq 0 ] && echo "report.html renders its 3 charts with no script error and shows the score $score"
+report one "$work/one.adi"
+report empty "$work/empty.adi"
+grep -q 'No QSOs in the contest period' "$work/empty.dom" || fail "the empty log's charts do not say that it has no QSO"
+report fifty-thousand "$big"
+grep -q 'more of these, in stats.json' "$work/fifty-thousand.dom" ||
+  fail "the 50,000-QSO page does not say what it left out"
+
+[ $failures -eq 0 ] &&
+  echo "report.html renders every chart with no script error for all four logs; the sample shows the score $score"
 exit $failures

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -19,6 +18,7 @@
 
 #include "checks.h"
 #include "operator_thread.h"
+#include "report_run.h"
 #include "resource_ids.h"
 #include "stats_dll.h"
 #include "window_png.h"
@@ -27,9 +27,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kHeaderCaption = "PSK-63-TORVALE";
 constexpr const char* kSetupCaption = "Setup PSK-63-TORVALE";
-constexpr const char* kOutputCaption = "Output";
 
 struct Paths {
   std::string dll, artifacts, hostV2, hostV3;
@@ -43,25 +41,6 @@ std::string FullPath(const char* name) {
   DWORD n = GetFullPathNameA(name, sizeof buffer, buffer, nullptr);
   return n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string(name);
 }
-
-// Day 46054 is 2026-02-01.
-double At(int hour, int minute) { return 46054.0 + (hour * 60 + minute) / 1440.0; }
-
-// A fresh folder made the current one, with the "Plugins" folder the settings file goes in
-// unless a scenario needs it missing; the test's own folder again afterwards.
-class ScenarioFolder {
- public:
-  explicit ScenarioFolder(const char* name, bool withPlugins = true) {
-    fs::path folder = g_paths.root / name;
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
-    fs::create_directories(withPlugins ? folder / "Plugins" : folder);
-    if (!SetCurrentDirectoryA(folder.string().c_str())) Abandon("cannot enter " + folder.string());
-  }
-  ScenarioFolder(const ScenarioFolder&) = delete;
-  ScenarioFolder& operator=(const ScenarioFolder&) = delete;
-  ~ScenarioFolder() { SetCurrentDirectoryA(g_paths.root.string().c_str()); }
-};
 
 // A top-level window of the main thread, so that it is the active one when the plug-in asks.
 class HostWindow {
@@ -79,16 +58,6 @@ class HostWindow {
  private:
   HWND window_;
 };
-
-std::optional<std::string> FileBytes(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  if (!in) return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFileBytes(const std::string& name, const std::string& bytes) {
-  std::ofstream(name, std::ios::binary | std::ios::trunc) << bytes;
-}
 
 constexpr const char* kSettingsFile = "Plugins\\PSK63.ini";
 
@@ -115,30 +84,12 @@ std::string TrimBlanks(std::string text) {
   return text;
 }
 
-Qso Logged(const char* call, double time, unsigned freqHz, const char* exchSent, const char* exchRcvd,
-           const char* dxcc, const char* band) {
-  return Qso{.call = call, .time = time, .dxcc = dxcc, .band = band, .freqHz = freqHz, .exchSent = exchSent,
-             .exchRcvd = exchRcvd};
-}
-
-// One logged QSO and the date-time its Cabrillo line shows.
-struct LoggedQso {
-  Qso qso;
-  const char* when;
-};
-
 std::string QsoLine(const char* ownCall, const LoggedQso& q) {
   char line[256];
   std::snprintf(line, sizeof line, "QSO: %5i %2s %s %-13s %-3s %-6s %-13s %-3s %s\r\n",
                 static_cast<int>(q.qso.freqHz / 1000), "PM", q.when, ownCall, q.qso.rstSent.c_str(),
                 q.qso.exchSent.c_str(), q.qso.call.c_str(), q.qso.rstRcvd.c_str(), q.qso.exchRcvd.c_str());
   return line;
-}
-
-void LogAll(const StatsDll& stats, const char* ownCall, const std::vector<LoggedQso>& qsos) {
-  for (const LoggedQso& q : qsos) {
-    CheckInt(std::string("AddData0 stores ") + q.qso.call + " at " + q.when, stats.AddData(q.qso, ownCall), 1);
-  }
 }
 
 // ---- what the operator does ----------------------------------------------------------------
@@ -275,49 +226,11 @@ struct LeaveWay {
   void (*leave)(HWND dialog);
 };
 
-// Confirms the header as it opened.
-void ConfirmHeader() { Press(AwaitWindow(kHeaderCaption), IDOK); }
-
-struct OutputMessage {
-  std::string text;
-  HWND owner = nullptr;
-};
-
-// Reads the "Output" message and presses its OK.
-OutputMessage AcknowledgeOutput() {
-  HWND box = AwaitWindow(kOutputCaption);
-  OutputMessage seen{MessageText(box), GetWindow(box, GW_OWNER)};
-  Check(GetDlgItem(box, IDOK) != nullptr && GetDlgItem(box, IDCANCEL) == nullptr, "Output box has OK only");
-  HICON information = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_INFORMATION));
-  bool iconShown = false;
-  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)) == information) iconShown = true;
-  }
-  Check(iconShown, "Output box shows the information icon");
-  Press(box, IDOK);
-  return seen;
-}
-
-// GetResult0 in a report run: the message it shows and what it returns.
-struct ReportResult {
-  std::string summary;
-  int out = 0;
-  OutputMessage message;
-};
-
-ReportResult Report(const StatsDll& stats) {
-  ReportResult result;
-  result.out = 12345;
-  result.summary = WithOperator([&] { result.message = AcknowledgeOutput(); },
-                                [&] { return stats.GetResult(&result.out); });
-  return result;
-}
-
 // ---- scenarios -----------------------------------------------------------------------------
 
 // The header filled in and confirmed, QSOs logged with a dupe, the report made twice.
 void ReportRun() {
-  ScenarioFolder folder("report_run");
+  ScenarioFolder folder(g_paths.root, "report_run");
   StatsDll stats(g_paths.dll);
   const char* ownCall = "AB/N0CALL/P";
 
@@ -396,7 +309,7 @@ void ReportRun() {
 // Every way out of the header dialog but OK leaves the settings file as it was; the report then
 // uses the header as loaded from it.
 void AbandonedHeader() {
-  ScenarioFolder folder("abandoned_header");
+  ScenarioFolder folder(g_paths.root, "abandoned_header");
   // In the platform's own layout, and already holding the "Start" that every reset writes.
   const std::string settings =
       "[Settings]\r\nName=Old\r\nAddress=Old Road 2<CR>Oldtown\r\nEmail=old@example.org\r\n"
@@ -444,7 +357,7 @@ void AbandonedHeader() {
 // The setup box: ticked and confirmed, changed and abandoned two ways, cleared and confirmed.
 void SetupBox() {
   {
-    ScenarioFolder folder("setup_box");
+    ScenarioFolder folder(g_paths.root, "setup_box");
     StatsDll stats(g_paths.dll);
 
     WithOperator(
@@ -499,7 +412,7 @@ void SetupBox() {
     CheckSetting("Master", "0");
   }
   {
-    ScenarioFolder folder("setup_untouched");
+    ScenarioFolder folder(g_paths.root, "setup_untouched");
     StatsDll stats(g_paths.dll);
     WithOperator([&] { Press(AwaitWindow(kSetupCaption), IDOK); }, [&] { stats.SetupSet(); });
     CheckSetting("Master", "0");
@@ -521,7 +434,7 @@ void CreatedBy() {
       {"created_by_lower_case", &g_paths.hostV2, "ravixhost.exe", "CREATED-BY: Ravix \r\n"},
   };
   for (const Case& c : cases) {
-    ScenarioFolder folder(c.folder);
+    ScenarioFolder folder(g_paths.root, c.folder);
     std::string name = c.folder;
     Check(CopyFileA(c.program->c_str(), c.copyAs, TRUE) != 0, name + ": host stand-in copied");
     StatsDll stats(g_paths.dll);
@@ -545,7 +458,7 @@ void CreatedBy() {
 
 // A folder in the way of the Cabrillo file: the operator is told, and no temporary is left.
 void BlockedCabrilloFile() {
-  ScenarioFolder folder("blocked_cabrillo_file");
+  ScenarioFolder folder(g_paths.root, "blocked_cabrillo_file");
   CreateDirectoryA("BL0CK.cbr", nullptr);
   StatsDll stats(g_paths.dll);
   WithOperator(ConfirmHeader, [&] { return stats.ResetStats(1, "BL0CK"); });

@@ -1,10 +1,11 @@
 // cty.dat: per entity a line "name: CQ: ITU: continent: lat: long: UTC offset: primary prefix:"
-// then its prefixes and "=CALL" entries, separated by commas and closed by ";". An entry may carry
-// overrides: (CQ) [ITU] <lat/long> {continent} ~offset~. A primary prefix starting with "*" marks
-// a region counted as an entity only outside DXCC.
+// (longitudes count west) then its prefixes and "=CALL" entries, separated by commas and closed by
+// ";". An entry may carry overrides: (CQ) [ITU] <lat/long> {continent} ~offset~. A primary prefix
+// starting with "*" marks a region counted as an entity only outside DXCC.
 #include "country_file.h"
 
 #include <algorithm>
+#include <charconv>
 #include <stdexcept>
 
 #include "contest_rules.h"
@@ -16,7 +17,23 @@ namespace {
 struct RawEntity {
   std::string name, continent, primaryPrefix;
   std::vector<std::string> entries;
+  std::optional<GeoPosition> position;
 };
+
+std::optional<double> Degrees(const std::string& text, double limit) {
+  double value = 0.0;
+  const char* end = text.data() + text.size();
+  const auto [at, error] = std::from_chars(text.data(), end, value);
+  if (error != std::errc() || at != end || !(value >= -limit && value <= limit)) return std::nullopt;
+  return value;
+}
+
+// A position the file gets wrong costs the entity its place on a map, never the file its use.
+std::optional<GeoPosition> PositionOf(const std::string& latitude, const std::string& westLongitude) {
+  const std::optional<double> lat = Degrees(latitude, 90.0), west = Degrees(westLongitude, 180.0);
+  if (!lat || !west) return std::nullopt;
+  return GeoPosition{*lat, *west == 0.0 ? 0.0 : -*west};
+}
 
 std::size_t LineAt(std::string_view text, std::size_t pos) {
   return 1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(pos), '\n'));
@@ -41,7 +58,7 @@ std::vector<RawEntity> ParseDat(std::string_view text, const std::string& name) 
       pos = colon + 1;
     }
     if (semicolon == std::string_view::npos) throw fault(start, "prefix list of " + fields[0] + " not closed by ';'");
-    RawEntity entity{fields[0], fields[3], fields[7], {}};
+    RawEntity entity{fields[0], fields[3], fields[7], {}, PositionOf(fields[4], fields[5])};
     std::string list(text.substr(pos, semicolon - pos));
     list.erase(std::remove_if(list.begin(), list.end(), [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }),
                list.end());
@@ -108,7 +125,7 @@ CountryFile CountryFile::Parse(std::string_view dat, std::string_view csv, const
   for (const RawEntity& e : raw) {
     if (isRegion(e)) continue;
     if (std::optional<int> number = numberOf(e)) file.byNumber_.emplace(*number, file.entities_.size());
-    file.entities_.push_back({e.name, e.primaryPrefix, e.continent});
+    file.entities_.push_back({e.name, e.primaryPrefix, e.continent, e.position});
   }
   std::size_t next = 0;
   for (const RawEntity& e : raw) {
@@ -119,7 +136,7 @@ CountryFile CountryFile::Parse(std::string_view dat, std::string_view csv, const
       owner = file.byNumber_.at(*number);
     } else {
       owner = file.entities_.size();
-      file.entities_.push_back({e.name, e.primaryPrefix.substr(1), e.continent});
+      file.entities_.push_back({e.name, e.primaryPrefix.substr(1), e.continent, e.position});
     }
     for (const std::string& entry : e.entries) {
       const bool exact = entry.starts_with('=');

@@ -10,10 +10,15 @@
 #include <unordered_map>
 #include <vector>
 
+struct GeoPosition {
+  double latitude = 0.0, longitude = 0.0;  // degrees, north and east positive: 51.0, 10.0
+};
+
 struct Entity {
   std::string name;           // "Fed. Rep. of Germany"
   std::string primaryPrefix;  // "DL": the multiplier key
   std::string continent;      // "EU"
+  std::optional<GeoPosition> position;  // where the file puts the entity; none when it gives no usable one
 };
 
 struct CountryMatch {

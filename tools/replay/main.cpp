@@ -12,6 +12,7 @@
 #include "contest_plan.h"
 #include "country_file.h"
 #include "dialog_answerer.h"
+#include "great_circle.h"
 #include "log_check.h"
 #include "log_file.h"
 #include "options.h"
@@ -21,6 +22,7 @@
 #include "replay_session.h"
 #include "statistics_report.h"
 #include "tool_main.h"
+#include "working_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -64,6 +66,14 @@ std::string AsLines(std::string text) {
   return text;
 }
 
+// What the report takes from the run beside the replay itself.
+struct ReportContext {
+  const CountryFile& countries;
+  const StatsEntryPoints& plugin;
+  std::string ownCall, heading, replayCounts;
+  const LogFile* otherLog;  // read before the replay, so that a log that cannot be read stops the run at once
+};
+
 // The check-partial list a check looks calls up in; without one given, a missing list only means
 // that calls are not looked up.
 std::optional<CallList> KnownCalls(const Options& options, const fs::path& datPath) {
@@ -75,21 +85,58 @@ std::optional<CallList> KnownCalls(const Options& options, const fs::path& datPa
   return std::nullopt;
 }
 
+// Where the map's headings start: the operator's locator, else the own call's entity.
+std::optional<Origin> OriginOf(const Options& options, const CountryFile& countries, const std::string& ownCall) {
+  if (!options.locator.empty()) return Origin{*LocatorCentre(options.locator), "locator " + options.locator};
+  const std::optional<CountryMatch> own = countries.ForCall(ownCall);
+  if (!own || !own->entity->position) return std::nullopt;
+  return Origin{*own->entity->position, "entity " + own->entity->name};
+}
+
+// The other log of a comparison, replayed in a scratch folder as a contest opened without a
+// report run, so that nothing of it is left behind.
+struct OtherRun {
+  std::string call;
+  ReplayedLog replayed;
+};
+
+OtherRun ReplayOther(const fs::path& logPath, const LogFile& log, const CountryFile& countries,
+                     const StatsEntryPoints& plugin) {
+  const ContestPlan plan = PlanContest(log, countries, {0, "", std::nullopt, std::nullopt});
+  const WorkingFolder scratch(WorkingFolder::Scratch{});
+  OtherRun run{plan.opening.ownCall, ReplayInFolder(scratch.path(), plugin, plan).replayed};
+  const ReplayCounts& counts = run.replayed.counts;
+  std::cout << "Compared with " << logPath.filename().string() << ": " << plan.qsos.size() << " QSOs replayed, "
+            << counts.accepted << " accepted, " << counts.dupes << " flagged as dupes, " << counts.rejected
+            << " rejected; records skipped: " << log.skipped << '\n';
+  return run;
+}
+
 // The findings after the replay's own lines, then the report files. 4 when there is an error.
 int CheckAndReport(const Options& options, const fs::path& reportFolder, const LogFile& log,
-                   const ReplayedLog& replayed, const CallList* knownCalls, const std::string& heading,
-                   const std::string& replayCounts) {
+                   const ReplayedLog& replayed, const CallList* knownCalls, const ReportContext& context) {
   const std::vector<Finding> findings = CheckLog(log, replayed, {options.periodStart, options.periodEnd, knownCalls});
   std::cout << '\n';
   for (const Finding& finding : findings) std::cout << FindingLine(finding) << '\n';
   const FindingCounts found = CountFindings(findings);
   std::cout << CountLine(found) << '\n';
+  if (reportFolder.empty()) return found.errors > 0 ? 4 : 0;
 
-  if (!reportFolder.empty()) {
-    const StatisticsFiles files = WriteStatisticsReport(reportFolder, replayed, findings, options.minBreakMinutes,
-                                                        heading, replayCounts + "; " + CountLine(found));
-    std::cout << "Report written:\n  " << files.json.string() << "\n  " << files.page.string() << '\n';
+  ReportChoices choices;
+  choices.stats = {options.minBreakMinutes, options.periodStart, options.periodEnd,
+                   {options.runToleranceHz, options.runMinQsos}, OriginOf(options, context.countries, context.ownCall)};
+  std::optional<OtherRun> other;
+  if (context.otherLog) {
+    const fs::path otherPath = fs::absolute(options.compareLog);
+    other = ReplayOther(otherPath, *context.otherLog, context.countries, context.plugin);
+    StatsChoices otherChoices = choices.stats;
+    otherChoices.periodStart = options.compareStart;
+    otherChoices.periodEnd.reset();
+    choices.compare = ComparedLog{otherPath.filename().string(), other->call, &other->replayed, otherChoices};
   }
+  const StatisticsFiles files = WriteStatisticsReport(reportFolder, replayed, findings, choices, context.heading,
+                                                      context.replayCounts + "; " + CountLine(found));
+  std::cout << "Report written:\n  " << files.json.string() << "\n  " << files.page.string() << '\n';
   return found.errors > 0 ? 4 : 0;
 }
 
@@ -105,6 +152,8 @@ int Run(const Options& options) {
   std::optional<CallList> knownCalls;
   if (options.check) knownCalls = KnownCalls(options, files.countryDat);
   const LogFile log = ReadLogFile(logPath);
+  std::optional<LogFile> otherLog;
+  if (!options.compareLog.empty()) otherLog = ReadLogFile(fs::absolute(options.compareLog));
   // A check tells the readers' findings itself, each with its weight.
   if (!options.check) Report(logPath, log.problems);
   const std::size_t skipped = log.skipped;
@@ -156,8 +205,12 @@ int Run(const Options& options) {
   std::ostringstream replayCounts;
   replayCounts << qsoCount << " QSOs replayed: " << counts.accepted << " accepted, " << counts.dupes
                << " flagged as dupes, " << counts.rejected << " rejected; records skipped: " << skipped;
-  const int checked = CheckAndReport(options, reportFolder, log, replayed, knownCalls ? &*knownCalls : nullptr,
-                                     plan.opening.ownCall + ": " + logPath.filename().string(), replayCounts.str());
+  const ReportContext context{countries, plugin.entryPoints(), plan.opening.ownCall,
+                               (plan.opening.ownCall.empty() ? "" : plan.opening.ownCall + ": ") +
+                                   logPath.filename().string(),
+                               replayCounts.str(), otherLog ? &*otherLog : nullptr};
+  const int checked =
+      CheckAndReport(options, reportFolder, log, replayed, knownCalls ? &*knownCalls : nullptr, context);
   return checked != 0 ? checked : skipped == 0 ? 0 : 1;
 }
 

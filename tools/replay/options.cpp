@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "great_circle.h"
 #include "host_form.h"
 
 const char* const kUsage =
@@ -21,6 +22,13 @@ const char* const kUsage =
     "  --check            check the log before it is submitted: one line per finding\n"
     "  --report DIR       write the statistics stats.json and report.html into DIR (checks too)\n"
     "  --min-break M      the shortest break the report counts as off time, in minutes (default 30)\n"
+    "  --run-tolerance HZ how far the frequencies of a run's consecutive QSOs may lie apart (default 100;\n"
+    "                     Cabrillo logs give whole kHz: 1000 suits them)\n"
+    "  --run-min N        the fewest QSOs in a row on one frequency that make a run (default 3)\n"
+    "  --locator LOC      the operator's Maidenhead locator, for the map's headings and distances\n"
+    "                     (default: the position of the own call's entity)\n"
+    "  --compare LOG      another log (another year's or station's) beside this one in the report\n"
+    "  --compare-start T  its contest's first minute, YYYY-MM-DD HHMM (default: its first QSO's hour)\n"
     "  --scp FILE         the check-partial call list (default: MASTER.SCP beside the country file)\n"
     "  --verbose          print what the live call check told the operator for every QSO\n"
     "  --unattended       press OK in the plug-in's dialogs (Windows)\n"
@@ -64,10 +72,13 @@ std::optional<Moment> MomentOf(const std::string& text) {
   return Moment{*days, wholeDay};
 }
 
-int MinutesOf(const std::string& name, const std::string& text) {
-  const bool digits = !text.empty() && text.size() <= 5 &&
-                      std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-  if (!digits || std::stoi(text) < 1) throw UsageError(name + ": '" + text + "' is no number of minutes from 1");
+// A whole number from `least`, of at most `digits` digits.
+int WholeOf(const std::string& name, const std::string& text, int least, std::size_t digits, const char* what) {
+  const bool ok = !text.empty() && text.size() <= digits &&
+                  std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  if (!ok || std::stoi(text) < least) {
+    throw UsageError(name + ": '" + text + "' is no number of " + what + " from " + std::to_string(least));
+  }
   return std::stoi(text);
 }
 
@@ -114,7 +125,20 @@ Options ParseOptions(const std::vector<std::string>& args) {
       options.reportFolder = value();
       options.check = true;
     } else if (name == "--min-break")
-      options.minBreakMinutes = MinutesOf(name, value());
+      options.minBreakMinutes = WholeOf(name, value(), 1, 5, "minutes");
+    else if (name == "--run-tolerance")
+      options.runToleranceHz = static_cast<std::uint32_t>(WholeOf(name, value(), 0, 6, "Hz"));
+    else if (name == "--run-min")
+      options.runMinQsos = WholeOf(name, value(), 1, 5, "QSOs");
+    else if (name == "--locator") {
+      options.locator = UpperCase(Trimmed(value()));
+      if (!LocatorCentre(options.locator)) {
+        throw UsageError(name + ": '" + options.locator + "' is no Maidenhead locator such as JO62 or JO62QM");
+      }
+    } else if (name == "--compare")
+      options.compareLog = value();
+    else if (name == "--compare-start")
+      options.compareStart = moment().days;
     else if (name == "--scp")
       options.callList = value();
     else if (name == "--no-report")
@@ -135,5 +159,6 @@ Options ParseOptions(const std::vector<std::string>& args) {
     }
   }
   if (!haveLog && !options.help) throw UsageError("no log file given");
+  if (!options.compareLog.empty() && options.reportFolder.empty()) throw UsageError("--compare needs --report DIR");
   return options;
 }

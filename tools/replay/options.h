@@ -1,6 +1,7 @@
 // The command line of stats-replay.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -22,6 +23,11 @@ struct Options {
   bool check = false;                 // also on with a report folder
   std::filesystem::path reportFolder;  // empty: no statistics report
   int minBreakMinutes = 30;
+  std::uint32_t runToleranceHz = 100;  // the report's run rule
+  int runMinQsos = 3;
+  std::string locator;                  // the operator's, upper case; empty: the own call's entity
+  std::filesystem::path compareLog;     // empty: no comparison
+  std::optional<double> compareStart;   // the other log's contest start; none: its first QSO's hour
   std::filesystem::path callList;  // empty: MASTER.SCP beside the country file
   bool noReport = false;
   bool verbose = false;

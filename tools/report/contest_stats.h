@@ -1,15 +1,41 @@
-// The statistics of a replayed contest: rates per hour and band, the best hour and ten minutes,
-// breaks and operating time, band changes, continents, and the score as it grew.
+// The statistics of a replayed contest: rates per hour, day and band, the best hours and
+// windows, breaks and operating time, band changes, continents, multipliers as they came, the
+// calls and entities of one band only, running against search and pounce, beam headings, and
+// the score as it grew.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "country_file.h"
+#include "great_circle.h"
 #include "replay_session.h"
 
-// Minutes and hours count from the host's day zero (calendar.h).
+// Consecutive counted QSOs on one band whose frequencies differ by at most the tolerance, with
+// no off time between them, make a chain; a chain of at least `minQsos` is a run.
+struct RunRule {
+  std::uint32_t toleranceHz = 100;
+  int minQsos = 3;
+};
+
+struct Origin {
+  GeoPosition position;
+  std::string source;  // "locator JO62QM", "entity Fed. Rep. of Germany"
+};
+
+struct StatsChoices {
+  int minBreakMinutes = 30;
+  // The contest period, as the check holds QSOs against it: from the start up to, not including,
+  // the end. QSOs outside it are counted apart and left out of every other figure.
+  std::optional<double> periodStart, periodEnd;
+  RunRule run;
+  std::optional<Origin> origin;  // none: no headings or distances
+};
+
+// Minutes, hours and days count from the host's day zero (calendar.h).
 struct HourCount {
   long long hour = 0;
   std::vector<long long> perBand;  // in the order of ContestStats::bands
@@ -17,6 +43,11 @@ struct HourCount {
 
 struct BestWindow {
   std::optional<long long> startMinute;  // none without a counted QSO
+  long long qsos = 0;
+};
+
+struct BestHour {
+  std::optional<long long> hour;  // none without a counted QSO
   long long qsos = 0;
 };
 
@@ -30,20 +61,94 @@ struct ScoreAtHour {
   long long qsos = 0, dxcc = 0, newCalls = 0, score = 0;  // all QSOs up to the end of the hour
 };
 
+struct Gains {
+  long long qsos = 0, dxcc = 0, newCalls = 0;  // gained in the hour or day
+};
+
+struct DayCount {
+  long long day = 0;
+  std::vector<long long> perBand;
+  Gains gains;
+};
+
+// QSOs per hour, from the QSOs of the 10 and the 60 minutes up to and including each point.
+struct RunningRates {
+  std::optional<long long> fromMinute;  // none without a QSO
+  long long stepMinutes = 1;
+  std::vector<long long> last10, last60;
+};
+
+struct EntityRow {
+  std::string entity;               // as the plug-in got it; empty when not known
+  std::string continent;            // of its first QSO
+  std::vector<long long> perBand;   // QSOs
+  std::optional<GeoPosition> position;
+  std::optional<Beam> beam;         // from the origin
+};
+
+// A QSO that brought an entity new to its band.
+struct NewMultiplier {
+  long long minute = 0;
+  std::string band, call, entity, continent;
+  std::size_t line = 0;
+};
+
+// A call or entity worked on one band only; `missing`: the contest's bands it lacks.
+struct OneBand {
+  std::string name, band;
+  std::vector<std::string> missing;
+};
+
+struct ModeFigures {
+  long long qsos = 0, minutes = 0, qsosPerHour = 0;
+};
+
+struct RunSplit {
+  RunRule rule;
+  long long runs = 0;
+  ModeFigures run, searchAndPounce;
+  long long noFrequency = 0;  // counted QSOs without a frequency, in neither
+  struct Hour {
+    long long run = 0, searchAndPounce = 0, noFrequency = 0;
+  };
+  std::vector<Hour> byHour;  // the hours of qsosByHour
+};
+
+struct OutsidePeriod {
+  std::optional<double> start, end;
+  long long logged = 0, counted = 0;
+  std::vector<HourCount> byHour;  // counted QSOs, only the hours that have one
+};
+
 struct ContestStats {
   std::vector<std::string> bands;
-  std::vector<HourCount> qsosByHour;  // every hour from the first to the last logged QSO
+  std::optional<long long> contestStartMinute;  // the period's start, else the first QSO's hour
+  std::vector<HourCount> qsosByHour;            // every hour from the first to the last logged QSO
   BestWindow best60, best10;
+  BestHour bestHour;
+  std::vector<BestHour> bestHourByBand;  // in band order
   int minBreakMinutes = 30;
   std::vector<OffTime> offTimes;
   long long onTimeMinutes = 0;
+  std::vector<DayCount> days;  // every day from the first to the last logged QSO
+  RunningRates rates;
   std::vector<std::pair<long long, long long>> bandChangesByHour;                    // hour, changes; same hours
   std::vector<std::pair<std::string, std::map<std::string, long long>>> continents;  // band: continent: QSOs
-  std::vector<ScoreAtHour> scoreByHour;                                              // same hours
+  std::vector<std::string> continentNames;                                            // sorted
+  std::vector<std::vector<long long>> continentsByHour;                               // same hours, continentNames
+  std::vector<Gains> gainsByHour;                                                     // same hours
+  std::vector<ScoreAtHour> scoreByHour;                                               // same hours
+  std::vector<EntityRow> entities;                                                    // by name
+  std::vector<NewMultiplier> newMultipliers;                                          // in time order
+  std::vector<OneBand> oneBandCalls, oneBandEntities;                                 // by name
+  RunSplit runSplit;
+  std::optional<Origin> origin;
+  OutsidePeriod outside;
 };
 
 // A counted QSO is one the plug-in stored and not as a dupe; a logged one is any QSO replayed.
 // `bandOrder`: the plug-in's order of its band lines; bands it lacks follow in order of first use.
-ContestStats ComputeStats(const ReplayedLog& log, const std::vector<std::string>& bandOrder, int minBreakMinutes);
+ContestStats ComputeStats(const ReplayedLog& log, const std::vector<std::string>& bandOrder,
+                          const StatsChoices& choices);
 
 inline constexpr const char* kUnknownContinent = "unknown";

@@ -147,6 +147,16 @@ JsonWriter& JsonWriter::Number(long long value) {
   return *this;
 }
 
+JsonWriter& JsonWriter::Decimal(double value, int places) {
+  BeforeValue();
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", places, value);
+  const std::string_view written = text;
+  out_ += written.find_first_of("123456789") == std::string_view::npos && written.starts_with('-') ? written.substr(1)
+                                                                                                   : written;
+  return *this;
+}
+
 JsonWriter& JsonWriter::Null() {
   BeforeValue();
   out_ += "null";

@@ -1,4 +1,4 @@
-// A JSON text written as it goes: objects, arrays, strings, whole numbers and null.
+// A JSON text written as it goes: objects, arrays, strings, numbers and null.
 #pragma once
 
 #include <string>
@@ -15,6 +15,8 @@ class JsonWriter {
   JsonWriter& Key(std::string_view name);
   JsonWriter& String(std::string_view text);
   JsonWriter& Number(long long value);
+  // With `places` digits after the point: 51.50; never "-0.00".
+  JsonWriter& Decimal(double value, int places);
   JsonWriter& Null();
 
   // The text, with a final line end.

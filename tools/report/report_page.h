@@ -1,9 +1,9 @@
-// report.html: the summary, the findings, the hourly table and the charts in one file that
-// opens offline, the chart library inside it.
+// report.html: the summary, the charts, the tables, the map and the findings in one file that
+// opens offline, the chart library and the coastlines inside it.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-// `statsJson`: what StatsJson wrote; `heading` and `counts` stand at the top of the page.
+// `statsJson`: what StatsJson wrote in its page form; `heading` and `counts` stand at the top of the page.
 std::string ReportPage(std::string_view statsJson, std::string_view heading, std::string_view counts);

@@ -56,7 +56,8 @@ ReplayedLog ReplayLog(const StatsEntryPoints& plugin, const ContestPlan& plan, c
                                    const LogQso& q = *planned.qso;
                                    ReplayedQso& replayed = log.qsos.emplace_back(ReplayedQso{
                                        q.line, q.days, q.call, q.band, q.freqHz, planned.entity ? planned.entity->name : "",
-                                       planned.continent, fate, {}});
+                                       planned.continent, fate, {},
+                                       planned.entity ? planned.entity->position : std::nullopt});
                                    for (std::string& line : problems.NewLines()) {
                                      if (line.starts_with("QSO:")) replayed.problemLines.push_back(std::move(line));
                                    }

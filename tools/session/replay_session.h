@@ -22,6 +22,7 @@ struct ReplayedQso {
   std::string dxcc, continent;  // "Fed. Rep. of Germany", "EU"; empty when not known
   QsoFate fate = QsoFate::Rejected;
   std::vector<std::string> problemLines;  // appended to err.txt by its AddData0, CR LF removed
+  std::optional<GeoPosition> position;    // the entity's, from the country file
 };
 
 struct ReplayedLog {

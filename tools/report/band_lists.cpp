@@ -1,0 +1,59 @@
+// The entities table and the lists of calls and entities worked on one band only: in this
+// contest each band counts its calls and entities anew, so a station missing on a band is a
+// multiplier still to be had there.
+#include "stats_parts.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "contest_rules.h"
+
+namespace {
+
+struct Bands {
+  std::size_t first;
+  bool several = false;
+};
+
+void Note(std::unordered_map<std::string, Bands>& worked, const std::string& name, std::size_t band) {
+  auto [it, added] = worked.try_emplace(name, Bands{band});
+  if (!added && it->second.first != band) it->second.several = true;
+}
+
+std::vector<OneBand> OneBandOnly(const std::unordered_map<std::string, Bands>& worked,
+                                 const std::vector<std::string>& bands) {
+  std::vector<OneBand> list;
+  for (const auto& [name, on] : worked) {
+    if (on.several) continue;
+    OneBand& row = list.emplace_back(OneBand{name, bands[on.first], {}});
+    for (std::string_view band : kContestBands) {
+      if (band != row.band) row.missing.emplace_back(band);
+    }
+  }
+  std::sort(list.begin(), list.end(), [](const OneBand& a, const OneBand& b) { return a.name < b.name; });
+  return list;
+}
+
+}  // namespace
+
+void BandLists(const std::vector<CountedQso>& counted, ContestStats& stats) {
+  std::unordered_map<std::string, std::size_t> rowOf;
+  std::unordered_map<std::string, Bands> calls, entities;
+  calls.reserve(counted.size());
+  for (const CountedQso& c : counted) {
+    const ReplayedQso& q = *c.qso;
+    auto [it, added] = rowOf.try_emplace(q.dxcc, stats.entities.size());
+    if (added) {
+      stats.entities.push_back({q.dxcc, q.continent.empty() ? kUnknownContinent : q.continent,
+                                std::vector<long long>(stats.bands.size(), 0), q.position, std::nullopt});
+      if (q.position && stats.origin) stats.entities.back().beam = BeamTo(stats.origin->position, *q.position);
+    }
+    ++stats.entities[it->second].perBand[c.band];
+    if (!q.call.empty()) Note(calls, q.call, c.band);
+    if (!q.dxcc.empty()) Note(entities, q.dxcc, c.band);
+  }
+  std::sort(stats.entities.begin(), stats.entities.end(),
+            [](const EntityRow& a, const EntityRow& b) { return a.entity < b.entity; });
+  stats.oneBandCalls = OneBandOnly(calls, stats.bands);
+  stats.oneBandEntities = OneBandOnly(entities, stats.bands);
+}

@@ -1,0 +1,69 @@
+// A quote opens after a blank or at the start and closes before a blank, a stop or the end, so
+// that the apostrophe of "the contest's start" is no quote.
+#include "finding_groups.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace {
+
+bool IsWordChar(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '/' || c == '.' ||
+         c == '-' || c == '+';
+}
+
+bool EndsQuote(std::string_view text, std::size_t at) {
+  return at + 1 == text.size() || std::string_view(" ,;:)").find(text[at + 1]) != std::string_view::npos;
+}
+
+}  // namespace
+
+std::string FindingPattern(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    if (text[i] == '\'' && (i == 0 || text[i - 1] == ' ')) {
+      std::size_t close = i + 1;
+      while (close < text.size() && !(text[close] == '\'' && EndsQuote(text, close))) ++close;
+      if (close < text.size()) {
+        out += "'\xE2\x80\xA6'";
+        i = close + 1;
+        continue;
+      }
+    }
+    if (!IsWordChar(text[i])) {
+      out += text[i++];
+      continue;
+    }
+    std::size_t end = i;
+    while (end < text.size() && IsWordChar(text[end])) ++end;
+    // A stop after a word ends the sentence, it is not part of a number.
+    std::size_t wordEnd = end;
+    while (wordEnd > i + 1 && text[wordEnd - 1] == '.') --wordEnd;
+    const std::string_view word = text.substr(i, wordEnd - i);
+    if (word.find_first_of("0123456789") == std::string_view::npos) {
+      out += word;
+    } else if (!out.ends_with("# ")) {
+      out += "#";
+    } else {
+      out.pop_back();  // "# # #", a line quoted field by field, is one "#"
+    }
+    out += text.substr(wordEnd, end - wordEnd);
+    i = end;
+  }
+  return out;
+}
+
+std::vector<FindingGroup> GroupFindings(const std::vector<Finding>& findings) {
+  std::vector<FindingGroup> groups;
+  std::unordered_map<std::string, std::size_t> index;
+  for (const Finding& f : findings) {
+    std::string pattern = FindingPattern(f.text);
+    std::string key = std::string(SeverityName(f.severity)) + '\n' + pattern;
+    auto [it, added] = index.try_emplace(std::move(key), groups.size());
+    if (added) groups.push_back({f.severity, std::move(pattern), {}});
+    groups[it->second].findings.push_back(&f);
+  }
+  std::stable_sort(groups.begin(), groups.end(),
+                   [](const FindingGroup& a, const FindingGroup& b) { return a.severity < b.severity; });
+  return groups;
+}
