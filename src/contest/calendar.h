@@ -5,6 +5,10 @@
 #include <optional>
 #include <string>
 
+// The years a contest log's dates may lie in. The host's platform converts dates from the year 100
+// on, but a date outside these years is a typo, and in the plug-in's files it would read wrongly.
+inline constexpr int kFirstLogYear = 1900, kLastLogYear = 2100;
+
 struct CalendarTime {
   int year, month, day, hour, minute, second;
 };

@@ -30,6 +30,12 @@ bool IsChecklog(std::string_view categoryOperator) {
   return value == "CHECKLOG";
 }
 
+QsoRefusal RefusalOf(std::string_view mode, std::string_view exchSent, std::string_view exchRcvd) {
+  if (mode != kContestMode) return QsoRefusal::NoContestMode;
+  if (exchSent.empty() || exchRcvd.empty()) return QsoRefusal::NoRxNumber;
+  return QsoRefusal::None;
+}
+
 std::int32_t WrappedScore(std::int32_t points, std::int32_t dxcc, std::int32_t newCalls) {
   const std::uint32_t multiplier = static_cast<std::uint32_t>(dxcc) + static_cast<std::uint32_t>(newCalls);
   return Wrapped(static_cast<std::uint32_t>(points) * multiplier);

@@ -40,6 +40,11 @@ inline constexpr std::string_view kVerdictNoContestMode = "   NO CONTEST MODE !!
 inline constexpr std::string_view kVerdictDupe = "   DUPE !!!";
 inline constexpr std::string_view kVerdictNoRxNumber = "   NO RX NUMBER !!!";
 
+// Why the plug-in refuses a QSO, in the order it asks: the mode first, then both serials. It
+// stores every other QSO, a dupe too.
+enum class QsoRefusal { None, NoContestMode, NoRxNumber };
+QsoRefusal RefusalOf(std::string_view mode, std::string_view exchSent, std::string_view exchRcvd);
+
 // One point a QSO; the multiplier is the distinct entities plus the distinct calls, each counted
 // per band and summed over the bands.
 inline constexpr long long kPointsPerQso = 1;

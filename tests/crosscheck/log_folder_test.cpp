@@ -83,21 +83,23 @@ TEST_F(LogFolder, FilesThatAreNoLogOfACallArePassedOver) {
 }
 
 TEST_F(LogFolder, QsoTimesAreWholeMinutesThatPrintAsTheFileWroteThem) {
-  const char* times[] = {"1899-12-30 0000", "1899-12-29 2359", "1970-01-01 0000",
-                         "2000-02-29 1234", "2025-03-15 1805", "2100-03-01 0001"};
-  std::string lines;
+  const char* times[] = {"1900-01-01 0000", "1970-01-01 0000", "2000-02-29 1234", "2025-03-15 1805",
+                         "2100-03-01 0001"};
+  // Dates before 1900 are typos of the year: the reader refuses them, so they take no part.
+  std::string lines = "QSO:  3580 PM 1899-12-29 2359 DL1AA         599 0001   OK1BB         599 0002\r\n";
   for (const char* time : times) {
     lines += "QSO:  3580 PM " + std::string(time) + " DL1AA         599 0001   OK1BB         599 0002\r\n";
   }
-  const CheckedLog log = CheckedOf(ParseLogText(Cabrillo("DL1AA", "", lines)), "DL1AA");
+  const LogFile file = ParseLogText(Cabrillo("DL1AA", "", lines));
+  EXPECT_EQ(file.skipped, 1u);
+  const CheckedLog log = CheckedOf(file, "DL1AA");
   ASSERT_EQ(log.qsos.size(), std::size(times));
-  EXPECT_EQ(log.qsos[0].minute, 0);
-  EXPECT_EQ(log.qsos[1].minute, -1);
+  EXPECT_EQ(log.qsos[0].minute, DayNumber(1900, 1, 1) * 1440);
   for (std::size_t i = 0; i < log.qsos.size(); ++i) EXPECT_EQ(MinuteText(log.qsos[i].minute), times[i]);
   EXPECT_EQ(log.qsos[0].sent, "0001");
   EXPECT_EQ(log.qsos[0].rcvd, "0002");
   EXPECT_EQ(log.qsos[0].band, "80m");
-  EXPECT_EQ(log.qsos[0].line, 5u);
+  EXPECT_EQ(log.qsos[0].line, 6u);
 }
 
 }  // namespace

@@ -136,9 +136,9 @@ TEST(AdifFields, WhatTheRecordWroteIsKeptBesideTheHostsForm) {
   EXPECT_EQ(q.written.freq, "7.0405");
   EXPECT_EQ(std::tie(q.written.mode, q.written.submode), std::make_tuple("psk", "PSK63"));
   EXPECT_EQ(q.exchSent, "0001");
-  EXPECT_EQ(q.written.exchSent, "1");
+  EXPECT_EQ(q.WrittenSent(), "1");
   EXPECT_EQ(q.exchRcvd, "12A");
-  EXPECT_EQ(q.written.exchRcvd, "12A");
+  EXPECT_EQ(q.WrittenRcvd(), "12A");
   EXPECT_EQ(ParseLogText(Bare("<BAND:3>80m")).format, LogFormat::Adif);
 }
 

@@ -58,6 +58,7 @@ TEST(CabrilloFields, OtherProgramsForms) {
   LogFile log = ParseLogText(
       "\n  start-of-log: 3.0\n"
       "callsign: n0call\n"
+      "category-transmitter: two\n"
       "QSO: 7040 CW 2025-03-15 1210 n0call 599 1 ok1xyz 579 7 1\n"
       "QSO: 3590.5 pm 2025-03-15 1211 N0CALL 599 2 SP1ABC 599\n"
       "QSO: 3590 RY 2025-03-15 1212 N0CALL 599 3 SP2ABC 599 12\n"
@@ -74,7 +75,7 @@ TEST(CabrilloFields, OtherProgramsForms) {
   EXPECT_EQ(log.qsos[1].freqHz, 3'590'500u);
   EXPECT_EQ(log.qsos[1].exchRcvd, "");
   EXPECT_EQ(log.qsos[2].mode, "RY");
-  EXPECT_EQ(log.qsos[2].line, 6u);
+  EXPECT_EQ(log.qsos[2].line, 7u);
 }
 
 TEST(CabrilloFields, WhatTheLineWroteIsKeptBesideTheHostsForm) {
@@ -84,8 +85,8 @@ TEST(CabrilloFields, WhatTheLineWroteIsKeptBesideTheHostsForm) {
   EXPECT_EQ(std::tie(q.call, q.written.call), std::make_tuple("OK1XYZ/P", "ok1xyz/p"));
   EXPECT_EQ(std::tie(q.ownCall, q.written.ownCall), std::make_tuple("N0CALL", "n0call"));
   EXPECT_EQ(std::tie(q.mode, q.written.mode), std::make_tuple("BPSK63", "pm"));
-  EXPECT_EQ(std::tie(q.exchSent, q.written.exchSent), std::make_tuple("0001", "1"));
-  EXPECT_EQ(std::tie(q.exchRcvd, q.written.exchRcvd), std::make_tuple("0012", "12"));
+  EXPECT_EQ(std::make_tuple(q.exchSent, q.WrittenSent()), std::make_tuple("0001", "1"));
+  EXPECT_EQ(std::make_tuple(q.exchRcvd, q.WrittenRcvd()), std::make_tuple("0012", "12"));
   EXPECT_EQ(std::tie(q.freqHz, q.written.freq), std::make_tuple(7'040'000u, "7040"));
   EXPECT_EQ(q.band, "40m");
   EXPECT_EQ(q.written.band, "");
@@ -108,7 +109,7 @@ TEST(CabrilloLayout, EveryTaggedLineInFileOrder) {
   for (const CabrilloLine& l : log.cabrilloLines) lines += std::to_string(l.line) + " " + l.tag + "=" + l.value + "|";
   EXPECT_EQ(lines,
             "1 START-OF-LOG=3.0|2 CALLSIGN=N0CALL|3 ADDRESS=Main St 1|5 ADDRESS=Springfield|6 QSO=|7 =stray text|"
-            "8 X-QSO=3582 PM 2025-03-15 1204 N0CALL 599 0002 DL2ABC 579 0043|9 END-OF-LOG=|10 SOAPBOX=after the end|");
+            "8 X-QSO=3582 PM 2025-03-15 1204 N0CALL 599 0002 DL2ABC 579 0043|9 END-OF-LOG=|10 =SOAPBOX: after the end|");
   ASSERT_EQ(log.problems.size(), 2u) << Messages(log);
   EXPECT_EQ(log.problems[0].kind, ProblemKind::Layout);
   EXPECT_EQ(log.problems[1].kind, ProblemKind::Excluded);
@@ -136,7 +137,7 @@ TEST(CabrilloFaults, BrokenLinesAreCountedAndTheRestRead) {
       "8: QSO skipped: '2025-02-30 1205' is no date and time (YYYY-MM-DD HHMM)\n"
       "9: QSO skipped: '2025-03-15 2460' is no date and time (YYYY-MM-DD HHMM)\n"
       "10: QSO skipped: frequency '3.5MHz' is no figure in kHz\n"
-      "11: QSO skipped: frequency 144 kHz is on no amateur band\n"
+      "11: QSO skipped: frequency '144' is in MHz: QSO lines give it in kHz, 144000\n"
       "12: X-QSO: excluded from the score by its operator, not replayed\n"
       "13: a line without a tag is ignored\n"
       "14: QSO skipped: QSO: line with 12 fields; this contest's have 10: freq mode date time own-call rst nr call "

@@ -130,7 +130,7 @@ TEST_F(CommandLine, AnErrorMakesExitCodeFourTheReportItsFiles) {
 TEST_F(CommandLine, SkippedRecordsWithoutErrorsStillSayOne) {
   const fs::path log = Write("skips.adi",
                              "<CALL:6>DL1WA <QSO_DATE:8>20250315 <TIME_ON:4>1203 <BAND:3>80M <FREQ:5>3.582 "
-                             "<MODE:6>BPSK63 <STX:1>1 <SRX:1>5 <EOR>\n"
+                             "<MODE:6>BPSK63 <RST_SENT:3>599 <RST_RCVD:3>599 <STX:1>1 <SRX:1>5 <EOR>\n"
                              "<CALL:4>OK1T <QSO_DATE:8>20250332 <TIME_ON:4>1205 <BAND:3>80M <EOR>\n");
   const Outcome o = Replay("--check --own-call N0CALL --out " + Folder() + " '" + log.string() + "'");
   EXPECT_EQ(o.exitCode, 1) << o.out << o.err;
@@ -167,7 +167,8 @@ TEST_F(CommandLine, WhatStopsARunIsNamed) {
   const Outcome usage = Replay("--start 2025-13-01 x.adi");
   EXPECT_EQ(usage.exitCode, 2);
   EXPECT_TRUE(usage.err.starts_with(
-      "stats-replay: --start: '2025-13-01' is no date YYYY-MM-DD or date and time YYYY-MM-DD HHMM\nusage: "))
+      "stats-replay: --start: '2025-13-01' is no date YYYY-MM-DD or date and time YYYY-MM-DD HHMM, from 1900 to "
+      "2100\nusage: "))
       << usage.err;
 
   const Outcome noLog = Replay(Folder() + "/missing.adi");
@@ -178,7 +179,9 @@ TEST_F(CommandLine, WhatStopsARunIsNamed) {
   EXPECT_EQ(folderAsLog.exitCode, 2);
   EXPECT_EQ(folderAsLog.err, "stats-replay: " + folder_.string() + ": cannot be read\n");
 
-  const fs::path log = Write("one.adi", "<CALL:6>DL1ABC <QSO_DATE:8>20250315 <TIME_ON:4>1203 <BAND:3>80M <EOR>");
+  const fs::path log = Write("one.adi",
+                             "<CALL:6>DL1ABC <QSO_DATE:8>20250315 <TIME_ON:4>1203 <BAND:3>80M <MODE:6>BPSK63 "
+                             "<STX:1>1 <SRX:1>5 <EOR>");
   const Outcome noPlugin = Replay("--plugin " + Folder() + "/libNone.so '" + log.string() + "'");
   EXPECT_EQ(noPlugin.exitCode, 2);
   EXPECT_TRUE(noPlugin.err.starts_with("stats-replay: " + folder_.string() + "/libNone.so: cannot be loaded: "))

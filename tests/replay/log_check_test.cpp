@@ -224,10 +224,12 @@ TEST(CabrilloHeader, ValuesAtFault) {
                                "END-OF-LOG:\nEND-OF-LOG:\n")),
             "ERROR line 3: CALLSIGN: is empty\n"
             "WARNING line 5: CATEGORY-BAND: '20M' is none of this contest's 80M-40M, 80M, 40M\n"
-            "WARNING line 7: NAME: appears a second time (first at line 6)\n"
+            "WARNING line 7: NAME: appears a second time (first at line 6), with 'B' instead of 'A'; keep the one that is "
+            "right\n"
             "WARNING line 9: EMAIL: 'a@b' is not an e-mail address\n"
             "ERROR line 10: CLAIMED-SCORE: 'many' is no number\n"
-            "ERROR line 12: this line follows END-OF-LOG: (line 11); nothing after it is part of the log\n");
+            "ERROR line 12: this line follows END-OF-LOG: (line 11); nothing after it is part of the log: remove it or "
+            "move it above END-OF-LOG:\n");
 }
 
 TEST(PlugInScore, AScorePastThirtyTwoBitsIsToldAndTheFullOneClaimed) {
@@ -238,6 +240,7 @@ TEST(PlugInScore, AScorePastThirtyTwoBitsIsToldAndTheFullOneClaimed) {
       "START-OF-LOG: 3.0\nCONTEST: PSK-63-TORVALE\nCALLSIGN: N0CALL\nCATEGORY-OPERATOR: SINGLE-OP\n"
       "CATEGORY-BAND: 80M-40M\nNAME: A\nADDRESS: B\nEMAIL: a@example.org\nCLAIMED-SCORE: 2505000000\nEND-OF-LOG:\n");
   EXPECT_EQ(All(CheckLog(log, replayed, {})),
+            "ERROR line 1: the log holds no QSO; the plug-in is not run for this log\n"
             "WARNING line 1: the plug-in's score, -1789967296, has run past its 32-bit arithmetic: its totals give "
             "50000 * (100 + 50000) = 2505000000\n");
 }

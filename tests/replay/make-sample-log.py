@@ -17,6 +17,11 @@ import re
 import sys
 
 IGNORED_SUFFIXES = {"P", "M", "MM", "AM", "A", "B", "QRP", "QRPP", "LH"}
+# A log longer than the call list allows on a band works the same stations again as portable or
+# mobile ones: the country file ignores these suffixes, so the entity stays the station's own.
+VARIANT_SUFFIXES = ["P", "M", "QRP", "A", "B", "LH", "QRPP", "AM", "MM"]
+# Draws of a worked call in a row after which a band counts as worked through.
+MISSES_BEFORE_VARIANTS = 20
 CONTINENT_WEIGHTS = {"EU": 78, "NA": 8, "AS": 8, "SA": 2, "AF": 2, "OC": 2}
 START = datetime.datetime(2025, 3, 15, 12, 0, 0)
 BANDS = {"80M": (3_580_000, 3_600_000), "40M": (7_040_000, 7_060_000)}
@@ -121,6 +126,17 @@ def make_log(args):
 
     # Per band the stations logged so far, in order, and those whose QSO the contest counts.
     worked = {band: {} for band in BANDS}
+    variants = {}
+
+    def unworked_variant(station, band):
+        for suffix in VARIANT_SUFFIXES:
+            call = f"{station.call}/{suffix}"
+            if call not in worked[band]:
+                if call not in variants:
+                    variants[call] = Station(call, station.entity, rng)
+                return variants[call]
+        return None
+
     counted = {band: [] for band in BANDS}
     lines = []
     runs = random.Random(args.seed + 1)
@@ -143,11 +159,15 @@ def make_log(args):
                 station = rng.choice(counted[other_band])
                 if station.call in worked[band]:
                     station = None
+            misses = 0
             while station is None:
                 continent = rng.choices(list(CONTINENT_WEIGHTS), weights=list(CONTINENT_WEIGHTS.values()))[0]
                 candidate = rng.choice(pools[continent])
                 if candidate.call not in worked[band]:
                     station = candidate
+                elif misses >= MISSES_BEFORE_VARIANTS:
+                    station = unworked_variant(candidate, band)
+                misses += 1
         if station.call not in worked[band] and index not in other_mode and index not in no_number:
             counted[band].append(station)
         worked[band][station.call] = station

@@ -95,7 +95,7 @@ TEST(Options, MistakesAreNamed) {
   EXPECT_EQ(Fault({}), "no log file given");
   EXPECT_EQ(Fault({"a.adi", "b.adi"}), "one log at a time: a.adi and b.adi");
   EXPECT_EQ(Fault({"--out"}), "--out needs a value");
-  const std::string noDate = "' is no date YYYY-MM-DD or date and time YYYY-MM-DD HHMM";
+  const std::string noDate = "' is no date YYYY-MM-DD or date and time YYYY-MM-DD HHMM, from 1900 to 2100";
   EXPECT_EQ(Fault({"--start", "15.03.2025", "a.adi"}), "--start: '15.03.2025" + noDate);
   EXPECT_EQ(Fault({"--end=2025-02-30", "a.adi"}), "--end: '2025-02-30" + noDate);
   EXPECT_EQ(Fault({"--end=2025-03-15 2400", "a.adi"}), "--end: '2025-03-15 2400" + noDate);

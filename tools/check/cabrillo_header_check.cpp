@@ -1,6 +1,6 @@
-// Cabrillo 3.0 limits: NAME, OPERATORS and each SOAPBOX line at most 75 characters, at most six
-// ADDRESS lines of 45. This contest's own values are not faults: CATEGORY-BAND "80M-40M" is one of
-// its categories.
+// Each tag's value is held against the format's table (cabrillo_tags.h), with this contest's own
+// lists where it has them. A header fault is one finding at its line: a CALLSIGN that the QSO
+// lines contradict is told there, and the lines are then held against their own call.
 #include "cabrillo_header_check.h"
 
 #include <algorithm>
@@ -8,67 +8,40 @@
 #include <map>
 #include <string_view>
 
+#include "cabrillo_tags.h"
+#include "calendar.h"
 #include "call_sign.h"
-#include "categories.h"
 #include "contest_rules.h"
 #include "host_form.h"
+#include "own_call.h"
 
 namespace {
 
-constexpr std::array<std::string_view, 32> kKnownTags = {"START-OF-LOG",
-                                                         "END-OF-LOG",
-                                                         "CALLSIGN",
-                                                         "CONTEST",
-                                                         "CATEGORY-ASSISTED",
-                                                         "CATEGORY-BAND",
-                                                         "CATEGORY-MODE",
-                                                         "CATEGORY-OPERATOR",
-                                                         "CATEGORY-POWER",
-                                                         "CATEGORY-STATION",
-                                                         "CATEGORY-TIME",
-                                                         "CATEGORY-TRANSMITTER",
-                                                         "CATEGORY-OVERLAY",
-                                                         "CERTIFICATE",
-                                                         "CLAIMED-SCORE",
-                                                         "CLUB",
-                                                         "CREATED-BY",
-                                                         "EMAIL",
-                                                         "GRID-LOCATOR",
-                                                         "LOCATION",
-                                                         "NAME",
-                                                         "ADDRESS",
-                                                         "ADDRESS-CITY",
-                                                         "ADDRESS-STATE-PROVINCE",
-                                                         "ADDRESS-POSTALCODE",
-                                                         "ADDRESS-COUNTRY",
-                                                         "OPERATORS",
-                                                         "OFFTIME",
-                                                         "SOAPBOX",
-                                                         "QSO",
-                                                         "X-QSO",
-                                                         "DEBUG"};
-
-// Tags a log may hold more than once.
-constexpr std::array<std::string_view, 6> kRepeatable = {"ADDRESS", "SOAPBOX", "OPERATORS", "OFFTIME", "QSO", "X-QSO"};
+using cabrillo::TagRule;
+using cabrillo::ValueKind;
 
 // Without these the log cannot be told apart or put into its category.
 constexpr std::array<std::string_view, 4> kRequired = {"CONTEST", "CALLSIGN", "CATEGORY-OPERATOR", "CATEGORY-BAND"};
 // The sponsor's contact with the entrant.
 constexpr std::array<std::string_view, 3> kExpected = {"NAME", "ADDRESS", "EMAIL"};
+// A list longer than this is shown by its start.
+constexpr std::size_t kValuesShown = 12;
 
-template <class Value, std::size_t N>
-bool OneOf(const std::array<Value, N>& values, std::string_view value) {
+template <class Values>
+bool OneOf(const Values& values, std::string_view value) {
   return std::any_of(values.begin(), values.end(), [&](std::string_view v) { return SameLetters(v, value); });
 }
 
-template <class Value, std::size_t N>
-std::string Listed(const std::array<Value, N>& values) {
+template <class Values>
+std::string Listed(const Values& values) {
   std::string text;
-  for (std::string_view v : values) text += (text.empty() ? "" : ", ") + std::string(v);
+  std::size_t shown = 0;
+  for (std::string_view v : values) {
+    if (shown++ == kValuesShown) return text + ", ... (" + std::to_string(values.size()) + " in all)";
+    text += (text.empty() ? "" : ", ") + std::string(v);
+  }
   return text;
 }
-
-bool IsQsoTag(const std::string& tag) { return tag == "QSO" || tag == "X-QSO"; }
 
 // Tags that decide the log's class or score: a second value would leave them open.
 bool DecidesTheScore(const std::string& tag) {
@@ -76,105 +49,295 @@ bool DecidesTheScore(const std::string& tag) {
          tag == "CLAIMED-SCORE" || tag.starts_with("CATEGORY-");
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 bool IsEmailAddress(std::string_view text) {
   const std::size_t at = text.find('@');
   if (at == 0 || at == std::string_view::npos || text.find('@', at + 1) != std::string_view::npos) return false;
-  if (std::any_of(text.begin(), text.end(), [](char c) { return c <= ' ' || c == ',' || c == ';'; })) return false;
+  if (std::any_of(text.begin(), text.end(), [](char c) { return c <= ' ' || c == ',' || c == ';' || c > '~'; })) {
+    return false;
+  }
   const std::string_view domain = text.substr(at + 1);
   const std::size_t dot = domain.rfind('.');
   return dot != std::string_view::npos && dot > 0 && dot + 1 < domain.size() &&
          domain.find("..") == std::string_view::npos;
 }
 
+// "JN58", "JN58td", "JN58td42": field letters A-R, square digits, subsquare letters A-X, extended digits.
+bool IsGridLocator(std::string_view grid) {
+  if (grid.size() != 4 && grid.size() != 6 && grid.size() != 8) return false;
+  auto letter = [&](std::size_t i, char last) {
+    const char c = UpperCase(grid.substr(i, 1))[0];
+    return c >= 'A' && c <= last;
+  };
+  if (!letter(0, 'R') || !letter(1, 'R') || !IsDigit(grid[2]) || !IsDigit(grid[3])) return false;
+  if (grid.size() >= 6 && (!letter(4, 'X') || !letter(5, 'X'))) return false;
+  return grid.size() < 8 || (IsDigit(grid[6]) && IsDigit(grid[7]));
+}
+
+// "2025-03-15 1800": the host's day count, or nothing.
+std::optional<double> MomentOf(std::string_view date, std::string_view time) {
+  auto digits = [](std::string_view s) { return !s.empty() && std::all_of(s.begin(), s.end(), IsDigit); };
+  if (date.size() != 10 || date[4] != '-' || date[7] != '-' || time.size() != 4 || !digits(date.substr(0, 4)) ||
+      !digits(date.substr(5, 2)) || !digits(date.substr(8, 2)) || !digits(time)) {
+    return std::nullopt;
+  }
+  auto number = [](std::string_view s) { return std::stoi(std::string(s)); };
+  const int year = number(date.substr(0, 4));
+  if (year < kFirstLogYear || year > kLastLogYear) return std::nullopt;
+  return HostDays({year, number(date.substr(5, 2)), number(date.substr(8, 2)), number(time.substr(0, 2)),
+                   number(time.substr(2, 2)), 0});
+}
+
+std::vector<std::string_view> Words(std::string_view text) {
+  std::vector<std::string_view> words;
+  for (std::size_t at = 0; at < text.size();) {
+    while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
+    const std::size_t start = at;
+    while (at < text.size() && text[at] != ' ' && text[at] != '\t') ++at;
+    if (at > start) words.push_back(text.substr(start, at - start));
+  }
+  return words;
+}
+
+// The first byte outside printable ASCII, shown as the file has it.
+std::optional<std::string> NonAscii(std::string_view text) {
+  auto at = std::find_if(text.begin(), text.end(), [](char c) {
+    const unsigned char b = static_cast<unsigned char>(c);
+    return b < 32 || b > 126;
+  });
+  if (at == text.end()) return std::nullopt;
+  auto end = at + 1;
+  while (end != text.end() && (static_cast<unsigned char>(*end) & 0xC0) == 0x80) ++end;
+  return std::string(at, end);
+}
+
 class HeaderCheck {
  public:
   HeaderCheck(const LogFile& log, std::optional<long long> score, std::vector<Finding>& out)
-      : log_(log), score_(score), out_(out) {}
+      : log_(log), score_(score), out_(out), ownCall_(OwnCallOf(log)) {}
 
   void Run() {
     std::map<std::string, const CabrilloLine*> first;
-    std::size_t addressLines = 0;
+    std::map<std::string, std::size_t> lines;
     const CabrilloLine* firstQso = nullptr;
     const CabrilloLine* end = nullptr;
+    const CabrilloLine* start = nullptr;
+    bool untaggedBefore = false;
     for (const CabrilloLine& l : log_.cabrilloLines) {
       // Told once: what follows is no part of the log, so its tags are not weighed either.
       if (end) {
         Add(l.line, Severity::Error,
             "this line follows END-OF-LOG: (line " + std::to_string(end->line) +
-                "); nothing after it is part of the log");
+                "); nothing after it is part of the log: remove it or move it above END-OF-LOG:");
         break;
       }
-      if (l.tag.empty()) continue;  // the reader names lines without a tag
-      if (IsQsoTag(l.tag)) {
+      if (l.tag.empty()) {
+        untaggedBefore = untaggedBefore || !start;
+        continue;  // the reader names lines without a tag
+      }
+      const TagRule* rule = cabrillo::RuleOf(l.tag);
+      if (rule && rule->kind == ValueKind::Qso) {
         if (!firstQso) firstQso = &l;
         continue;
       }
       if (l.tag == "END-OF-LOG" && !end) end = &l;
+      if (l.tag == "START-OF-LOG" && !start) {
+        start = &l;
+        if (&l != &log_.cabrilloLines.front() && !untaggedBefore) {
+          Add(l.line, Severity::Error,
+              "START-OF-LOG: is not the first line: a robot reads the log from it on; move it to the top");
+        }
+      }
 
       auto [seen, isFirst] = first.emplace(l.tag, &l);
-      if (!isFirst && !OneOf(kRepeatable, l.tag)) {
-        Add(l.line, DecidesTheScore(l.tag) ? Severity::Error : Severity::Warning,
-            l.tag + ": appears a second time (first at line " + std::to_string(seen->second->line) + ")");
-      }
-      if (!OneOf(kKnownTags, l.tag) && !l.tag.starts_with("X-")) {
-        Add(l.line, Severity::Warning, "unknown tag " + l.tag + ": is not a Cabrillo 3.0 tag");
+      const std::size_t count = ++lines[l.tag];
+      if (!isFirst && (rule ? rule->maxLines == 1 : !l.tag.starts_with("X-"))) Repeated(l, *seen->second);
+      if (!rule && !l.tag.starts_with("X-")) {
+        Add(l.line, Severity::Warning, "unknown tag " + l.tag + ": is not a Cabrillo 3.0 tag; remove the line");
       }
       if (firstQso && l.tag != "END-OF-LOG") {
         Add(l.line, Severity::Warning,
             l.tag + ": comes after the first QSO line (line " + std::to_string(firstQso->line) +
                 "); the header goes before the QSOs");
       }
-      if (l.tag == "ADDRESS" && ++addressLines == 7) {
-        Add(l.line, Severity::Warning, "a seventh ADDRESS: line; Cabrillo allows six");
+      if (rule && rule->maxLines > 1 && count == rule->maxLines + 1) {
+        Add(l.line, Severity::Warning,
+            "a " + Ordinal(count) + " " + l.tag + ": line; Cabrillo allows " + Count(rule->maxLines));
       }
-      Value(l, isFirst);
+      if (rule && (isFirst || rule->maxLines != 1)) Value(l, *rule);
+    }
+    if (!start && !log_.cabrilloLines.empty()) {
+      Add(1, Severity::Error, "the file has no START-OF-LOG: line; a Cabrillo log opens with START-OF-LOG: 3.0");
     }
     for (std::string_view tag : kRequired) Missing(first, tag, Severity::Error);
     for (std::string_view tag : kExpected) Missing(first, tag, Severity::Warning);
   }
 
  private:
-  void Value(const CabrilloLine& l, bool isFirst) {
+  static std::string Ordinal(std::size_t n) {
+    static constexpr std::array<const char*, 10> kWords = {"zeroth", "first",  "second", "third", "fourth",
+                                                          "fifth",  "sixth", "seventh", "eighth", "ninth"};
+    return n < kWords.size() ? kWords[n] : std::to_string(n) + "th";
+  }
+  static std::string Count(std::size_t n) {
+    static constexpr std::array<const char*, 10> kWords = {"none", "one", "two",   "three", "four",
+                                                          "five", "six", "seven", "eight", "nine"};
+    return n < kWords.size() ? kWords[n] : std::to_string(n);
+  }
+
+  // The same value again contradicts nothing; another value leaves the tag open.
+  void Repeated(const CabrilloLine& l, const CabrilloLine& firstLine) {
+    const std::string where = "(first at line " + std::to_string(firstLine.line) + ")";
+    if (SameLetters(l.value, firstLine.value)) {
+      Add(l.line, Severity::Note, l.tag + ": appears a second time with the same value " + where + "; one line is enough");
+    } else {
+      Add(l.line, DecidesTheScore(l.tag) ? Severity::Error : Severity::Warning,
+          l.tag + ": appears a second time " + where + ", with '" + l.value + "' instead of '" + firstLine.value +
+              "'; keep the one that is right");
+    }
+  }
+
+  void Value(const CabrilloLine& l, const TagRule& rule) {
     const std::string& tag = l.tag;
     const std::string& value = l.value;
-    if (tag == "START-OF-LOG" && value != "3.0") {
-      Add(l.line, Severity::Warning, "START-OF-LOG: version '" + value + "'; this contest's logs are Cabrillo 3.0");
-    } else if (tag == "CONTEST" && !SameLetters(value, kContestName)) {
-      Add(l.line, Severity::Error, "CONTEST: '" + value + "' is not " + std::string(kContestName));
-    } else if (tag == "CALLSIGN") {
-      if (value.empty()) {
-        Add(l.line, Severity::Error, "CALLSIGN: is empty");
-      } else if (std::optional<std::string> fault = CallSignFault(UpperCase(value))) {
-        Add(l.line, Severity::Error, "CALLSIGN: '" + value + "' " + *fault);
+    switch (rule.kind) {
+      case ValueKind::Version:
+        if (value != "3.0") {
+          Add(l.line, Severity::Warning, "START-OF-LOG: version '" + value + "'; this contest's logs are Cabrillo 3.0");
+        }
+        break;
+      case ValueKind::ContestName:
+        if (!SameLetters(value, kContestName)) {
+          Add(l.line, Severity::Error, "CONTEST: '" + value + "' is not " + std::string(kContestName));
+        }
+        break;
+      case ValueKind::Call:
+        CallSign(l);
+        break;
+      case ValueKind::OneOf:
+        Listed(l, rule);
+        break;
+      case ValueKind::Number:
+        ClaimedScore(l);
+        break;
+      case ValueKind::Email:
+        if (value.empty()) {
+          Add(l.line, Severity::Note, "EMAIL: is empty: the sponsor has no address to confirm the log to");
+        } else if (!IsEmailAddress(value)) {
+          Add(l.line, Severity::Warning, "EMAIL: '" + value + "' is not an e-mail address");
+        }
+        break;
+      case ValueKind::Calls:
+        Text(l, rule);
+        Operators(l);
+        break;
+      case ValueKind::GridLocator:
+        if (!value.empty() && !IsGridLocator(value)) {
+          Add(l.line, Severity::Warning,
+              "GRID-LOCATOR: '" + value +
+                  "' is no Maidenhead locator: two letters A-R, two digits, optionally two letters A-X (JN58 or "
+                  "JN58td)");
+        }
+        break;
+      case ValueKind::OffTime:
+        OffTime(l);
+        break;
+      case ValueKind::Text:
+        Text(l, rule);
+        if (!rule.contestValues.empty() && !value.empty() && !OneOf(rule.contestValues, value)) {
+          Add(l.line, Severity::Warning,
+              tag + ": '" + value + "' is none of this contest's " + ::Listed(rule.contestValues));
+        }
+        break;
+      case ValueKind::Nothing:
+      case ValueKind::Qso:
+        break;
+    }
+  }
+
+  void CallSign(const CabrilloLine& l) {
+    const std::string& value = l.value;
+    if (value.empty()) {
+      Add(l.line, Severity::Error, "CALLSIGN: is empty");
+    } else if (std::optional<std::string> fault = CallSignFault(UpperCase(value))) {
+      Add(l.line, Severity::Error, "CALLSIGN: '" + value + "' " + *fault);
+    } else if (ownCall_.headerDisagrees) {
+      Add(l.line, Severity::Error,
+          "CALLSIGN: '" + value + "' is not the own call of the QSO lines, " + ownCall_.mostGiven + " (on " +
+              std::to_string(ownCall_.giving) + " of " + std::to_string(ownCall_.givingAny) +
+              "): the log is filed under its CALLSIGN; correct the one that is wrong");
+    }
+  }
+
+  // This contest's values where it has its own, the format's otherwise.
+  void Listed(const CabrilloLine& l, const TagRule& rule) {
+    const std::string& value = l.value;
+    if (!rule.contestValues.empty()) {
+      if (OneOf(rule.contestValues, value)) return;
+      const bool format = OneOf(rule.formatValues, value);
+      Add(l.line, Severity::Warning,
+          l.tag + ": '" + value + "' is none of this contest's " + ::Listed(rule.contestValues) +
+              (format ? "" : ", nor a value of Cabrillo 3.0"));
+    } else if (!OneOf(rule.formatValues, value)) {
+      Add(l.line, Severity::Warning,
+          l.tag + ": '" + value + "' is not a Cabrillo 3.0 value; it takes one of " + ::Listed(rule.formatValues));
+    }
+  }
+
+  // Free text breaks a robot by bytes outside ASCII and by its length.
+  void Text(const CabrilloLine& l, const TagRule& rule) {
+    if (std::optional<std::string> odd = NonAscii(l.value)) {
+      Add(l.line, Severity::Warning,
+          l.tag + ": has a character outside ASCII ('" + *odd +
+              "'): Cabrillo files are ASCII text and a robot may garble it; write it with ASCII letters");
+    }
+    if (rule.maxLength != 0 && l.value.size() > rule.maxLength) {
+      Add(l.line, Severity::Warning,
+          l.tag + ": is " + std::to_string(l.value.size()) + " characters long; Cabrillo allows " +
+              std::to_string(rule.maxLength) + " a line");
+    }
+  }
+
+  void Operators(const CabrilloLine& l) {
+    if (l.value.find(',') != std::string::npos) {
+      std::string blanks;
+      for (std::string_view w : Words(l.value)) {
+        std::string call(w);
+        call.erase(std::remove(call.begin(), call.end(), ','), call.end());
+        if (!call.empty()) blanks += (blanks.empty() ? "" : " ") + call;
       }
-    } else if (tag == "CATEGORY-OPERATOR" && !OneOf(categories::kCategoryOperator, value)) {
       Add(l.line, Severity::Warning,
-          "CATEGORY-OPERATOR: '" + value + "' is none of this contest's " + Listed(categories::kCategoryOperator));
-    } else if (tag == "CATEGORY-BAND" && !OneOf(categories::kCategoryBand, value)) {
-      Add(l.line, Severity::Warning,
-          "CATEGORY-BAND: '" + value + "' is none of this contest's " + Listed(categories::kCategoryBand));
-    } else if ((tag == "NAME" || tag == "OPERATORS" || tag == "SOAPBOX") && value.size() > 75) {
-      Add(l.line, Severity::Warning,
-          tag + ": is " + std::to_string(value.size()) + " characters long; Cabrillo allows 75 a line");
-    } else if (tag == "ADDRESS" && value.size() > 45) {
-      Add(l.line, Severity::Warning,
-          "ADDRESS: is " + std::to_string(value.size()) + " characters long; Cabrillo allows 45 a line");
-    } else if (tag == "EMAIL") {
-      if (value.empty()) {
-        Add(l.line, Severity::Note, "EMAIL: is empty: the sponsor has no address to confirm the log to");
-      } else if (!IsEmailAddress(value)) {
-        Add(l.line, Severity::Warning, "EMAIL: '" + value + "' is not an e-mail address");
+          "OPERATORS: '" + l.value + "' separates the calls with commas; Cabrillo separates them with blanks: " +
+              blanks);
+      return;
+    }
+    for (std::string_view word : Words(l.value)) {
+      const std::string call = UpperCase(word.starts_with('@') ? word.substr(1) : word);
+      if (std::optional<std::string> fault = CallSignFault(call)) {
+        Add(l.line, Severity::Warning, "OPERATORS: '" + std::string(word) + "' is no call sign: it " + *fault);
+        return;
       }
-    } else if (tag == "CLAIMED-SCORE" && isFirst) {
-      ClaimedScore(l);
+    }
+  }
+
+  void OffTime(const CabrilloLine& l) {
+    const std::vector<std::string_view> w = Words(l.value);
+    const std::optional<double> from = w.size() == 4 ? MomentOf(w[0], w[1]) : std::nullopt;
+    const std::optional<double> to = w.size() == 4 ? MomentOf(w[2], w[3]) : std::nullopt;
+    if (!from || !to) {
+      Add(l.line, Severity::Warning,
+          "OFFTIME: '" + l.value + "' is not a break as Cabrillo writes it: YYYY-MM-DD HHMM YYYY-MM-DD HHMM, from "
+                                   "and to");
+    } else if (*to < *from) {
+      Add(l.line, Severity::Warning, "OFFTIME: '" + l.value + "' ends before it begins; write the start first");
     }
   }
 
   void ClaimedScore(const CabrilloLine& l) {
     std::string digits = l.value;
     digits.erase(std::remove(digits.begin(), digits.end(), ','), digits.end());
-    const bool number = !digits.empty() && digits.size() <= 18 &&
-                        std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const bool number = !digits.empty() && digits.size() <= 18 && std::all_of(digits.begin(), digits.end(), IsDigit);
     if (!number) {
       Add(l.line, Severity::Error, "CLAIMED-SCORE: '" + l.value + "' is no number");
     } else if (score_ && std::stoll(digits) != *score_) {
@@ -193,6 +356,7 @@ class HeaderCheck {
   const LogFile& log_;
   std::optional<long long> score_;
   std::vector<Finding>& out_;
+  const LogOwnCall ownCall_;
 };
 
 }  // namespace

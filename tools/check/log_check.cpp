@@ -1,66 +1,75 @@
 // What the plug-in rejected and what err.txt got come from the replay, never from a rule of our
 // own: the plug-in refuses a QSO only for its mode or a missing exchange; a malformed exchange it
 // takes as it is (only the host's exchange check, IsValidExchg0, would refuse that).
+//
+// One fault is one finding: a check that follows from another one's fault on the same QSO (the
+// call-list hint on a call already told as broken, a dupe of a line that was never read) stays
+// silent.
 #include "log_check.h"
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "cabrillo_header_check.h"
 #include "calendar.h"
 #include "call_sign.h"
 #include "contest_rules.h"
 #include "host_form.h"
+#include "log_fitness.h"
+#include "own_call.h"
 #include "serial_check.h"
+#include "shown_text.h"
 
 namespace {
 
-bool AllDigits(const std::string& text) {
+bool AllDigits(std::string_view text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-std::string ProblemLinesText(const ReplayedQso& replayed) {
-  if (replayed.problemLines.empty()) return "err.txt got no line for it";
-  const std::size_t n = replayed.problemLines.size();
-  return (n == 1 ? "err.txt got: " : "err.txt got " + std::to_string(n) + " such lines: ") +
-         replayed.problemLines.front();
-}
-
-bool HasVerdict(const ReplayedQso& replayed, std::string_view verdict) {
-  return std::any_of(replayed.problemLines.begin(), replayed.problemLines.end(),
-                     [&](const std::string& line) { return line.ends_with(verdict); });
-}
+std::string CallBand(const LogQso& q) { return q.call + '\n' + q.band.str(); }
 
 class QsoChecks {
  public:
   QsoChecks(const LogFile& log, const ReplayedLog& replayed, const CheckChoices& choices, std::vector<Finding>& out)
-      : log_(log), choices_(choices), out_(out), cabrillo_(log.format == LogFormat::Cabrillo) {
-    for (const ReplayedQso& r : replayed.qsos) {
-      byLine_.emplace(r.line, &r);
-      if (r.fate == QsoFate::Accepted) firstStored_.emplace(r.call + '\n' + r.band, r.line);
+      : log_(log), choices_(choices), out_(out), cabrillo_(log.format == LogFormat::Cabrillo), own_(OwnCallOf(log)) {
+    outcomes_.assign(log.qsos.size(), nullptr);
+    std::unordered_set<std::string> dupes;  // call and band
+    for (const QsoOutcome& o : replayed.outcomes) {
+      if (o.index >= outcomes_.size()) continue;
+      outcomes_[o.index] = &o;
+      if (o.fate == QsoFate::Dupe) dupes.insert(CallBand(log.qsos[o.index]));
     }
+    // Only the calls that have dupes: a long log's every call and band would cost more than the log.
+    for (const QsoOutcome& o : replayed.outcomes) {
+      if (o.fate != QsoFate::Accepted || o.index >= outcomes_.size()) continue;
+      std::string key = CallBand(log.qsos[o.index]);
+      if (dupes.count(key)) firstStored_.emplace(std::move(key), log.qsos[o.index].line);
+    }
+    for (const ProblemLine& p : replayed.problemLines) problemLines_[p.index].push_back(&p.text);
   }
 
   void Run() {
     const LogQso* previous = nullptr;
-    for (const LogQso& qso : log_.qsos) {
-      auto it = byLine_.find(qso.line);
-      const ReplayedQso* replayed = it == byLine_.end() ? nullptr : it->second;
+    for (std::size_t i = 0; i < log_.qsos.size(); ++i) {
+      const LogQso& qso = log_.qsos[i];
+      const QsoOutcome* outcome = outcomes_[i];
       Period(qso);
       if (previous && qso.days < previous->days) {
         Add(qso, Severity::Warning,
             "logged after a later QSO (line " + std::to_string(previous->line) + ", " +
                 MinuteText(MinuteOf(previous->days)) +
-                "): the log is not in time order; the replay takes it in "
-                "time order");
+                "): the log is not in time order; the replay takes it in time order");
       }
       previous = &qso;
       Call(qso);
-      Exchange(qso, qso.written.exchSent, "sent serial", "");
-      Exchange(qso, qso.written.exchRcvd, "received exchange",
+      Exchange(qso, qso.WrittenSent(), "sent serial", "");
+      Exchange(qso, qso.WrittenRcvd(), "received exchange",
                ": the host's exchange check would refuse it; the plug-in does not check exchanges");
-      Band(qso, replayed);
-      if (replayed) Verdict(qso, *replayed);
+      const bool stored = outcome && outcome->fate != QsoFate::Rejected;
+      Band(qso, outcome);
+      if (stored && !cabrillo_) Reports(qso);
+      if (outcome) Verdict(qso, i, *outcome);
     }
   }
 
@@ -78,28 +87,60 @@ class QsoChecks {
   }
 
   void Call(const LogQso& qso) {
+    const std::string& written = qso.written.call.str();
     if (std::optional<std::string> fault = CallSignFault(qso.call)) {
-      Add(qso, Severity::Error, "call '" + qso.written.call + "' " + *fault);
+      Add(qso, Severity::Error, "call '" + written + "' " + *fault);
       return;
     }
-    if (cabrillo_ && HasLowerCase(qso.written.call)) {
-      Add(qso, Severity::Warning,
-          "call '" + qso.written.call + "' is in lower case; Cabrillo logs write calls in upper case (replayed as " +
-              qso.call + ")");
+    const std::string& own = qso.ownCall.empty() ? own_.reference : qso.ownCall.str();
+    if (!own.empty() && StationPart(qso.call) == StationPart(own)) {
+      // The plug-in counts it, a point and a new call, so the claimed score is too high.
+      Add(qso, Severity::Error,
+          "call " + qso.call + " is the log's own call: a station cannot work itself, and the plug-in scores the "
+                               "QSO; correct the call or remove the QSO");
+      return;
     }
-    if (cabrillo_ && !log_.ownCall.empty() && UpperCase(qso.written.ownCall) != log_.ownCall) {
+    if (cabrillo_ && HasLowerCase(written)) {
       Add(qso, Severity::Warning,
-          "own call '" + qso.written.ownCall + "' on the QSO line is not the CALLSIGN: " + log_.ownCall);
+          "call '" + written + "' is in lower case; Cabrillo logs write calls in upper case (replayed as " + qso.call +
+              ")");
+    }
+    OwnCallOnTheLine(qso);
+    // The reader told the record's cut value; a hint about what was read would tell it again.
+    if (qso.valueCut) return;
+    const std::string_view station = StationPart(qso.call);
+    if (!station.empty() && station.back() >= '0' && station.back() <= '9') {
+      Add(qso, Severity::Warning,
+          "call '" + written + "' ends with its digit: the letters after it are missing, and the sponsor cannot "
+                               "match an incomplete call; complete it");
+      return;
     }
     if (choices_.knownCalls && !choices_.knownCalls->Knows(qso.call)) {
       Add(qso, Severity::Note, qso.call + " is not in the check-partial list MASTER.SCP: a possible busted call");
     }
   }
 
+  void OwnCallOnTheLine(const LogQso& qso) {
+    if (qso.ownCall.empty() || own_.reference.empty() || qso.ownCall == own_.reference) return;
+    const std::string& written = qso.written.ownCall.str();
+    if (cabrillo_) {
+      Add(qso, Severity::Warning,
+          own_.headerDisagrees || log_.ownCall.empty()
+              ? "own call '" + written + "' on the QSO line is not " + own_.reference +
+                    ", the own call of the other QSO lines"
+              : "own call '" + written + "' on the QSO line is not the CALLSIGN: " + own_.reference);
+    } else {
+      Add(qso, Severity::Warning,
+          std::string(qso.ownCallFromOperator ? "OPERATOR" : "STATION_CALLSIGN") + " '" + written + "' is not " +
+              own_.reference + ", the own call of the log's other records: the plug-in's Cabrillo file gets " +
+              qso.ownCall.str() + " on this QSO line, which the sponsor does not match");
+    }
+  }
+
   // An empty exchange is the plug-in's to reject: the verdict says so.
-  void Exchange(const LogQso& qso, const std::string& written, const char* what, const char* refusal) {
+  void Exchange(const LogQso& qso, std::string_view written, const char* what, const char* refusal) {
     if (written.empty()) return;
-    const std::string quoted = std::string(what) + " '" + written + "'";
+    const std::string quoted = std::string(what) + " '" + std::string(written) + "'";
     if (!AllDigits(written) || written.size() > 4) {
       Add(qso, Severity::Error, quoted + " is not four digits" + refusal);
     } else if (cabrillo_ && written.size() < 4) {
@@ -107,51 +148,80 @@ class QsoChecks {
     }
   }
 
-  void Band(const LogQso& qso, const ReplayedQso* replayed) {
-    const bool counted = replayed && replayed->fate == QsoFate::Accepted;
-    if (!IsContestBand(qso.band)) {
+  void Band(const LogQso& qso, const QsoOutcome* outcome) {
+    const bool counted = outcome && outcome->fate == QsoFate::Accepted;
+    if (!IsContestBand(qso.band.str())) {
       Add(qso, Severity::Warning,
-          "QSO on " + qso.band + ": the contest is on 80 m and 40 m" +
+          "QSO on " + qso.band.str() + ": the contest is on 80 m and 40 m" +
               (counted ? "; the plug-in's summary counts it all the same" : ""));
     }
     if (cabrillo_) return;
-    const bool stored = replayed && replayed->fate != QsoFate::Rejected;
+    const bool stored = outcome && outcome->fate != QsoFate::Rejected;
     const WrittenQso& w = qso.written;
     if (w.freq.empty()) {
-      if (stored) Add(qso, Severity::Error, "no FREQ: the Cabrillo file gets frequency 0 for this QSO");
+      if (stored) Add(qso, Severity::Error, "no FREQ: the Cabrillo file gets frequency 0 for this QSO; add FREQ in MHz");
       return;
     }
     if (w.band.empty()) return;  // the band was taken from the frequency
     const std::optional<std::string> onFrequency = AmateurBandOf(qso.freqHz);
     if (!onFrequency) {
       Add(qso, Severity::Error,
-          "FREQ " + w.freq + " MHz lies on no amateur band; BAND says " + w.band + ", where the plug-in counts it");
+          "FREQ " + w.freq.str() + " MHz lies on no amateur band; BAND says " + w.band.str() +
+              ", where the plug-in counts it");
     } else if (*onFrequency != qso.band) {
       Add(qso, Severity::Error,
-          "FREQ " + w.freq + " MHz lies on " + *onFrequency + ", not on " + qso.band +
-              " as BAND says: the plug-in counts it on " + qso.band + ", the Cabrillo file shows " +
+          "FREQ " + w.freq.str() + " MHz lies on " + *onFrequency + ", not on " + qso.band.str() +
+              " as BAND says: the plug-in counts it on " + qso.band.str() + ", the Cabrillo file shows " +
               std::to_string(qso.freqHz / 1000) + " kHz");
     }
   }
 
-  void Verdict(const LogQso& qso, const ReplayedQso& replayed) {
-    if (replayed.fate == QsoFate::Dupe) {
-      auto first = firstStored_.find(replayed.call + '\n' + replayed.band);
+  // The plug-in writes the reports as they are: without one, its QSO line lacks a field.
+  void Reports(const LogQso& qso) {
+    const bool noSent = qso.rstSent.empty(), noRcvd = qso.rstRcvd.empty();
+    if (!noSent && !noRcvd) return;
+    const std::string missing = noSent && noRcvd ? "no RST_SENT and no RST_RCVD" : noSent ? "no RST_SENT" : "no RST_RCVD";
+    const std::string add = noSent && noRcvd ? "<RST_SENT:3>599 <RST_RCVD:3>599"
+                            : noSent         ? "<RST_SENT:3>599"
+                                             : "<RST_RCVD:3>599";
+    Add(qso, Severity::Error,
+        missing + ": the plug-in's Cabrillo file gets a QSO line of " + (noSent && noRcvd ? "8" : "9") +
+            " fields for it instead of 10; add " + add);
+  }
+
+  std::string ProblemLinesText(std::size_t index) const {
+    auto it = problemLines_.find(static_cast<std::uint32_t>(index));
+    if (it == problemLines_.end()) return "err.txt got no line for it";
+    const std::size_t n = it->second.size();
+    return (n == 1 ? "err.txt got: " : "err.txt got " + std::to_string(n) + " such lines: ") + *it->second.front();
+  }
+
+  bool HasVerdict(std::size_t index, std::string_view verdict) const {
+    auto it = problemLines_.find(static_cast<std::uint32_t>(index));
+    return it != problemLines_.end() && std::any_of(it->second.begin(), it->second.end(), [&](const std::string* line) {
+             return line->ends_with(verdict);
+           });
+  }
+
+  void Verdict(const LogQso& qso, std::size_t index, const QsoOutcome& outcome) {
+    if (outcome.fate == QsoFate::Dupe) {
+      auto first = firstStored_.find(CallBand(qso));
       const std::string firstLine = first == firstStored_.end() ? "?" : std::to_string(first->second);
       Add(qso, Severity::Note,
-          "dupe of line " + firstLine + " (" + qso.call + " on " + qso.band +
-              "): the plug-in stored it as a dupe, it adds nothing to the score; " + ProblemLinesText(replayed));
+          "dupe of line " + firstLine + " (" + qso.call + " on " + qso.band.str() +
+              "): the plug-in stored it as a dupe, it adds nothing to the score; " + ProblemLinesText(index));
       return;
     }
-    if (replayed.fate != QsoFate::Rejected) return;
+    if (outcome.fate != QsoFate::Rejected) return;
 
     std::string why;
-    if (HasVerdict(replayed, kVerdictNoContestMode)) {
-      why = cabrillo_ ? "mode " + qso.written.mode + " is not PM (BPSK63)" : "mode " + qso.mode + " is not BPSK63";
+    if (HasVerdict(index, kVerdictNoContestMode)) {
+      why = cabrillo_ ? "mode " + qso.written.mode.str() + " is not PM (BPSK63)"
+                      : "mode " + qso.mode.str() + " is not BPSK63";
       why += ", the only mode of this contest";
       // The plug-in tells only the first rule a QSO breaks.
       if (qso.exchSent.empty() || qso.exchRcvd.empty()) why += ", and an exchange is missing too";
-    } else if (HasVerdict(replayed, kVerdictNoRxNumber)) {
+    } else if (HasVerdict(index, kVerdictNoRxNumber)) {
       const bool noSent = qso.exchSent.empty(), noRcvd = qso.exchRcvd.empty();
       why = noSent && noRcvd ? "no exchange sent or received" : noSent ? "no sent serial" : "no received exchange";
     } else {
@@ -159,7 +229,7 @@ class QsoChecks {
     }
     // The plug-in's Cabrillo file leaves a rejected QSO out; a Cabrillo log to submit still has it.
     Add(qso, cabrillo_ ? Severity::Error : Severity::Warning,
-        why + ": the plug-in rejected the QSO; " + ProblemLinesText(replayed));
+        why + ": the plug-in rejected the QSO; " + ProblemLinesText(index));
   }
 
   void Add(const LogQso& qso, Severity severity, std::string text) {
@@ -170,8 +240,10 @@ class QsoChecks {
   const CheckChoices& choices_;
   std::vector<Finding>& out_;
   const bool cabrillo_;
-  std::unordered_map<std::size_t, const ReplayedQso*> byLine_;
-  std::unordered_map<std::string, std::size_t> firstStored_;  // call and band: line
+  const LogOwnCall own_;
+  std::vector<const QsoOutcome*> outcomes_;                    // by the QSO's index in the log
+  std::unordered_map<std::string, std::size_t> firstStored_;  // call and band of a dupe: line stored first
+  std::unordered_map<std::uint32_t, std::vector<const std::string*>> problemLines_;
 };
 
 // The readers' own findings, weighed by what the record's loss means for the submission.
@@ -189,6 +261,13 @@ void ReaderProblems(const LogFile& log, const std::vector<Problem>& notes, std::
         // The plug-in writes its own Cabrillo file from an ADIF log, whatever the ADIF header held.
         severity = cabrillo ? Severity::Error : Severity::Note;
         break;
+      case ProblemKind::Fault:
+      case ProblemKind::Unreadable:
+        severity = Severity::Error;
+        break;
+      case ProblemKind::Risk:
+        severity = Severity::Warning;
+        break;
       case ProblemKind::Excluded:
       case ProblemKind::Oddity:
         severity = Severity::Note;
@@ -204,6 +283,12 @@ void ReaderProblems(const LogFile& log, const std::vector<Problem>& notes, std::
 std::vector<Finding> CheckLog(const LogFile& log, const ReplayedLog& replayed, const CheckChoices& choices) {
   std::vector<Finding> findings;
   ReaderProblems(log, replayed.notes, findings);
+  // A file that is no log is told by the reader already.
+  if (log.format != LogFormat::Unknown) {
+    if (const std::optional<std::string> why = WhyNotReplayed(log)) {
+      findings.push_back({1, Severity::Error, *why + "; the plug-in is not run for this log"});
+    }
+  }
   const std::optional<ScoreSummary>& summary = replayed.score;
   if (summary && summary->score != summary->FullScore()) {
     findings.push_back({1, Severity::Warning,
@@ -220,5 +305,11 @@ std::vector<Finding> CheckLog(const LogFile& log, const ReplayedLog& replayed, c
   CheckSentSerials(log, findings);
   std::stable_sort(findings.begin(), findings.end(),
                    [](const Finding& a, const Finding& b) { return a.line < b.line; });
+  // A value from the log is echoed as it stands: nothing in it may end the finding's line.
+  for (Finding& f : findings) {
+    if (std::any_of(f.text.begin(), f.text.end(), [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; })) {
+      f.text = Shown(f.text);
+    }
+  }
   return findings;
 }

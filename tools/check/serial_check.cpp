@@ -1,5 +1,11 @@
 // Taken in the replay's order (time, then file order). A repeat and a step back are told at the
 // QSO that makes them; numbers never sent at all at the QSO that sent the next higher one.
+//
+// One fault is one finding. A record that could not be read, an X-QSO line, a QSO without a sent
+// serial and a serial that is no number of four digits (told by the per-QSO check) each still sent
+// a number: the one after the serial before it in the file, which is therefore not "never sent".
+// A serial that breaks a count going up by one on both sides of it (12, 31, 14) is a typo for the
+// missing number (13), told once at its own line.
 #include "serial_check.h"
 
 #include <algorithm>
@@ -11,24 +17,93 @@ namespace {
 
 std::string Serial(long long n) { return SerialExchange(std::to_string(n)); }
 
+struct Sent {
+  const LogQso* qso;
+  long long number;
+};
+
+// A number of up to four digits; anything else is no serial of this contest.
+std::optional<long long> NumberOf(std::string_view written) {
+  if (written.empty() || written.size() > 4 ||
+      !std::all_of(written.begin(), written.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return std::nullopt;
+  }
+  long long n = 0;
+  for (char c : written) n = n * 10 + (c - '0');
+  return n;
+}
+
+// Lines where a record sent a number that is not known: unreadable records and X-QSO lines.
+std::vector<std::size_t> UnreadRecords(const LogFile& log) {
+  std::vector<std::size_t> lines;
+  for (const Problem& p : log.problems) {
+    if (p.kind == ProblemKind::Skipped || p.kind == ProblemKind::Excluded) lines.push_back(p.line);
+  }
+  return lines;
+}
+
+struct Covered {
+  long long number;
+  std::size_t line;
+};
+
+// The numbers the slots most likely sent, walking the file in order: one after the last known
+// serial before each slot.
+std::vector<Covered> Slots(const LogFile& log) {
+  std::vector<Covered> covered;
+  const std::vector<std::size_t> unread = UnreadRecords(log);
+  std::size_t nextUnread = 0;
+  long long last = 0;
+  auto coverUnreadBefore = [&](std::size_t line) {
+    for (; nextUnread < unread.size() && unread[nextUnread] < line; ++nextUnread) {
+      covered.push_back({++last, unread[nextUnread]});
+    }
+  };
+  for (const LogQso& qso : log.qsos) {
+    coverUnreadBefore(qso.line);
+    if (const std::optional<long long> n = NumberOf(qso.WrittenSent())) {
+      last = *n;
+    } else {
+      covered.push_back({++last, qso.line});
+    }
+  }
+  coverUnreadBefore(static_cast<std::size_t>(-1));
+  return covered;
+}
+
 }  // namespace
 
 void CheckSentSerials(const LogFile& log, std::vector<Finding>& out) {
-  std::vector<const LogQso*> inTime;
+  std::vector<Sent> inTime;
   for (const LogQso& qso : log.qsos) {
-    const std::string& s = qso.written.exchSent;
-    // Longer ones are told as not four digits; past 9 digits they are no serial at all.
-    if (!s.empty() && s.size() <= 9 && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-      inTime.push_back(&qso);
+    if (const std::optional<long long> n = NumberOf(qso.WrittenSent())) inTime.push_back({&qso, *n});
+  }
+  std::stable_sort(inTime.begin(), inTime.end(), [](const Sent& a, const Sent& b) { return a.qso->days < b.qso->days; });
+
+  std::vector<Covered> covered = Slots(log);
+  std::vector<char> typo(inTime.size(), 0);
+  for (std::size_t i = 1, before = 0; i + 1 < inTime.size(); ++i) {
+    const long long low = inTime[before].number, high = inTime[i + 1].number, n = inTime[i].number;
+    if (high == low + 2 && n != low + 1) {
+      typo[i] = 1;
+      out.push_back({inTime[i].qso->line, Severity::Warning,
+                     "sent serial " + Serial(n) + " breaks the count from " + Serial(low) + " (line " +
+                         std::to_string(inTime[before].qso->line) + ") to " + Serial(high) + " (line " +
+                         std::to_string(inTime[i + 1].qso->line) + "): " + Serial(low + 1) +
+                         " was sent here, most likely; correct it"});
+      covered.push_back({low + 1, inTime[i].qso->line});
+    } else {
+      before = i;
     }
   }
-  std::stable_sort(inTime.begin(), inTime.end(), [](const LogQso* a, const LogQso* b) { return a->days < b->days; });
 
   std::unordered_map<long long, std::size_t> sentAt;  // serial: line
   long long previous = 0;
   std::size_t previousLine = 0;
-  for (const LogQso* qso : inTime) {
-    const long long n = std::stoll(qso->written.exchSent);
+  for (std::size_t i = 0; i < inTime.size(); ++i) {
+    if (typo[i]) continue;
+    const LogQso* qso = inTime[i].qso;
+    const long long n = inTime[i].number;
     auto [earlier, isNew] = sentAt.emplace(n, qso->line);
     if (!isNew) {
       out.push_back({qso->line, Severity::Warning,
@@ -42,16 +117,22 @@ void CheckSentSerials(const LogFile& log, std::vector<Finding>& out) {
     previousLine = qso->line;
   }
 
-  std::vector<std::pair<long long, std::size_t>> sent(sentAt.begin(), sentAt.end());
-  std::sort(sent.begin(), sent.end());
+  // Every number sent or covered, the lowest line of each: a gap is told at the QSO that sent the
+  // number after it.
+  std::vector<Covered> all = std::move(covered);
+  all.reserve(all.size() + sentAt.size());
+  for (const auto& [n, line] : sentAt) all.push_back({n, line});
+  std::sort(all.begin(), all.end(), [](const Covered& a, const Covered& b) {
+    return a.number != b.number ? a.number < b.number : a.line < b.line;
+  });
   long long below = 0;
-  for (const auto& [n, line] : sent) {
-    if (n > below + 1) {
-      const std::string missing = n == below + 2
-                                      ? "sent serial " + Serial(below + 1) + " was"
-                                      : "sent serials " + Serial(below + 1) + " to " + Serial(n - 1) + " were";
-      out.push_back({line, Severity::Warning, missing + " never sent; this QSO sent " + Serial(n)});
+  for (const Covered& c : all) {
+    if (c.number > below + 1) {
+      const std::string missing = c.number == below + 2 ? "sent serial " + Serial(below + 1) + " was"
+                                                        : "sent serials " + Serial(below + 1) + " to " +
+                                                              Serial(c.number - 1) + " were";
+      out.push_back({c.line, Severity::Warning, missing + " never sent; this QSO sent " + Serial(c.number)});
     }
-    below = n;
+    below = std::max(below, c.number);
   }
 }

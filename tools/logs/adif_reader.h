@@ -3,7 +3,7 @@
 
 #include <cstddef>
 #include <functional>
-#include <map>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,8 +11,10 @@
 #include "log_types.h"
 
 struct AdifRecord {
-  std::size_t line = 0;                       // of its first field
-  std::map<std::string, std::string> fields;  // names in upper case
+  std::size_t line = 0;                 // of its first field
+  std::vector<std::string_view> values;  // of the wanted fields, in their order; empty when absent.
+                                         // Views of the text, valid while `take` runs
+  std::string cut;  // a wanted field whose length ends before its value does, told; empty when none
 };
 
 struct AdifFaults {
@@ -20,7 +22,12 @@ struct AdifFaults {
   std::size_t skipped = 0;  // records lost to a broken tag, a missing <EOR> or no fields at all
 };
 
-// Hands every complete record to `take` as soon as its <EOR> is read, so that a long log is never
-// held as fields and as QSOs at once. A record with a broken tag is dropped whole and reading
-// goes on after its <EOR>.
-AdifFaults ReadAdifRecords(std::string_view text, const std::function<void(const AdifRecord&)>& take);
+// No field of a QSO needs more than this many bytes; a record with a longer wanted field is
+// skipped. The other fields are passed over unread, whatever their length.
+inline constexpr std::size_t kLongestAdifValue = 255;
+
+// Hands every complete record to `take` as soon as its <EOR> is read, with the values of the
+// `wanted` fields (upper case names); nothing else of the record is kept. A record with a broken
+// tag is dropped whole and reading goes on after its <EOR>.
+AdifFaults ReadAdifRecords(std::string_view text, std::span<const std::string_view> wanted,
+                           const std::function<void(const AdifRecord&)>& take);

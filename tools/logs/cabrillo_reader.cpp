@@ -1,78 +1,238 @@
 // Cabrillo lines are "TAG: value". A QSO line of this contest reads
 //   QSO: freq mo date time own-call rst nr call rst nr [transmitter]
-// with the frequency in kHz and the contest mode's code "PM" for PSK63.
+// with the frequency in kHz and the contest mode's code "PM" for PSK63. Lines are read as views
+// of the file's text: a line is copied only as far as a QSO or a header value needs it.
 #include "cabrillo_reader.h"
 
 #include <algorithm>
-#include <sstream>
+#include <array>
 #include <variant>
-#include <vector>
 
+#include "calendar.h"
 #include "contest_rules.h"
 #include "host_form.h"
 
 namespace {
 
-bool Digits(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+// No line of a Cabrillo log needs more: a QSO line of this contest has about 90 characters, a
+// header line at most 75 after its tag. A longer one is not read, and only its start is kept.
+constexpr std::size_t kLongestLine = 1024;
+constexpr std::size_t kKeptOfALongLine = 60;
+
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+bool Digits(std::string_view text) { return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit); }
+
+int Number(std::string_view text) {
+  int n = 0;
+  for (char c : text) n = n * 10 + (c - '0');
+  return n;
 }
 
-int Number(std::string_view text) { return std::stoi(std::string(text)); }
-
-// "2026-02-01" and "1805".
-std::optional<double> DaysOf(std::string_view date, std::string_view time) {
-  if (date.size() != 10 || date[4] != '-' || date[7] != '-' || time.size() != 4) return std::nullopt;
-  const std::string_view y = date.substr(0, 4), m = date.substr(5, 2), d = date.substr(8, 2);
-  if (!Digits(y) || !Digits(m) || !Digits(d) || !Digits(time)) return std::nullopt;
-  return HostDays({Number(y), Number(m), Number(d), Number(time.substr(0, 2)), Number(time.substr(2, 2)), 0});
+std::string_view TrimmedView(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
 }
 
-std::variant<LogQso, std::string> QsoOfLine(std::size_t line, std::string_view value, std::string_view text) {
-  std::vector<std::string> f;
-  std::istringstream words{std::string(value)};
-  for (std::string word; words >> word;) f.push_back(word);
-  if (f.size() < 9 || f.size() > 11) {
-    return "QSO: line with " + std::to_string(f.size()) +
-           " fields; this contest's have 10: freq mode date time own-call rst nr call rst nr";
+// "599", "59", "579": readability 1 to 5, strength and tone 1 to 9.
+bool LooksLikeRst(std::string_view f) {
+  return (f.size() == 2 || f.size() == 3) && f[0] >= '1' && f[0] <= '5' &&
+         std::all_of(f.begin() + 1, f.end(), [](char c) { return c >= '1' && c <= '9'; });
+}
+
+// A call has letters and digits; a serial only digits.
+bool LooksLikeCall(std::string_view f) {
+  return std::any_of(f.begin(), f.end(), IsLetter) && std::any_of(f.begin(), f.end(), IsDigit);
+}
+
+// "2026-02-01" and "1805"; a date outside the years a log may hold is none.
+std::variant<double, std::string> DaysOf(std::string_view date, std::string_view time) {
+  auto written = [&] { return "'" + std::string(date) + " " + std::string(time) + "'"; };
+  std::optional<double> days;
+  if (date.size() == 10 && date[4] == '-' && date[7] == '-' && time.size() == 4 && Digits(date.substr(0, 4)) &&
+      Digits(date.substr(5, 2)) && Digits(date.substr(8, 2)) && Digits(time)) {
+    days = HostDays({Number(date.substr(0, 4)), Number(date.substr(5, 2)), Number(date.substr(8, 2)),
+                     Number(time.substr(0, 2)), Number(time.substr(2, 2)), 0});
+  }
+  if (!days) return written() + " is no date and time (YYYY-MM-DD HHMM)";
+  const int year = Number(date.substr(0, 4));
+  if (year < kFirstLogYear || year > kLastLogYear) {
+    return written() + " lies outside the years " + std::to_string(kFirstLogYear) + " to " +
+           std::to_string(kLastLogYear) + ": a typo in the year";
+  }
+  return *days;
+}
+
+// Why the frequency gives no band, saying the unit the line must use: "7.041" read as kHz lies on
+// no band, but as MHz it is 7041 kHz.
+std::string NoBandText(std::string_view freq, std::uint32_t hz) {
+  const std::uint64_t asMegahertz = static_cast<std::uint64_t>(hz) * 1000;
+  if (asMegahertz <= 0xFFFFFFFFu && AmateurBandOf(static_cast<std::uint32_t>(asMegahertz))) {
+    return "frequency '" + std::string(freq) + "' is in MHz: QSO lines give it in kHz, " + std::to_string(hz);
+  }
+  return "frequency " + std::string(freq) + " kHz is on no amateur band";
+}
+
+class LineReader {
+ public:
+  explicit LineReader(LogFile& log) : log_(log) {}
+
+  void Take(std::size_t line, std::string_view raw) {
+    if (ended_) {
+      // Nothing after END-OF-LOG is part of the log: the first line is kept for the check to
+      // tell once, the rest is not read.
+      if (!afterEnd_ && !TrimmedView(raw).empty()) {
+        log_.cabrilloLines.push_back({line, "", std::string(TrimmedView(raw).substr(0, kKeptOfALongLine))});
+        afterEnd_ = true;
+      }
+      return;
+    }
+    const std::string_view content = TrimmedView(raw);
+    if (content.empty()) return;
+    if (content.size() > kLongestLine) {
+      TooLong(line, content);
+      return;
+    }
+    const std::size_t colon = content.find(':');
+    if (colon == std::string_view::npos) {
+      log_.cabrilloLines.push_back({line, "", std::string(content)});
+      log_.problems.push_back({line, "a line without a tag is ignored", ProblemKind::Layout});
+      return;
+    }
+    const std::string tag = UpperCase(TrimmedView(content.substr(0, colon)));
+    const std::string_view value = TrimmedView(content.substr(colon + 1));
+    log_.cabrilloLines.push_back({line, tag, tag == "QSO" ? "" : std::string(value)});
+    if (tag == "CALLSIGN") {
+      if (log_.ownCall.empty()) log_.ownCall = UpperCase(value);
+    } else if (tag == "CATEGORY-TRANSMITTER") {
+      twoTransmitters_ = SameLetters(value, "TWO");
+    } else if (tag == "END-OF-LOG") {
+      ended_ = true;
+    } else if (tag == "X-QSO") {
+      ++log_.skipped;
+      log_.problems.push_back(
+          {line, "X-QSO: excluded from the score by its operator, not replayed", ProblemKind::Excluded});
+    } else if (tag == "QSO") {
+      Qso(line, value, raw);
+    }
   }
 
-  LogQso qso;
-  qso.line = line;
-  WrittenQso& written = qso.written;
-  written.freq = f[0];
-  written.mode = f[1];
-  written.ownCall = f[4];
-  written.exchSent = f[6];
-  written.call = f[7];
-  if (f.size() > 9) written.exchRcvd = f[9];
-  written.text = text;
+  bool ended() const { return ended_; }
 
-  const std::optional<std::uint32_t> hz = ScaledDecimal(f[0], 3);
-  if (!hz) return "frequency '" + f[0] + "' is no figure in kHz";
-  qso.freqHz = *hz;
-  std::optional<std::string> band = AmateurBandOf(qso.freqHz);
-  if (!band) return "frequency " + f[0] + " kHz is on no amateur band";
-  qso.band = *band;
+ private:
+  void TooLong(std::size_t line, std::string_view content) {
+    const std::string start(content.substr(0, kKeptOfALongLine));
+    const std::size_t colon = start.find(':');
+    const std::string tag = colon == std::string::npos ? "" : UpperCase(TrimmedView(start.substr(0, colon)));
+    log_.cabrilloLines.push_back({line, tag, tag == "QSO" ? "" : start});
+    const std::string what = "the line is " + std::to_string(content.size()) +
+                             " characters long; no line of a Cabrillo log needs more than " +
+                             std::to_string(kLongestLine) + ", so it is not read";
+    if (tag == "QSO") {
+      ++log_.skipped;
+      log_.problems.push_back({line, "QSO skipped: " + what, ProblemKind::Skipped});
+    } else {
+      log_.problems.push_back({line, what, ProblemKind::Layout});
+    }
+  }
 
-  qso.mode = SameLetters(f[1], kCabrilloModeCode) ? std::string(kContestMode) : f[1];
-  const std::optional<double> days = DaysOf(f[2], f[3]);
-  if (!days) return "'" + f[2] + " " + f[3] + "' is no date and time (YYYY-MM-DD HHMM)";
-  qso.days = *days;
-  qso.ownCall = UpperCase(f[4]);
-  qso.rstSent = f[5];
-  qso.exchSent = SerialExchange(f[6]);
-  qso.call = UpperCase(f[7]);
-  qso.rstRcvd = f[8];
-  if (f.size() > 9) qso.exchRcvd = SerialExchange(f[9]);
-  return qso;
-}
+  void Qso(std::size_t line, std::string_view value, std::string_view raw) {
+    std::array<std::string_view, 11> f;
+    std::size_t n = 0;
+    bool tabs = false;
+    for (std::size_t at = 0; at < value.size();) {
+      while (at < value.size() && IsBlank(value[at])) tabs = tabs || value[at++] == '\t';
+      const std::size_t start = at;
+      while (at < value.size() && !IsBlank(value[at])) ++at;
+      if (at == start) continue;
+      if (n < f.size()) f[n] = value.substr(start, at - start);
+      ++n;
+    }
+    if (n < 9 || n > 11) {
+      Skip(line, "QSO: line with " + std::to_string(n) +
+                     " fields; this contest's have 10: freq mode date time own-call rst nr call rst nr");
+      return;
+    }
+
+    std::string_view sentRst = f[5], sentNr = f[6], call = f[7], rcvdRst = f[8], rcvdNr = n > 9 ? f[9] : "";
+    std::string fault;
+    if (n == 9) {
+      // One field is missing: the call tells on which side, the field that is left whether it is
+      // the report or the number.
+      if (LooksLikeCall(f[6]) && !LooksLikeCall(f[7])) {
+        call = f[6], rcvdRst = f[7], rcvdNr = f[8];
+        if (LooksLikeRst(f[5])) {
+          sentNr = "";
+        } else {
+          sentRst = "", sentNr = f[5];
+          fault = "no sent RST before the sent serial " + std::string(sentNr) +
+                  ": the line has 9 fields, this contest's have 10; write 599 " + std::string(sentNr);
+        }
+      } else if (!LooksLikeRst(f[8])) {
+        rcvdRst = "", rcvdNr = f[8];
+        fault = "no received RST before the received exchange " + std::string(rcvdNr) +
+                ": the line has 9 fields, this contest's have 10; write 599 " + std::string(rcvdNr);
+      }
+    } else if (n == 11 && !(twoTransmitters_ && (f[10] == "0" || f[10] == "1"))) {
+      fault = "an 11th field '" + std::string(f[10]) +
+              "' after the received exchange: this contest's QSO lines have 10 (an 11th, the transmitter 0 or 1, "
+              "only with CATEGORY-TRANSMITTER: TWO); remove it";
+    }
+    if (tabs && fault.empty()) {
+      fault = "the fields are separated by tabs: the sponsor's robot splits QSO lines at spaces; write spaces";
+    }
+
+    LogQso qso;
+    qso.line = line;
+    WrittenQso& written = qso.written;
+    written.freq = SharedText(f[0]);
+    written.mode = SharedText(f[1]);
+    written.ownCall = SharedText(f[4]);
+    written.call = SharedText(call);
+    written.text = raw;
+
+    const std::optional<std::uint32_t> hz = ScaledDecimal(f[0], 3);
+    if (!hz) return Skip(line, "frequency '" + std::string(f[0]) + "' is no figure in kHz");
+    qso.freqHz = *hz;
+    const std::optional<std::string> band = AmateurBandOf(qso.freqHz);
+    if (!band) return Skip(line, NoBandText(f[0], qso.freqHz));
+    qso.band = SharedText(*band);
+
+    qso.mode = SameLetters(f[1], kCabrilloModeCode) ? SharedText(kContestMode) : SharedText(f[1]);
+    std::variant<double, std::string> days = DaysOf(f[2], f[3]);
+    if (auto* why = std::get_if<std::string>(&days)) return Skip(line, *why);
+    qso.days = std::get<double>(days);
+    qso.ownCall = SharedText(UpperCase(f[4]));
+    qso.rstSent = SharedText(sentRst);
+    qso.exchSent = SerialExchange(sentNr);
+    qso.sentPadding = static_cast<std::uint8_t>(qso.exchSent.size() - sentNr.size());
+    qso.call = UpperCase(call);
+    qso.rstRcvd = SharedText(rcvdRst);
+    qso.exchRcvd = SerialExchange(rcvdNr);
+    qso.rcvdPadding = static_cast<std::uint8_t>(qso.exchRcvd.size() - rcvdNr.size());
+    if (!fault.empty()) log_.problems.push_back({line, fault, ProblemKind::Fault});
+    log_.qsos.push_back(std::move(qso));
+  }
+
+  void Skip(std::size_t line, const std::string& why) {
+    ++log_.skipped;
+    log_.problems.push_back({line, "QSO skipped: " + why, ProblemKind::Skipped});
+  }
+
+  LogFile& log_;
+  bool ended_ = false, afterEnd_ = false;
+  bool twoTransmitters_ = false;
+};
 
 }  // namespace
 
 LogFile ReadCabrilloLog(std::string_view text) {
   LogFile log;
   log.format = LogFormat::Cabrillo;
-  bool ended = false;
+  LineReader reader(log);
   std::size_t line = 0;
   for (std::size_t from = 0; from < text.size();) {
     ++line;
@@ -80,36 +240,11 @@ LogFile ReadCabrilloLog(std::string_view text) {
     if (end == std::string_view::npos) end = text.size();
     std::string_view raw = text.substr(from, end - from);
     if (raw.ends_with('\r')) raw.remove_suffix(1);
-    const std::string content = Trimmed(raw);
     from = end + 1;
-    if (content.empty()) continue;
-
-    const std::size_t colon = content.find(':');
-    const std::string tag = UpperCase(content.substr(0, colon));
-    const std::string value = colon == std::string::npos ? "" : Trimmed(content.substr(colon + 1));
-    if (colon == std::string::npos) {
-      log.cabrilloLines.push_back({line, "", content});
-      log.problems.push_back({line, "a line without a tag is ignored", ProblemKind::Layout});
-      continue;
-    }
-    log.cabrilloLines.push_back({line, tag, tag == "QSO" ? "" : value});
-    if (tag == "CALLSIGN") {
-      log.ownCall = UpperCase(value);
-    } else if (tag == "END-OF-LOG") {
-      ended = true;
-    } else if (tag == "X-QSO") {
-      ++log.skipped;
-      log.problems.push_back({line, "X-QSO: excluded from the score by its operator, not replayed", ProblemKind::Excluded});
-    } else if (tag == "QSO") {
-      std::variant<LogQso, std::string> qso = QsoOfLine(line, value, raw);
-      if (auto* why = std::get_if<std::string>(&qso)) {
-        ++log.skipped;
-        log.problems.push_back({line, "QSO skipped: " + *why, ProblemKind::Skipped});
-      } else {
-        log.qsos.push_back(std::move(std::get<LogQso>(qso)));
-      }
-    }
+    reader.Take(line, raw);
   }
-  if (!ended) log.problems.push_back({line, "no END-OF-LOG: line; the file may be cut short", ProblemKind::Layout});
+  if (!reader.ended()) {
+    log.problems.push_back({line, "no END-OF-LOG: line; the file may be cut short", ProblemKind::Layout});
+  }
   return log;
 }

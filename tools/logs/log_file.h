@@ -6,7 +6,9 @@
 
 #include "log_types.h"
 
-// An ADIF file, or a Cabrillo file when the text starts with "START-OF-LOG:".
+// A Cabrillo file when a Cabrillo tag line ("START-OF-LOG:", "QSO:", any tag the format knows)
+// comes before any ADIF field or <EOH>; an ADIF file when one of those comes first. A file with
+// neither, or with nothing in it, is LogFormat::Unknown, told by one problem.
 LogFile ParseLogText(std::string_view text);
 
 // Throws std::runtime_error when the file cannot be read.

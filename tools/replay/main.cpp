@@ -15,11 +15,13 @@
 #include "great_circle.h"
 #include "log_check.h"
 #include "log_file.h"
+#include "log_fitness.h"
 #include "options.h"
 #include "plugin_library.h"
 #include "program_files.h"
 #include "progress_line.h"
 #include "replay_session.h"
+#include "shown_text.h"
 #include "statistics_report.h"
 #include "tool_main.h"
 #include "working_folder.h"
@@ -29,7 +31,7 @@ namespace fs = std::filesystem;
 namespace {
 
 void Report(const fs::path& file, const std::vector<Problem>& problems) {
-  for (const Problem& p : problems) std::cerr << file.string() << ':' << p.line << ": " << p.message << '\n';
+  for (const Problem& p : problems) std::cerr << file.string() << ':' << p.line << ": " << Shown(p.message) << '\n';
 }
 
 const char* CheckText(int answer) {
@@ -157,12 +159,27 @@ int Run(const Options& options) {
   // A check tells the readers' findings itself, each with its weight.
   if (!options.check) Report(logPath, log.problems);
   const std::size_t skipped = log.skipped;
+  PluginLibrary plugin(files.plugin);
+  // A log that cannot be submitted as it is never reaches the plug-in: it would write a Cabrillo
+  // file without QSOs and a score of zero, as if all were well.
+  if (const std::optional<std::string> why = WhyNotReplayed(log)) {
+    if (!options.check) {
+      std::cerr << "stats-replay: " << logPath.string() << ": " << Shown(*why) << "; the plug-in is not run for it\n";
+      return 4;
+    }
+    std::cout << "Not replayed: " << Shown(*why) << '\n';
+    // The statistics report still says what the file holds: nothing that counts.
+    const ReportContext context{countries, plugin.entryPoints(), "", logPath.filename().string(),
+                                "0 QSOs replayed", otherLog ? &*otherLog : nullptr};
+    CheckAndReport(options, reportFolder, log, {}, knownCalls ? &*knownCalls : nullptr, context);
+    return 4;
+  }
   // The check reads the log as written; the replay takes it in time order.
-  const ContestPlan plan = PlanContest(log, countries, {options.noReport ? 0 : 1, options.ownCall, options.startDay, options.endDay});
+  const ContestPlan plan =
+      PlanContest(log, countries, {options.noReport ? 0 : 1, options.ownCall, options.startDay, options.endDay});
   if (!options.check) Report(logPath, plan.notes);
 
   const std::size_t qsoCount = plan.qsos.size();
-  PluginLibrary plugin(files.plugin);
   FolderReplay run;
   {
     std::optional<DialogAnswerer> answerer;
@@ -170,15 +187,16 @@ int Run(const Options& options) {
     // The per-QSO lines tell the progress themselves.
     std::optional<ProgressLine> progress;
     if (!options.verbose) progress.emplace(std::cerr, qsoCount, "stats-replay", "QSOs");
-    run = ReplayInFolder(outFolder, plugin.entryPoints(), plan,
-                         {options.check, [&](std::size_t index, const PlannedQso& planned, int check, QsoFate fate) {
-                            if (progress) progress->Update(index + 1);
-                            if (!options.verbose) return;
-                            const LogQso& qso = *planned.qso;
-                            std::cout << logPath.filename().string() << ':' << qso.line << ": " << qso.call << ' '
-                                      << qso.band << ' ' << qso.mode << ": call check " << check << " ("
-                                      << CheckText(check) << "), " << FateText(fate) << '\n';
-                          }});
+    const QsoObserver observe = [&](std::size_t index, const PlannedQso& planned, int check, QsoFate fate) {
+      if (progress) progress->Update(index + 1);
+      if (!options.verbose) return;
+      const LogQso& qso = *planned.qso;
+      std::cout << logPath.filename().string() << ':' << qso.line << ": " << Shown(qso.call) << ' '
+                << Shown(qso.band.str()) << ' ' << Shown(qso.mode.str()) << ": call check " << check << " ("
+                << CheckText(check) << "), " << FateText(fate) << '\n';
+    };
+    // The statistics need every QSO's call, band and entity; the check only what became of it.
+    run = ReplayInFolder(outFolder, plugin.entryPoints(), plan, {options.check, observe, !reportFolder.empty()});
   }
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
 
@@ -206,7 +224,7 @@ int Run(const Options& options) {
   replayCounts << qsoCount << " QSOs replayed: " << counts.accepted << " accepted, " << counts.dupes
                << " flagged as dupes, " << counts.rejected << " rejected; records skipped: " << skipped;
   const ReportContext context{countries, plugin.entryPoints(), plan.opening.ownCall,
-                               (plan.opening.ownCall.empty() ? "" : plan.opening.ownCall + ": ") +
+                               (plan.opening.ownCall.empty() ? "" : Shown(plan.opening.ownCall) + ": ") +
                                    logPath.filename().string(),
                                replayCounts.str(), otherLog ? &*otherLog : nullptr};
   const int checked =

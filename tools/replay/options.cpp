@@ -34,7 +34,8 @@ const char* const kUsage =
     "  --unattended       press OK in the plug-in's dialogs (Windows)\n"
     "  --help             this text\n"
     "Exit code: 0 all replayed, 1 some records skipped, 2 no replay (options, files, plug-in),\n"
-    "3 the plug-in returned no summary, 4 the check found an error.\n";
+    "3 the plug-in returned no summary, 4 the log cannot be submitted as it is: the check found an\n"
+    "error, or the file is no log, is empty or holds no QSO that counts (then nothing is replayed).\n";
 
 namespace {
 
@@ -67,7 +68,9 @@ std::optional<Moment> MomentOf(const std::string& text) {
       return std::nullopt;
     }
   }
-  const std::optional<double> days = HostDays({number(0, 4), number(5, 2), number(8, 2), hour, minute, 0});
+  const int year = number(0, 4);
+  if (year < kFirstLogYear || year > kLastLogYear) return std::nullopt;
+  const std::optional<double> days = HostDays({year, number(5, 2), number(8, 2), hour, minute, 0});
   if (!days) return std::nullopt;
   return Moment{*days, wholeDay};
 }
@@ -94,7 +97,10 @@ Options ParseOptions(const std::vector<std::string>& args) {
     auto moment = [&]() {
       const std::string text = value();
       std::optional<Moment> m = MomentOf(text);
-      if (!m) throw UsageError(name + ": '" + text + "' is no date YYYY-MM-DD or date and time YYYY-MM-DD HHMM");
+      if (!m) {
+        throw UsageError(name + ": '" + text + "' is no date YYYY-MM-DD or date and time YYYY-MM-DD HHMM, from " +
+                         std::to_string(kFirstLogYear) + " to " + std::to_string(kLastLogYear));
+      }
       return *m;
     };
     auto flag = [&](bool& target) {

@@ -10,7 +10,8 @@ namespace {
 void SettleEntity(PlannedQso& planned, const CountryFile& countries, std::vector<Problem>& notes) {
   const LogQso& qso = *planned.qso;
   const Entity* entity = nullptr;
-  std::string continent;
+  std::optional<CountryMatch> match;
+  std::string_view continent;  // where the entity lies, for a log that does not say
   if (qso.dxccNumber) {
     entity = countries.ForNumber(*qso.dxccNumber);
     if (entity) {
@@ -20,19 +21,16 @@ void SettleEntity(PlannedQso& planned, const CountryFile& countries, std::vector
           {qso.line, "DXCC " + std::to_string(*qso.dxccNumber) + " is not in the country file; the call sign decides"});
     }
   }
-  if (!entity) {
-    if (std::optional<CountryMatch> match = countries.ForCall(qso.call)) {
-      entity = match->entity;
-      continent = match->continent;
-    }
+  if (!entity && (match = countries.ForCall(qso.call))) {
+    entity = match->entity;
+    continent = match->continent;
   }
-  planned.continent = qso.continent;
+  planned.continent = qso.continent.empty() && entity ? std::string(continent) : qso.continent.str();
   if (!entity) {
     notes.push_back({qso.line, "no DXCC entity for " + qso.call});
     return;
   }
   planned.entity = entity;
-  if (planned.continent.empty()) planned.continent = std::move(continent);
 }
 
 }  // namespace
@@ -40,7 +38,9 @@ void SettleEntity(PlannedQso& planned, const CountryFile& countries, std::vector
 ContestPlan PlanContest(const LogFile& log, const CountryFile& countries, const PlanChoices& choices) {
   ContestPlan plan;
   plan.qsos.reserve(log.qsos.size());
-  for (const LogQso& qso : log.qsos) plan.qsos.push_back({&qso, nullptr, {}, false});
+  for (const LogQso& qso : log.qsos) {
+    plan.qsos.push_back({&qso, nullptr, {}, static_cast<std::uint32_t>(&qso - log.qsos.data()), false});
+  }
   auto earlier = [](const PlannedQso& a, const PlannedQso& b) { return a.qso->days < b.qso->days; };
   if (!std::is_sorted(plan.qsos.begin(), plan.qsos.end(), earlier))
     std::stable_sort(plan.qsos.begin(), plan.qsos.end(), earlier);
@@ -51,7 +51,7 @@ ContestPlan PlanContest(const LogFile& log, const CountryFile& countries, const 
   if (opening.ownCall.empty()) {
     auto withOwnCall = std::find_if(plan.qsos.begin(), plan.qsos.end(),
                                     [](const PlannedQso& q) { return !q.qso->ownCall.empty(); });
-    if (withOwnCall != plan.qsos.end()) opening.ownCall = withOwnCall->qso->ownCall;
+    if (withOwnCall != plan.qsos.end()) opening.ownCall = withOwnCall->qso->ownCall.str();
   }
   opening.startDay = choices.startDay;
   opening.endDay = choices.endDay;
@@ -70,5 +70,5 @@ ContestPlan PlanContest(const LogFile& log, const CountryFile& countries, const 
 }
 
 const std::string& OwnCallOf(const PlannedQso& planned, const ContestOpening& opening) {
-  return planned.ownCallFromLog ? planned.qso->ownCall : opening.ownCall;
+  return planned.ownCallFromLog ? planned.qso->ownCall.str() : opening.ownCall;
 }

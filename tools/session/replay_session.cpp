@@ -50,16 +50,23 @@ void WaitPastNewest(const Snapshot& files) {
 ReplayedLog ReplayLog(const StatsEntryPoints& plugin, const ContestPlan& plan, const ReplayChoices& choices) {
   ReplayedLog log;
   ProblemFileTail problems{fs::path(kProblemFileName)};
+  if (choices.recordQsos) {
+    log.outcomes.reserve(plan.qsos.size());
+    if (choices.forReport) log.qsos.reserve(plan.qsos.size());
+  }
   ReplayResult result = Replay(plugin, plan.opening, plan.qsos,
                                [&](std::size_t index, const PlannedQso& planned, int check, QsoFate fate) {
                                  if (choices.recordQsos) {
-                                   const LogQso& q = *planned.qso;
-                                   ReplayedQso& replayed = log.qsos.emplace_back(ReplayedQso{
-                                       q.line, q.days, q.call, q.band, q.freqHz, planned.entity ? planned.entity->name : "",
-                                       planned.continent, fate, {},
-                                       planned.entity ? planned.entity->position : std::nullopt});
+                                   log.outcomes.push_back({planned.index, fate});
+                                   if (choices.forReport) {
+                                     const LogQso& q = *planned.qso;
+                                     log.qsos.push_back({q.line, q.days, q.call, q.band.str(), q.freqHz,
+                                                         planned.entity ? planned.entity->name : "",
+                                                         planned.continent, fate,
+                                                         planned.entity ? planned.entity->position : std::nullopt});
+                                   }
                                    for (std::string& line : problems.NewLines()) {
-                                     if (line.starts_with("QSO:")) replayed.problemLines.push_back(std::move(line));
+                                     if (line.starts_with("QSO:")) log.problemLines.push_back({planned.index, std::move(line)});
                                    }
                                  }
                                  if (choices.observe) choices.observe(index, planned, check, fate);

@@ -14,28 +14,43 @@
 #include "replay.h"
 #include "score_summary.h"
 
+// One QSO as the statistics report needs it.
 struct ReplayedQso {
   std::size_t line = 0;  // of its record in the log file
   double days = 0.0;
-  std::string call, band;       // as the plug-in got them: "DL1ABC", "80m"
+  std::string call, band;  // as the plug-in got them: "DL1ABC", "80m"
   std::uint32_t freqHz = 0;
   std::string dxcc, continent;  // "Fed. Rep. of Germany", "EU"; empty when not known
   QsoFate fate = QsoFate::Rejected;
-  std::vector<std::string> problemLines;  // appended to err.txt by its AddData0, CR LF removed
-  std::optional<GeoPosition> position;    // the entity's, from the country file
+  std::optional<GeoPosition> position;  // the entity's, from the country file
+};
+
+// What the plug-in made of one QSO, as the check needs it.
+struct QsoOutcome {
+  std::uint32_t index = 0;  // of the QSO in the log's QSOs (file order)
+  QsoFate fate = QsoFate::Rejected;
+};
+
+// A line the plug-in appended to err.txt while it took a QSO, CR LF removed.
+struct ProblemLine {
+  std::uint32_t index = 0;  // of the QSO in the log's QSOs
+  std::string text;
 };
 
 struct ReplayedLog {
-  std::vector<ReplayedQso> qsos;      // in the order replayed, which is time order; when recorded
-  std::vector<Problem> notes;         // how the plan settled entities
-  std::string summary;                // GetResult0's text
-  std::optional<ScoreSummary> score;  // the summary's figures; none when it lacks its totals or score
+  std::vector<ReplayedQso> qsos;         // in the order replayed, which is time order; when recorded for a report
+  std::vector<QsoOutcome> outcomes;      // in the order replayed; when recorded
+  std::vector<ProblemLine> problemLines;  // in the order written; when recorded
+  std::vector<Problem> notes;            // how the plan settled entities
+  std::string summary;                   // GetResult0's text
+  std::optional<ScoreSummary> score;     // the summary's figures; none when it lacks its totals or score
   ReplayCounts counts;
 };
 
 struct ReplayChoices {
   bool recordQsos = true;  // each QSO's fate and problem lines, for a check or a report
   QsoObserver observe;
+  bool forReport = true;  // with recordQsos, also every QSO's call, band, entity and frequency (qsos)
 };
 
 ReplayedLog ReplayLog(const StatsEntryPoints& plugin, const ContestPlan& plan, const ReplayChoices& choices = {});

@@ -85,10 +85,10 @@ CheckedLog CheckedOf(const LogFile& log, const std::string& call) {
     int ruled = -1;
     if (q.mode != kContestMode) {
       ruled = static_cast<int>(Decision::WrongMode);
-    } else if (!IsContestBand(q.band)) {
+    } else if (!IsContestBand(q.band.str())) {
       ruled = static_cast<int>(Decision::WrongBand);
     }
-    const std::string sent = q.ownCall.empty() || q.ownCall == call ? std::string() : q.ownCall;
+    const std::string sent = q.ownCall.empty() || q.ownCall == call ? std::string() : q.ownCall.str();
     checked.qsos.push_back(
         {q.line, q.call, q.band, MinuteOf(q.days), CheckedSerial(q.exchSent), CheckedSerial(q.exchRcvd), sent, ruled});
   }
