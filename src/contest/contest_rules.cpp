@@ -14,6 +14,22 @@ bool IsContestBand(std::string_view band) {
   return std::find(kContestBands.begin(), kContestBands.end(), band) != kContestBands.end();
 }
 
+std::string SingleBandOf(std::string_view categoryBand) {
+  std::string band;
+  for (char c : categoryBand) {
+    if (c != ' ' && c != '\t') band += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  }
+  return IsContestBand(band) ? band : std::string();
+}
+
+bool IsChecklog(std::string_view categoryOperator) {
+  std::string value;
+  for (char c : categoryOperator) {
+    if (c != ' ' && c != '\t') value += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  }
+  return value == "CHECKLOG";
+}
+
 QsoRefusal RefusalOf(std::string_view mode, std::string_view exchSent, std::string_view exchRcvd) {
   if (mode != kContestMode) return QsoRefusal::NoContestMode;
   if (exchSent.empty() || exchRcvd.empty()) return QsoRefusal::NoRxNumber;

@@ -18,6 +18,17 @@ inline constexpr std::array<std::string_view, kBandCount> BandOrder = {"160m", "
 inline constexpr std::array<std::string_view, 2> kContestBands = {"80m", "40m"};
 bool IsContestBand(std::string_view band);
 
+// The contest period: it starts at 12:00 UTC and lasts 24 hours; the sponsor names the day.
+inline constexpr int kContestStartMinuteOfDay = 12 * 60;
+inline constexpr int kContestMinutes = 24 * 60;
+
+// A single-band entry (CATEGORY-BAND "80M" or "40M", any case) is scored on its band alone, named
+// as the host names it ("80m"); every other value ("80M-40M", "ALL", none) is scored on both
+// bands: empty.
+std::string SingleBandOf(std::string_view categoryBand);
+// A checklog (CATEGORY-OPERATOR "CHECKLOG") confirms the others' QSOs and is not ranked.
+bool IsChecklog(std::string_view categoryOperator);
+
 // The only mode the plug-in stores, and its code on a Cabrillo QSO line.
 inline constexpr std::string_view kContestMode = "BPSK63";
 inline constexpr std::string_view kCabrilloModeCode = "PM";
@@ -38,6 +49,9 @@ QsoRefusal RefusalOf(std::string_view mode, std::string_view exchSent, std::stri
 // per band and summed over the bands.
 inline constexpr long long kPointsPerQso = 1;
 constexpr long long Score(long long points, long long dxcc, long long newCalls) { return points * (dxcc + newCalls); }
+// Every score a sponsor shows is this full figure, in which the QSOs of stations at sea or in the
+// air ("/MM", "/AM") and of calls of no known entity count their point but no entity.
+inline constexpr std::array<std::string_view, 2> kNoEntitySuffixes = {"MM", "AM"};
 // The same in the plug-in's 32-bit arithmetic, which wraps past 2^31 - 1 as it always has.
 std::int32_t WrappedScore(std::int32_t points, std::int32_t dxcc, std::int32_t newCalls);
 // What the plug-in stores as "Claimed": points times entities, the new calls left out.

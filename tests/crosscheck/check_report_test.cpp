@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "calendar.h"
 #include "crosscheck_options.h"
 #include "log_set.h"
 #include "results.h"
@@ -51,22 +52,37 @@ TEST(CheckReport, EachDecisionWithItsEvidence) {
             "line 5: QSO:  7040 PM 2025-03-15 1220 DL1AA         599 0003   OK1BB         599 0003 | band mismatch, "
             "removed | OK1BB logged it on 80m (its line 5, 80m 2025-03-15 1221), serials 0003/0003 matching\n"
             "line 6: QSO:  3580 PM 2025-03-15 1230 DL1AA         599 0004   OK1BR         599 0004 | busted call, "
-            "removed | the right call is OK1BB: it logged DL1AA (its line 6, 80m 2025-03-15 1230) and sent 0004, "
-            "received 0004\n"
+            "removed | the right call is OK1BB: it logged DL1AA and sent 0004, received 0004 (its line 6, 80m "
+            "2025-03-15 1230)\n"
             "line 7: QSO:  3580 PM 2025-03-15 1240 DL1AA         599 0005   SP2CC         599 0001 | not in log, "
             "removed | SP2CC has no QSO with DL1AA on 80m within 3 minutes; it has DL1AA nowhere\n"
             "line 8: QSO:  3580 PM 2025-03-15 1250 DL1AA         599 0006   EA3UQ         599 0007 | unique, kept | "
             "EA3UQ did not submit and is in no other log\n"
-            "line 9: QSO:  3580 PM 2025-03-15 1300 DL1AA         599 0007   EA3NS         599 0008 | not submitted, "
-            "kept | EA3NS did not submit; 1 other log names it\n"
             "line 10: QSO:  7040 PM 2025-03-15 1310 DL1AA         599 0008   OK1BB         599 0010 | not in log, "
             "removed | OK1BB has no QSO with DL1AA on 40m within 3 minutes; nearest: its line 6, 80m 2025-03-15 "
             "1230, which is matched to our line 6\n");
   // OK1BB keeps what DL1AA copied wrong or busted; the band mismatch costs both.
   const std::string theirs = ReportLines(context, 1, files[1]);
-  EXPECT_EQ(std::count(theirs.begin(), theirs.end(), '\n'), 2) << theirs;
+  // (its not-submitted QSO costs nothing and is only counted).
+  EXPECT_EQ(std::count(theirs.begin(), theirs.end(), '\n'), 1) << theirs;
   EXPECT_NE(theirs.find("line 5: QSO:  3580 PM 2025-03-15 1221"), std::string::npos) << theirs;
-  EXPECT_NE(theirs.find("line 7: QSO:  3580 PM 2025-03-15 1300"), std::string::npos) << theirs;
+  // What DL1AA's check cost OK1BB is told to OK1BB with DL1AA's own line.
+  const CheckContext quoting{logs, verdicts, rules, 3, {&files[0], &files[1], &files[2]}};
+  const std::string done = DoneToUs(quoting, 1);
+  EXPECT_NE(done.find("DL1AA line 4: QSO:  3580 PM 2025-03-15 1210 DL1AA         599 0002   OK1BB         599 0099 | "
+                      "copied your serial 0002 as 0099 (your line 4)\n"),
+            std::string::npos)
+      << done;
+  EXPECT_NE(done.find("DL1AA line 6: QSO:  3580 PM 2025-03-15 1230 DL1AA         599 0004   OK1BR         599 0004 | "
+                      "busted your call as OK1BR (your line 6)\n"),
+            std::string::npos)
+      << done;
+  EXPECT_NE(done.find("DL1AA line 10: "), std::string::npos) << done;  // it has OK1BB as not in log
+  // Quoting the other log's line in the evidence.
+  EXPECT_NE(ReportLines(quoting, 0, files[0])
+                .find("nearest: its line 6, 80m 2025-03-15 1230: QSO:  3580 PM 2025-03-15 1230 OK1BB         599 "
+                      "0004   DL1AA         599 0004, which is matched to our line 6"),
+            std::string::npos);
   EXPECT_NE(ReportLines(context, 2, files[2]).find("| not in log, removed | OK1BB has no QSO with SP2CC on 80m"),
             std::string::npos);
   const DecisionCounts counts = CountDecisions(verdicts);
@@ -74,30 +90,51 @@ TEST(CheckReport, EachDecisionWithItsEvidence) {
   EXPECT_EQ(counts[static_cast<std::size_t>(Decision::Confirmed)], 4u);
 }
 
-TEST(ResultsTable, RanksEachCategoryByCheckedScore) {
+LogResult Entry(const std::string& call, long long checked, const std::string& op, const std::string& band,
+                const std::string& club = "") {
+  LogResult r;
+  r.call = call;
+  r.file = "/x/" + call + ".log";
+  r.checked = checked;
+  r.claimed = checked + 10;
+  r.header.categoryOperator = op;
+  r.header.categoryBand = band;
+  r.header.club = club;
+  r.checklog = op == "CHECKLOG";
+  r.entity = call.substr(0, 2);
+  r.continent = "EU";
+  return r;
+}
+
+TEST(ResultsTable, EqualScoresShareARankAndChecklogsStandApart) {
   const std::vector<LogResult> results = {
-      {"DL1AA", "SINGLE-OP", "/x/dl1aa.log", 10, 9, 1, 100, 81},
-      {"OK1BB", "", "/x/ok1bb.log", 5, 5, 0, 25, 25},
-      {"SP2CC", "SINGLE-OP", "/x/sp2cc.log", 12, 10, 2, 144, 90},
-      {"G3DD", "MULTI-OP", "/x/g3dd,x.log", 1, 1, 0, 1, 1},
-  };
-  EXPECT_EQ(ResultsCsv(results),
-            "category,rank,call,claimed_score,checked_score,qsos,kept,removed,file\n"
-            "MULTI-OP,1,G3DD,1,1,1,1,0,\"g3dd,x.log\"\n"
-            "SINGLE-OP,1,SP2CC,144,90,12,10,2,sp2cc.log\n"
-            "SINGLE-OP,2,DL1AA,100,81,10,9,1,dl1aa.log\n"
-            ",1,OK1BB,25,25,5,5,0,ok1bb.log\n");
-  EXPECT_EQ(ResultsText(results),
-            "MULTI-OP\n"
-            " Rank  Call             Claimed    Checked   QSOs   Kept  Removed\n"
-            "    1  G3DD                   1          1      1      1        0\n\n"
-            "SINGLE-OP\n"
-            " Rank  Call             Claimed    Checked   QSOs   Kept  Removed\n"
-            "    1  SP2CC                144         90     12     10        2\n"
-            "    2  DL1AA                100         81     10      9        1\n\n"
-            "(no CATEGORY-OPERATOR)\n"
-            " Rank  Call             Claimed    Checked   QSOs   Kept  Removed\n"
-            "    1  OK1BB                 25         25      5      5        0\n\n");
+      Entry("DL1AA", 100, "SINGLE-OP", "80M", "Club A"), Entry("OK1BB", 90, "single-op", "ALL", "club a "),
+      Entry("SP2CC", 100, "MULTI-OP", "80M-40M"), Entry("G3DD", 80, "SINGLE-OP", "40M", "Club B"),
+      Entry("DL2EE", 500, "CHECKLOG", "80M")};
+  const std::string text = ResultsText(results);
+  // Overall: DL1AA and SP2CC share rank 1, OK1BB is third; the checklog is in no ranked table.
+  const std::string overall = text.substr(0, text.find("\n\n"));
+  EXPECT_NE(overall.find("    1  DL1AA"), std::string::npos) << overall;
+  EXPECT_NE(overall.find("    1  SP2CC"), std::string::npos) << overall;
+  EXPECT_NE(overall.find("    3  OK1BB"), std::string::npos) << overall;
+  EXPECT_NE(overall.find("    4  G3DD"), std::string::npos) << overall;
+  EXPECT_EQ(overall.find("DL2EE"), std::string::npos) << overall;
+  EXPECT_NE(text.find("Checklogs (not ranked)\n  DL2EE\n"), std::string::npos) << text;
+  // "ALL" is both bands; a category written in lower case is the contest's.
+  EXPECT_NE(text.find("CATEGORY-BAND 80M-40M\n"), std::string::npos);
+  const std::string bothBands = text.substr(text.find("CATEGORY-BAND 80M-40M\n"));
+  EXPECT_NE(bothBands.find("    1  SP2CC"), std::string::npos);
+  EXPECT_NE(bothBands.find("    2  OK1BB"), std::string::npos);
+  const std::string singleOp = text.substr(text.find("CATEGORY-OPERATOR SINGLE-OP\n"));
+  EXPECT_NE(singleOp.find("    2  OK1BB"), std::string::npos) << singleOp;
+  // Clubs by the sum of their members' scores, the name matched without case and blanks.
+  EXPECT_NE(text.find("    1  Club A                               2 logs           190\n"), std::string::npos) << text;
+
+  const std::string csv = ResultsCsv(results);
+  EXPECT_NE(csv.find("\noverall,1,DL1AA,110,100,9.1,"), std::string::npos) << csv;
+  EXPECT_NE(csv.find("\noverall,1,SP2CC,110,100,9.1,"), std::string::npos) << csv;
+  EXPECT_NE(csv.find("\nchecklog,,DL2EE,510,500,"), std::string::npos) << csv;
+  EXPECT_EQ(csv.find("overall,5"), std::string::npos);
 }
 
 TEST(CrossCheckOptions, DefaultsValuesAndMistakes) {
@@ -126,6 +163,26 @@ TEST(CrossCheckOptions, DefaultsValuesAndMistakes) {
     EXPECT_THROW(ParseCrossCheckOptions(wrong), UsageError) << (wrong.empty() ? "" : wrong[0]);
   }
   EXPECT_TRUE(ParseCrossCheckOptions({"--help"}).help);
+
+  const CrossCheckOptions period = ParseCrossCheckOptions(
+      {"--start", "2025-03-15T1200", "--no-clock-correction", "--jobs=3", "--receipts", "r.csv", "logs"});
+  EXPECT_EQ(MinuteText(*period.periodStart), "2025-03-15 1200");
+  EXPECT_EQ(MinuteText(*period.periodEnd), "2025-03-16 1200");  // 24 hours by default
+  EXPECT_FALSE(period.correctClocks);
+  EXPECT_EQ(period.jobs, 3u);
+  EXPECT_EQ(period.receipts, "r.csv");
+  EXPECT_TRUE(plain.correctClocks && plain.jobs >= 1 && !plain.periodStart);
+  EXPECT_EQ(
+      MinuteText(*ParseCrossCheckOptions({"--start=2025-03-15 1200", "--end", "2025-03-15T1800", "logs"}).periodEnd),
+      "2025-03-15 1800");
+  for (const std::vector<std::string>& wrong :
+       std::vector<std::vector<std::string>>{{"--start", "2025-02-30T1200", "logs"},
+                                             {"--start", "2025-03-15T2460", "logs"},
+                                             {"--end", "2025-03-16T1200", "logs"},
+                                             {"--start", "2025-03-15T1200", "--end", "2025-03-15T1200", "logs"},
+                                             {"--jobs", "0", "logs"}}) {
+    EXPECT_THROW(ParseCrossCheckOptions(wrong), UsageError) << wrong[1];
+  }
 }
 
 }  // namespace

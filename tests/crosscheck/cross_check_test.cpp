@@ -149,6 +149,109 @@ TEST(Busted, AQsoConfirmsOneBustedCallOnly) {
   EXPECT_EQ(d("DL1AA", 2), Decision::Unique);
 }
 
+TEST(Busted, TheOwnCallLoggedForTheWorkedOneIsBustedWhenTheOtherLogHasUs) {
+  Contest c;
+  // OK1BB logged its own call for OK1BC's; OK1BC has the QSO: busted, naming OK1BC, and OK1BC keeps it.
+  c.Qso("OK1BB", "OK1BB", "80m", 0, "0001", "0005").Qso("OK1BC", "OK1BB", "80m", 0, "0005", "0001");
+  // The same, but no log has it: not in log, naming no partner.
+  c.Qso("OK1BB", "OK1BB", "40m", 50, "0002", "0006");
+  const Decided d(c);
+  EXPECT_EQ(d("OK1BB", 1), Decision::BustedCall);
+  EXPECT_EQ(d.Of("OK1BB", 1).rightCall, "OK1BC");
+  EXPECT_EQ(d("OK1BC", 1), Decision::Confirmed);
+  EXPECT_EQ(d("OK1BB", 2), Decision::NotInLog);
+  EXPECT_FALSE(d.Of("OK1BB", 2).partner);
+}
+
+TEST(Matching, ManyQsosInOneMinuteArePairedAsFewWouldBe) {
+  // Two logs with 3,000 QSOs of each other in one minute: the serials pair them one to one, a
+  // few copied wrong one way; memory and time stay linear (listing every pair would need 9 M).
+  Contest c;
+  constexpr int kMany = 3000;
+  for (int i = 0; i < kMany; ++i) {
+    const std::string a = std::to_string(1000 + i), b = std::to_string(5000 + i);
+    c.Qso("DL1AA", "OK1BB", "80m", 10, a, i % 100 == 7 ? "0000" : b).Qso("OK1BB", "DL1AA", "80m", 10, b, a);
+  }
+  const Decided d(c);
+  for (std::size_t line = 1; line <= kMany; ++line) {
+    ASSERT_EQ(d.Of("DL1AA", line).partner, d.Ref("OK1BB", line)) << line;
+    EXPECT_EQ(d("DL1AA", line), line % 100 == 8 ? Decision::WrongSerial : Decision::Confirmed) << line;
+    EXPECT_EQ(d("OK1BB", line), Decision::Confirmed) << line;
+  }
+  // A group just above the size listed pair by pair decides as the small groups above do.
+  Contest few;
+  for (int i = 0; i < 9; ++i) few.Qso("DL1AA", "OK1BB", "80m", i % 3, "000" + std::to_string(i), "0001");
+  for (int i = 0; i < 9; ++i)
+    few.Qso("OK1BB", "DL1AA", "80m", 2 - i % 3, "0001", i == 4 ? "0009" : "000" + std::to_string(8 - i));
+  const Decided f(few);
+  for (std::size_t line = 1; line <= 9; ++line) {
+    const std::size_t theirs = line == 5 ? 0 : 10 - line;
+    if (theirs) EXPECT_EQ(f.Of("DL1AA", line).partner, f.Ref("OK1BB", theirs)) << line;
+  }
+}
+
+TEST(Clocks, AWrongClockIsTakenOutAndTheOthersKeepTheirQsos) {
+  Contest c;
+  // SP2CC's clock is 60 minutes fast; the others are right. Every log has QSOs with the others.
+  const std::vector<std::string> calls = {"DL1AA", "OK1BB", "SP2CC", "G3DD", "F5EE"};
+  int serial = 0;
+  for (int minute = 0; minute < 400; minute += 10) {
+    for (std::size_t a = 0; a < calls.size(); ++a) {
+      const std::size_t b = (a + 1 + static_cast<std::size_t>(minute / 10) % (calls.size() - 1)) % calls.size();
+      if (a > b) continue;
+      const std::string sa = std::to_string(1000 + ++serial), sb = std::to_string(1000 + ++serial);
+      const int ta = minute + (calls[a] == "SP2CC" ? 60 : 0), tb = minute + (calls[b] == "SP2CC" ? 60 : 0);
+      c.Qso(calls[a], calls[b], "80m", ta, sa, sb).Qso(calls[b], calls[a], "80m", tb, sb, sa);
+    }
+  }
+  const CrossCheckResult corrected = CheckAll(c.logs, {3, true});
+  const std::size_t sp = c.LogOf("SP2CC");
+  EXPECT_EQ(corrected.offsets[sp].minutes, 60);
+  EXPECT_TRUE(corrected.offsets[sp].corrected);
+  EXPECT_GE(corrected.offsets[sp].evidence, kOffsetEvidence);
+  for (std::size_t l = 0; l < c.logs.size(); ++l) {
+    if (l != sp) EXPECT_FALSE(corrected.offsets[l].corrected) << c.logs[l].call;
+    for (const Verdict& v : corrected.verdicts[l]) EXPECT_EQ(v.decision, Decision::Confirmed) << c.logs[l].call;
+  }
+  // Without the correction both sides of each of SP2CC's QSOs are not in log.
+  const CrossCheckResult logged = CheckAll(c.logs, {3, false});
+  for (const Verdict& v : logged.verdicts[sp]) EXPECT_EQ(v.decision, Decision::NotInLog);
+  EXPECT_EQ(logged.offsets[sp].evidence, 0u);
+}
+
+TEST(Stations, TheCallTheQsoLinesSendIsMatched) {
+  Contest c;
+  // DL1AA's header says DL1AA, its lines send DL1AA/P, and OK1BB logged DL1AA/P.
+  c.Qso("DL1AA", "OK1BB", "80m", 0, "0001", "0005").Qso("OK1BB", "DL1AA/P", "80m", 0, "0005", "0001");
+  c.logs[0].qsos[0].ownCall = "DL1AA/P";
+  // A call two logs send: the log whose header call it is keeps it.
+  c.Qso("SP2CC", "OK1BB", "40m", 5, "0002", "0006").Qso("OK1BB", "SP2CC", "40m", 5, "0006", "0002");
+  c.Qso("G3DD", "OK1BB", "40m", 5, "0003", "0006");
+  c.logs.back().qsos.back().ownCall = "SP2CC";
+  const Decided d(c);
+  EXPECT_EQ(d("DL1AA", 1), Decision::Confirmed);
+  EXPECT_EQ(d("OK1BB", 1), Decision::Confirmed);
+  EXPECT_EQ(d("SP2CC", 1), Decision::Confirmed);
+  EXPECT_EQ(d("OK1BB", 2), Decision::Confirmed);
+  EXPECT_EQ(d("G3DD", 1), Decision::NotInLog);
+}
+
+TEST(Rules, RuledOutQsosTakeNoPartAndSerialsCompareAsNumbers) {
+  Contest c;
+  c.Qso("DL1AA", "OK1BB", "80m", 0, CheckedSerial("00008"), CheckedSerial("12"))
+      .Qso("OK1BB", "DL1AA", "80m", 0, CheckedSerial("0012"), CheckedSerial("8"));
+  c.Qso("DL1AA", "OK1BB", "40m", 30, "0002", "0013").Qso("OK1BB", "DL1AA", "40m", 30, "0013", "0002");
+  c.logs[1].qsos[1].ruled = static_cast<int>(Decision::WrongMode);
+  const Decided d(c);
+  EXPECT_EQ(d("DL1AA", 1), Decision::Confirmed);
+  EXPECT_EQ(d("OK1BB", 2), Decision::WrongMode);
+  EXPECT_EQ(d("DL1AA", 2), Decision::NotInLog);
+  EXPECT_EQ(CheckedSerial("00008"), "0008");
+  EXPECT_EQ(CheckedSerial("12345"), "12345");
+  EXPECT_EQ(CheckedSerial("0"), "0000");
+  EXPECT_EQ(CheckedSerial("12A"), "12A");
+}
+
 TEST(Ambiguous, SerialsChooseAmongTwoCandidatesBeforeTime) {
   Contest c;
   c.Qso("DL1AA", "OK1BB", "80m", 101, "0001", "0006");

@@ -2,6 +2,7 @@
 // every QSO line's decision against the generator's truth, and every score in the results table
 // against a plain count of the kept QSOs, done here without the plug-in.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -16,9 +17,10 @@
 #include <string>
 #include <vector>
 
+#include "contest_rules.h"
 #include "country_file.h"
-#include "test_files.h"
 #include "log_file.h"
+#include "test_files.h"
 
 namespace {
 
@@ -78,8 +80,10 @@ PlainScore PlainScoreOf(std::vector<LogQso> qsos) {
     if (q.mode != "BPSK63" || q.exchSent.empty() || q.exchRcvd.empty()) continue;
     if (!calls.insert({q.band, q.call}).second) continue;
     ++score.points;
-    const std::optional<CountryMatch> match = Countries().ForCall(q.call);
-    entities.insert({q.band, match ? match->entity->name : ""});
+    // A call of no entity counts its point, but no entity.
+    if (const std::optional<CountryMatch> match = Countries().ForCall(q.call)) {
+      entities.insert({q.band, match->entity->name});
+    }
   }
   score.multipliers = static_cast<long long>(calls.size() + entities.size());
   return score;
@@ -90,14 +94,16 @@ class GeneratedContest : public ::testing::Test {
   static void SetUpTestSuite() {
     suiteFolder_ = new TempFolder;
     folder_ = suiteFolder_->path();
-    ASSERT_EQ(ExitCodeOf("python3 " MAKE_CONTEST_SCRIPT " --logs 210 --qsos-per-log 60 --faults 600 --second-files 6 "
-                         "--seed 7 --out " +
+    ASSERT_EQ(ExitCodeOf("python3 " MAKE_CONTEST_SCRIPT " --logs 210 --qsos-per-log 60 --faults 700 --second-files 6 "
+                         "--seed 7 --clock-offsets 6 --header-calls 4 --single-band 6 --outside 20 --twenty 20 "
+                         "--utf16 4 --cr-only 3 --out " +
                          folder_.string()),
               0);
     ASSERT_EQ(ExitCodeOf(std::string(STATS_CROSSCHECK_FILE) + " --out " + (folder_ / "out").string() + " " +
                          (folder_ / "logs").string()),
               0);
     truth_ = ReadCsv(folder_ / "truth.csv");
+    for (const Row& row : truth_.rows) files_[truth_.At(row, "call")] = truth_.At(row, "file");
   }
   static void TearDownTestSuite() { delete suiteFolder_; }
 
@@ -133,14 +139,33 @@ class GeneratedContest : public ::testing::Test {
     return expected;
   }
 
+  // CLAIMED-SCORE as the file writes it; empty when it has none.
+  static std::string ClaimedOf(const std::string& file) {
+    for (const CabrilloLine& line : ReadLogFile(folder_ / "logs" / file).cabrilloLines) {
+      if (line.tag == "CLAIMED-SCORE") return line.value;
+    }
+    return "";
+  }
+
+  // The rows of the overall table and of the checklogs: each log once.
+  static std::vector<Row> EachLogOnce(const Csv& results) {
+    std::vector<Row> rows;
+    for (const Row& row : results.rows) {
+      if (results.At(row, "table") == "overall" || results.At(row, "table") == "checklog") rows.push_back(row);
+    }
+    return rows;
+  }
+
   static void ExpectScores(const fs::path& resultsCsv, const std::set<std::string>& removed, long long extraPenalty) {
     const Csv results = ReadCsv(resultsCsv);
     std::map<std::string, Expected> expected = ExpectedLogs(removed);
-    ASSERT_EQ(results.rows.size(), expected.size());
-    for (const Row& row : results.rows) {
+    const std::vector<Row> rows = EachLogOnce(results);
+    ASSERT_EQ(rows.size(), expected.size());
+    for (const Row& row : rows) {
       const std::string& call = results.At(row, "call");
+      ASSERT_TRUE(expected.count(call)) << call;
       const Expected& e = expected.at(call);
-      EXPECT_EQ(std::stoll(results.At(row, "claimed_score")), PlainScoreOf(e.all).Score()) << call;
+      EXPECT_EQ(results.At(row, "claimed_score"), ClaimedOf(results.At(row, "file"))) << call;
       EXPECT_EQ(std::stoll(results.At(row, "checked_score")), PlainScoreOf(e.kept).Score(e.penalised * extraPenalty))
           << call;
       EXPECT_EQ(std::stoul(results.At(row, "kept")), e.kept.size()) << call;
@@ -151,13 +176,24 @@ class GeneratedContest : public ::testing::Test {
   static TempFolder* suiteFolder_;  // one generated contest for the whole suite
   static fs::path folder_;
   static Csv truth_;
+  static std::map<std::string, std::string> files_;  // call: its file
 };
 
 TempFolder* GeneratedContest::suiteFolder_ = nullptr;
 fs::path GeneratedContest::folder_;
 Csv GeneratedContest::truth_;
+std::map<std::string, std::string> GeneratedContest::files_;
 
-const std::set<std::string> kRemovedByDefault = {"not in log", "busted call", "wrong serial received", "band mismatch"};
+const std::set<std::string> kRules = {"not the contest's mode", "not a contest band", "outside the contest period",
+                                      "not the entry's band"};
+const std::set<std::string> kRemovedByDefault = {"not in log",
+                                                 "busted call",
+                                                 "wrong serial received",
+                                                 "band mismatch",
+                                                 "not the contest's mode",
+                                                 "not a contest band",
+                                                 "outside the contest period",
+                                                 "not the entry's band"};
 
 TEST_F(GeneratedContest, EveryQsoGetsTheDecisionOfTheTruth) {
   std::set<std::string> logs;
@@ -199,7 +235,28 @@ TEST_F(GeneratedContest, PenaltyOptionsChangeWhatIsKeptAndTheScore) {
                        " --unique-penalty --keep-band-mismatch --extra-penalty 2 --out " + out.string() + " " +
                        (folder_ / "logs").string()),
             0);
-  ExpectScores(out / "results.csv", {"not in log", "busted call", "wrong serial received", "unique"}, 2);
+  std::set<std::string> removed = kRules;
+  removed.insert({"not in log", "busted call", "wrong serial received", "unique"});
+  ExpectScores(out / "results.csv", removed, 2);
+}
+
+TEST_F(GeneratedContest, TheNumberOfWorkerProcessesChangesNothing) {
+  for (const char* jobs : {"1", "3"}) {
+    const fs::path out = folder_ / (std::string("out-jobs-") + jobs);
+    ASSERT_EQ(ExitCodeOf(std::string(STATS_CROSSCHECK_FILE) + " --jobs " + jobs + " --out " + out.string() + " " +
+                         (folder_ / "logs").string()),
+              0);
+  }
+  const fs::path one = folder_ / "out-jobs-1", three = folder_ / "out-jobs-3";
+  for (const char* file : {"results.csv", "decisions.csv", "summary.txt", "index.html"}) {
+    EXPECT_EQ(FileBytes(one / file), FileBytes(three / file)) << file;
+  }
+  std::size_t reports = 0;
+  for (const fs::directory_entry& entry : fs::directory_iterator(one / "reports")) {
+    EXPECT_EQ(FileBytes(entry.path()), FileBytes(three / "reports" / entry.path().filename())) << entry.path();
+    ++reports;
+  }
+  EXPECT_EQ(reports, files_.size());
 }
 
 TEST_F(GeneratedContest, TheNewestFileOfACallIsChecked) {
@@ -210,31 +267,39 @@ TEST_F(GeneratedContest, TheNewestFileOfACallIsChecked) {
 
   const std::string summary = FileBytes(folder_ / "out" / "summary.txt");
   std::size_t older = 0;
-  for (std::size_t at = 0; (at = summary.find(": an older file for ", at)) != std::string::npos; ++at) ++older;
+  for (std::size_t at = 0; (at = summary.find(": another file for ", at)) != std::string::npos; ++at) ++older;
   EXPECT_EQ(older, 6u) << summary;
 }
 
 TEST_F(GeneratedContest, ReportsShowEveryChangedQsoWithItsLine) {
-  const std::set<std::string> notReported = {"confirmed"};
-  std::map<std::string, std::vector<std::string>> fileLines;
+  const std::set<std::string> notReported = {"confirmed", "not submitted"};
+  std::map<std::string, std::map<std::size_t, std::string>> fileLines;  // call: line: text, as decoded
   std::size_t checkedLines = 0;
   for (const Row& row : truth_.rows) {
     if (notReported.count(truth_.At(row, "decision"))) continue;
     const std::string& call = truth_.At(row, "call");
-    std::vector<std::string>& lines = fileLines[call];
+    std::map<std::size_t, std::string>& lines = fileLines[call];
     if (lines.empty()) {
-      std::istringstream in(FileBytes(folder_ / "logs" / truth_.At(row, "file")));
-      for (std::string line; std::getline(in, line);) lines.push_back(line.substr(0, line.find('\r')));
+      for (const LogQso& q : ReadLogFile(folder_ / "logs" / truth_.At(row, "file")).qsos)
+        lines[q.line] = q.written.text;
     }
-    const std::string report = FileBytes(folder_ / "out" / "reports" / (call + ".txt"));
+    const std::string report = FileBytes(folder_ / "out" / "reports" / (FileBaseOf(call) + ".txt"));
     const std::size_t line = std::stoul(truth_.At(row, "line"));
-    const std::string expected = "line " + std::to_string(line) + ": " + lines.at(line - 1) + " | " +
+    const std::string expected = "line " + std::to_string(line) + ": " + lines.at(line) + " | " +
                                  truth_.At(row, "decision") +
                                  (kRemovedByDefault.count(truth_.At(row, "decision")) ? ", removed | " : ", kept | ");
     EXPECT_NE(report.find(expected), std::string::npos) << expected;
     ++checkedLines;
   }
   EXPECT_GT(checkedLines, 1000u);
+  // No report shows the tools' inner workings.
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder_ / "out" / "reports")) {
+    const std::string report = FileBytes(entry.path());
+    for (const char* internal : {"plug-in", "err.txt", "host"}) {
+      EXPECT_EQ(report.find(internal), std::string::npos) << entry.path() << " says " << internal;
+    }
+    EXPECT_EQ(report.find("CATEGORY-BAND: 'ALL'"), std::string::npos) << entry.path();
+  }
 }
 
 TEST_F(GeneratedContest, TheSummaryCountsEachDecision) {
@@ -253,7 +318,7 @@ TEST_F(GeneratedContest, TheSummaryCountsEachDecision) {
       << summary;
   for (const auto& [decision, count] : counts) {
     char line[96];
-    std::snprintf(line, sizeof line, "  %-22s %9zu  %5.1f %%  %s\n", decision.c_str(), count,
+    std::snprintf(line, sizeof line, "  %-26s %9zu  %5.1f %%  %s\n", decision.c_str(), count,
                   100.0 * static_cast<double>(count) / static_cast<double>(truth_.rows.size()),
                   kRemovedByDefault.count(decision) ? "removed" : "kept");
     EXPECT_NE(summary.find(line), std::string::npos) << line << summary;
@@ -263,11 +328,12 @@ TEST_F(GeneratedContest, TheSummaryCountsEachDecision) {
 TEST_F(GeneratedContest, EachReportOpensWithItsLogsFigures) {
   const std::map<std::string, Expected> expected = ExpectedLogs(kRemovedByDefault);
   for (const auto& [call, e] : expected) {
-    const std::string report = FileBytes(folder_ / "out" / "reports" / (call + ".txt"));
+    const std::string report = FileBytes(folder_ / "out" / "reports" / (FileBaseOf(call) + ".txt"));
+    const std::string claimed = ClaimedOf(files_.at(call));
     const std::string figures = std::to_string(e.all.size()) + " QSOs checked: " + std::to_string(e.kept.size()) +
                                 " kept, " + std::to_string(e.all.size() - e.kept.size()) + " removed; claimed score " +
-                                std::to_string(PlainScoreOf(e.all).Score()) + ", checked score " +
-                                std::to_string(PlainScoreOf(e.kept).Score()) + "\n";
+                                (claimed.empty() ? std::string("none (no CLAIMED-SCORE)") : claimed) +
+                                ", checked score " + std::to_string(PlainScoreOf(e.kept).Score()) + "\n";
     EXPECT_NE(report.find(figures), std::string::npos) << figures << report.substr(0, 200);
   }
 }
@@ -296,16 +362,91 @@ TEST(CrossCheckProgram, TheReportHoldsTheLogsOwnCheck) {
                        (folder / "logs").string()),
             0);
   const std::string report = FileBytes(folder / "out" / "reports" / "DL1AA.txt");
-  EXPECT_NE(report.find("2 QSOs checked: 1 kept, 1 removed; claimed score 2, checked score 2\n"), std::string::npos)
-      << report;
-  EXPECT_NE(report.find(" line 5: mode RY is not PM (BPSK63)"), std::string::npos) << report;
-  EXPECT_NE(report.find("QSO:  3580  RY  2025-03-15 1300  DL1AA  599  0002  OK1BB  599  0002   NO CONTEST MODE !!!"),
+  EXPECT_NE(report.find("2 QSOs checked: 1 kept, 1 removed; claimed score none (no CLAIMED-SCORE), checked score 2\n"),
             std::string::npos)
       << report;
+  EXPECT_NE(report.find("ERROR line 1: the header has no CONTEST: line"), std::string::npos) << report;
   EXPECT_NE(report.find("line 5: QSO:  3580 RY 2025-03-15 1300 DL1AA         599 0002   OK1BB         599 0002 | "
-                        "not in log, removed"),
+                        "not the contest's mode, removed"),
             std::string::npos)
       << report;
+  EXPECT_EQ(report.find("NO CONTEST MODE"), std::string::npos) << report;
+}
+
+}  // namespace
+
+namespace {
+
+std::string Cabrillo(const std::string& call, const std::string& qso) {
+  return "START-OF-LOG: 3.0\r\nCONTEST: PSK-63-TORVALE\r\nCALLSIGN: " + call +
+         "\r\nCATEGORY-OPERATOR: SINGLE-OP\r\nQSO: " + qso + "\r\nEND-OF-LOG:\r\n";
+}
+
+int RunOn(const fs::path& logs, const fs::path& out, const fs::path& output) {
+  const int status = std::system((std::string(STATS_CROSSCHECK_FILE) + " --out " + out.string() + " " + logs.string() +
+                                  " >" + output.string() + " 2>&1")
+                                     .c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// One log that cannot be named, read or reported never stops the run, and no two calls share a
+// report; the output folder keeps what the program did not write.
+TEST(CrossCheckProgram, EveryCallGetsAReportOfItsOwnAndNothingElseIsRemoved) {
+  const TempFolder temp;
+  const fs::path logs = temp / "logs", out = temp / "out";
+  fs::create_directories(logs);
+  fs::create_directories(out / "reports");
+  std::ofstream(out / "reports" / "notes.txt") << "the sponsor's own notes";
+  std::ofstream(out / "mine.txt") << "kept";
+  const std::string qso = " 3580 PM 2025-03-15 1200 W1/AB         599 0001   OK1BB         599 0001";
+  std::ofstream(logs / "a.log", std::ios::binary) << Cabrillo("W1/AB", qso);
+  std::ofstream(logs / "b.log", std::ios::binary) << Cabrillo("W1_AB", qso);
+  std::ofstream(logs / "c.log", std::ios::binary) << Cabrillo("..", qso);
+  std::ofstream(logs / "d.log", std::ios::binary) << Cabrillo(std::string(300, 'K') + "1A", qso);
+  std::ofstream(logs / "e.log", std::ios::binary) << Cabrillo("DL\x1b[2J1A", qso);
+  fs::create_symlink("loop", logs / "loop");
+  std::ofstream(logs / "bad\x1b[31m.log", std::ios::binary) << "garbage\n";
+
+  ASSERT_EQ(RunOn(logs, out, temp / "run.txt"), 0) << FileBytes(temp / "run.txt");
+  std::set<std::string> reports;
+  for (const fs::directory_entry& entry : fs::directory_iterator(out / "reports")) {
+    reports.insert(entry.path().filename().string());
+  }
+  EXPECT_EQ(reports.size(), 6u) << testing::PrintToString(reports);  // five logs and the sponsor's notes
+  EXPECT_TRUE(reports.count("W1_AB.txt") && reports.count("W1_AB-2.txt")) << testing::PrintToString(reports);
+  for (const std::string& name : reports) {
+    EXPECT_FALSE(name.starts_with(".")) << name;
+    EXPECT_LE(name.size(), 80u) << name;
+    EXPECT_EQ(name.find('\x1b'), std::string::npos) << name;
+  }
+  EXPECT_EQ(FileBytes(out / "reports" / "notes.txt"), "the sponsor's own notes");
+  EXPECT_EQ(FileBytes(out / "mine.txt"), "kept");
+  const std::string summary = FileBytes(out / "summary.txt");
+  EXPECT_NE(summary.find("  loop: cannot be read: "), std::string::npos) << summary;
+  EXPECT_NE(summary.find("bad\\x1b[31m.log: not a Cabrillo file"), std::string::npos) << summary;
+  EXPECT_EQ(summary.find('\x1b'), std::string::npos);
+  EXPECT_EQ(FileBytes(temp / "run.txt").find('\x1b'), std::string::npos);
+
+  // A second run without one of the logs removes that log's report, and only that.
+  fs::remove(logs / "e.log");
+  ASSERT_EQ(RunOn(logs, out, temp / "run.txt"), 0) << FileBytes(temp / "run.txt");
+  std::size_t now = 0;
+  for (const fs::directory_entry& entry : fs::directory_iterator(out / "reports")) now += entry.is_regular_file();
+  EXPECT_EQ(now, 5u);
+  EXPECT_EQ(FileBytes(out / "reports" / "notes.txt"), "the sponsor's own notes");
+}
+
+TEST(CrossCheckProgram, AFolderWithoutALogIsExitCodeTwoInOneLine) {
+  const TempFolder temp;
+  fs::create_directories(temp / "empty");
+  fs::create_directories(temp / "nolog");
+  std::ofstream(temp / "nolog" / "readme.txt") << "no log here";
+  for (const char* folder : {"empty", "nolog"}) {
+    EXPECT_EQ(RunOn(temp / folder, temp / "out", temp / "run.txt"), 2) << folder;
+    const std::string said = FileBytes(temp / "run.txt");
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_NE(said.find("no log to check in"), std::string::npos) << said;
+  }
 }
 
 }  // namespace

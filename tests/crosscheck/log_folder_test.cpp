@@ -7,10 +7,10 @@
 #include <fstream>
 #include <string>
 
-#include "test_files.h"
-#include "check_report.h"
 #include "calendar.h"
+#include "check_report.h"
 #include "log_set.h"
+#include "test_files.h"
 
 namespace {
 
@@ -47,8 +47,21 @@ TEST_F(LogFolder, TheNewestFileOfACallByTimeThenByName) {
   EXPECT_EQ(set.logs[1].call, "OK1BB");
   ASSERT_EQ(set.passedOver.size(), 2u);
   EXPECT_EQ(set.passedOver[0].file.filename(), "dl1aa.cbr");
-  EXPECT_EQ(set.passedOver[0].why, "an older file for DL1AA than dl1aa.log");
+  EXPECT_EQ(set.passedOver[0].why, "another file for DL1AA: dl1aa.log is checked, as old, its name sorts later");
   EXPECT_EQ(set.passedOver[1].file.filename(), "zz-dl1aa.log");
+  EXPECT_EQ(set.passedOver[1].why, "another file for DL1AA: dl1aa.log is checked, modified later");
+  EXPECT_EQ(set.logs[0].passedOverFile, "dl1aa.cbr");
+
+  // A receipt list decides over the times: a file it names wins over one it does not, and of
+  // those it names the one received last.
+  const LogSet received =
+      ReadLogFolder("logs", {{"zz-dl1aa.log", "2025-03-17 0900"}, {"dl1aa.cbr", "2025-03-17 0800"}});
+  EXPECT_EQ(received.logs[0].file.filename(), "zz-dl1aa.log");
+  EXPECT_EQ(received.logs[0].category, "OLD");
+  EXPECT_EQ(received.passedOver[0].why,
+            "another file for DL1AA: zz-dl1aa.log is checked, received later (2025-03-17 0900)");
+  EXPECT_EQ(received.passedOver[1].why,
+            "another file for DL1AA: zz-dl1aa.log is checked, in the receipt list, dl1aa.log is not");
 }
 
 TEST_F(LogFolder, FilesThatAreNoLogOfACallArePassedOver) {

@@ -14,6 +14,19 @@ Faults, each in a QSO of its own and chosen so that no two can explain each othe
   time-inside   one side's clock off by 1 to TOLERANCE minutes: both confirmed
   time-outside  one side's clock off by more than TOLERANCE minutes: both not in log
   band          one side logged the other band: band mismatch on both sides
+  wrong-mode    one side logged the QSO in RY: not the contest's mode; the other side not in log
+  own-call      one of two submitters whose calls are one character apart logged its own call for
+                the other's: busted call naming the right call; the other side confirmed
+Whole stations and QSOs get faults of their own besides:
+  --clock-offsets  a station's clock off by 4 to 15 minutes (the first by an hour): once the
+                   offset is taken out, every QSO as if the clock had been right
+  --header-calls   a station whose QSO lines (and partners) send CALL/P under CALLSIGN: CALL
+  --single-band    an entry of one band: its QSOs on the other band are not the entry's band
+  --outside        QSOs before the start or after the end: outside the contest period
+  --twenty         QSOs on 20 m: not a contest band
+  --utf16, --cr-only  files written in UTF-16 (half with a byte order mark) or with CR line ends
+Checklogs (one log in ten) confirm the others' QSOs as any log; CLAIMED-SCORE is written in most
+logs, and must come back as written.
 Stations that did not submit are worked like the others; a QSO with one is "not submitted",
 or "unique" when only one log names that call. Some submitters also sent an older file, which
 must be passed over. The same seed gives the same files, byte for byte.
@@ -30,11 +43,12 @@ import sys
 START = datetime.datetime(2025, 3, 15, 12, 0)
 MINUTES = 24 * 60
 BANDS = {"80m": (3_580, 3_600), "40m": (7_040, 7_060)}
+OTHER_BANDS = {"20m": (14_070, 14_090)}
 PREFIXES = ["DL", "DK", "OK", "OM", "SP", "HA", "S5", "9A", "OE", "HB9", "F", "G", "EI", "ON", "PA", "I", "EA",
             "CT", "LZ", "YO", "YU", "UR", "ES", "YL", "LY", "OH", "SM", "LA", "OZ", "SV", "K", "W", "VE", "JA"]
 CATEGORIES = ["SINGLE-OP"] * 7 + ["MULTI-OP"] * 2 + ["CHECKLOG"]
 FAULT_KINDS = ["missing", "busted", "busted-twin", "busted-lone", "wrong-serial", "time-inside", "time-outside",
-               "band"]
+               "band", "wrong-mode"]
 FILE_TIME = 1_742_040_000  # every newest file's modification time: the run does not depend on the clock
 
 
@@ -69,6 +83,10 @@ class Contest:
             twin = one_character_off(self.rng, base, taken)
             taken.add(twin)
             self.submitters.append(twin)
+        # Stations whose lines send CALL/P: known to every partner by that call.
+        for at in self.rng.sample(range(len(self.submitters)), min(args.header_calls, len(self.submitters))):
+            self.submitters[at] += "/P"
+            taken.add(self.submitters[at])
         self.silent = [new_call(self.rng, taken) for _ in range(args.non_submitters)]
         self.rare = [new_call(self.rng, taken) for _ in range(args.uniques)]
         self.taken = taken
@@ -88,10 +106,26 @@ class Contest:
         for station in self.rare:
             while not self.add_event(self.rng.choice(self.submitters), station):
                 pass
+        self.twin_pairs = []
+        for twin in self.submitters[len(self.submitters) - twins:]:
+            for base in self.submitters:
+                if base != twin and len(base) == len(twin) and sum(x != y for x, y in zip(base, twin)) == 1:
+                    self.twin_pairs.append((base, twin))
+                    for _ in range(3):
+                        while not self.add_event(base, twin):
+                            pass
+                    break
+        for count, minutes, band in ((args.outside, list(range(-40, -1)) + list(range(MINUTES, MINUTES + 40)), None),
+                                     (args.twenty, None, "20m")):
+            added = 0
+            while added < count:
+                a, b = self.rng.sample(self.submitters, 2)
+                if self.add_event(a, b, band=band, minute=self.rng.choice(minutes) if minutes else None):
+                    added += 1
 
-    def add_event(self, a, b):
-        band = self.rng.choice(sorted(BANDS))
-        minute = self.rng.randrange(MINUTES)
+    def add_event(self, a, b, band=None, minute=None):
+        band = band or self.rng.choice(sorted(BANDS))
+        minute = self.rng.randrange(MINUTES) if minute is None else minute
         if a == b or self.meets(a, b, band, minute):
             return False
         busy_a, busy_b = self.busy.setdefault(a, set()), self.busy.setdefault(b, set())
@@ -128,11 +162,16 @@ class Contest:
                 if own not in self.submitting:
                     halves.append(None)
                     continue
-                low, high = BANDS[band]
+                low, high = {**BANDS, **OTHER_BANDS}[band]
+                decision = None
+                if band not in BANDS:
+                    decision = "not a contest band"
+                elif not 0 <= minute < MINUTES:
+                    decision = "outside the contest period"
                 halves.append({"own": own, "call": other, "band": band, "minute": minute,
                                "khz": self.rng.randrange(low, high), "sent": serial[(index, own)],
-                               "rcvd": serial[(index, other)], "decision": None, "right": "", "fault": "clean",
-                               "partner": other})
+                               "rcvd": serial[(index, other)], "decision": decision, "right": "",
+                               "fault": "clean" if decision is None else "rule", "partner": other, "mode": "PM"})
             yield index, halves
 
 
@@ -160,6 +199,8 @@ def inject(contest, events, wanted):
             break
         kind = kinds[kind_at % len(kinds)]
         both = halves[0] is not None and halves[1] is not None
+        if any(h is not None and h["fault"] != "clean" for h in halves):
+            continue
         lone = (halves[0] is None) != (halves[1] is None)
         if kind == "busted-lone":
             if not lone:
@@ -199,6 +240,10 @@ def inject(contest, events, wanted):
             decision = "confirmed" if kind == "time-inside" else "not in log"
             side["decision"] = other["decision"] = decision
             side["fault"] = other["fault"] = kind
+        elif kind == "wrong-mode":
+            side["mode"] = "RY"
+            side["decision"], side["fault"] = "not the contest's mode", kind
+            other["decision"], other["fault"] = "not in log", "wrong-mode-other"
         elif kind == "band":
             # Not near a QSO of the pair on the other band: that one could explain this one.
             if contest.meets(a, b, other_band(band), side["minute"]):
@@ -210,6 +255,21 @@ def inject(contest, events, wanted):
             side["fault"] = other["fault"] = kind
         injected += 1
         kind_at += 1
+    # One own-call fault in a QSO of each pair of twins that worked each other.
+    pairs = set(contest.twin_pairs) | {(b, a) for a, b in contest.twin_pairs}
+    done = set()
+    for index, halves in order:
+        if None in halves or any(h["fault"] != "clean" for h in halves):
+            continue
+        side, other = halves
+        key = frozenset((side["own"], side["call"]))
+        if (side["own"], side["call"]) not in pairs or key in done or side["decision"] is not None:
+            continue
+        done.add(key)
+        side["right"], side["call"] = side["call"], side["own"]
+        side["decision"], side["fault"] = "busted call", "own-call"
+        other["decision"], other["fault"] = "confirmed", "busted-other"
+        injected += 1
     return injected
 
 
@@ -234,25 +294,54 @@ def time_text(minute):
     return (START + datetime.timedelta(minutes=minute)).strftime("%Y-%m-%d %H%M")
 
 
-def qso_line(half):
+def qso_line(half, offset=0):
     return "QSO: %5i %2s %s %-13s %-3s %-6s %-13s %-3s %s" % (
-        half["khz"], "PM", time_text(half["minute"]), half["own"], "599", half["sent"], half["call"], "599",
-        half["rcvd"])
+        half["khz"], half["mode"], time_text(half["minute"] + offset), half["own"], "599", half["sent"], half["call"],
+        "599", half["rcvd"])
 
 
-def cabrillo(own, category, qsos):
+def header_call(own):
+    return own[:-2] if own.endswith("/P") else own
+
+
+def cabrillo(own, category, qsos, band="80M-40M", claimed=None, offset=0, club=""):
     """The file's lines; the QSO lines start after the header, in the order given."""
-    header = ["START-OF-LOG: 3.0", "CONTEST: PSK-63-TORVALE", "CALLSIGN: " + own, "CATEGORY-OPERATOR: " + category,
-              "CATEGORY-BAND: 80M-40M", "CREATED-BY: make-contest.py", "NAME: Synthetic Station",
-              "EMAIL: " + own.lower() + "@example.org"]
-    return header, header + [qso_line(q) for q in qsos] + ["END-OF-LOG:"]
+    header = ["START-OF-LOG: 3.0", "CONTEST: PSK-63-TORVALE", "CALLSIGN: " + header_call(own),
+              "CATEGORY-OPERATOR: " + category, "CATEGORY-BAND: " + band, "CREATED-BY: make-contest.py",
+              "NAME: Synthetic Station", "EMAIL: " + file_name(own) + "@example.org"]
+    if club:
+        header.append("CLUB: " + club)
+    if claimed is not None:
+        header.append("CLAIMED-SCORE: %d" % claimed)
+    return header, header + [qso_line(q, offset) for q in qsos] + ["END-OF-LOG:"]
+
+
+def claimed_score(qsos):
+    """What an entrant's own program might claim: the calls per band times (calls plus prefixes)."""
+    calls = {(q["band"], q["call"]) for q in qsos if q["band"] in BANDS and q["mode"] == "PM"}
+    prefixes = {(band, call.rstrip(string.ascii_uppercase + "/")[:-1] or call) for band, call in calls}
+    return len(calls) * (len(calls) + len(prefixes))
+
+
+def write_file(path, lines, encoding):
+    text = "\n".join(lines) + "\n"
+    if encoding == "cr":
+        data = text.replace("\n", "\r").encode("ascii")
+    elif encoding == "utf-16-le-bom":
+        data = "\ufeff".encode("utf-16-le") + text.replace("\n", "\r\n").encode("utf-16-le")
+    elif encoding == "utf-16-be":
+        data = text.replace("\n", "\r\n").encode("utf-16-be")
+    else:
+        data = text.replace("\n", "\r\n").encode("ascii")
+    with open(path, "wb") as f:
+        f.write(data)
 
 
 def file_name(call):
-    return call.replace("/", "_").lower()
+    return header_call(call).replace("/", "_").lower()
 
 
-def write(contest, halves_list, out, second_files):
+def write(contest, halves_list, out, args):
     logs_dir = os.path.join(out, "logs")
     os.makedirs(logs_dir, exist_ok=True)
     for old in os.listdir(logs_dir):
@@ -264,25 +353,46 @@ def write(contest, halves_list, out, second_files):
                 by_own.setdefault(half["own"], []).append(half)
     truth = []
     rng = contest.rng
-    stale = set(rng.sample(sorted(by_own), min(second_files, len(by_own))))
-    for number, own in enumerate(sorted(by_own)):
+    calls = sorted(by_own)
+    stale = set(rng.sample(calls, min(args.second_files, len(calls))))
+    # Station faults go to stations with QSOs enough for a clear clock estimate.
+    busy = [c for c in calls if len(by_own[c]) >= 20]
+    picked = rng.sample(busy, min(len(busy), args.clock_offsets + args.single_band + args.utf16 + args.cr_only))
+    offsets = {c: (60 if i == 0 else rng.choice((-1, 1)) * rng.randrange(4, 16))
+               for i, c in enumerate(picked[:args.clock_offsets])}
+    single = set(picked[args.clock_offsets:args.clock_offsets + args.single_band])
+    encodings = {c: ("utf-16-le-bom" if i % 2 == 0 else "utf-16-be")
+                 for i, c in enumerate(picked[args.clock_offsets + args.single_band:][:args.utf16])}
+    for c in picked[args.clock_offsets + args.single_band + args.utf16:]:
+        encodings[c] = "cr"
+    clubs = ["Torvale Radio Club", "PSK Friends", ""]
+    for number, own in enumerate(calls):
         qsos = sorted(by_own[own], key=lambda q: q["minute"])
         category = rng.choice(CATEGORIES)
-        header, lines = cabrillo(own, category, qsos)
+        band = "80M-40M"
+        if own in single:
+            band = rng.choice(("80M", "40M"))
+            for q in qsos:
+                if q["band"] in BANDS and q["band"] != band.lower() and q["decision"] not in (
+                        "outside the contest period", "not the contest's mode"):
+                    q["decision"] = "not the entry's band"
+        elif number % 7 == 3:
+            band = "ALL"
+        claimed = None if number % 5 == 0 else claimed_score(qsos)
+        header, lines = cabrillo(own, category, qsos, band, claimed, offsets.get(own, 0), clubs[number % 3])
         path = os.path.join(logs_dir, file_name(own) + ".log")
-        with open(path, "w", newline="\r\n", encoding="ascii") as f:
-            f.write("\n".join(lines) + "\n")
+        write_file(path, lines, encodings.get(own, "ascii"))
         os.utime(path, (FILE_TIME, FILE_TIME))
         for at, q in enumerate(qsos):
-            truth.append((own, os.path.basename(path), len(header) + at + 1, q["decision"], q["right"], q["fault"]))
+            truth.append((header_call(own), os.path.basename(path), len(header) + at + 1, q["decision"], q["right"],
+                          q["fault"]))
         if own in stale:
             # An earlier, shorter version: older by its time, or as old but with a name that sorts first.
-            _, early = cabrillo(own, category, qsos[: len(qsos) // 2])
+            _, early = cabrillo(own, category, qsos[: len(qsos) // 2], band, claimed, offsets.get(own, 0))
             older = number % 2 == 0
             name = ("zz-" + file_name(own) + ".log") if older else (file_name(own) + ".cbr")
             early_path = os.path.join(logs_dir, name)
-            with open(early_path, "w", newline="\r\n", encoding="ascii") as f:
-                f.write("\n".join(early) + "\n")
+            write_file(early_path, early, "ascii")
             when = FILE_TIME - 3600 if older else FILE_TIME
             os.utime(early_path, (when, when))
     with open(os.path.join(out, "truth.csv"), "w", newline="", encoding="ascii") as f:
@@ -302,6 +412,13 @@ def main():
     parser.add_argument("--second-files", type=int, default=4, help="submitters that also sent an older file")
     parser.add_argument("--tolerance", type=int, default=3, help="the cross-check's time tolerance in minutes")
     parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--clock-offsets", type=int, default=0, help="stations whose clock is off")
+    parser.add_argument("--header-calls", type=int, default=0, help="stations whose lines send CALL/P")
+    parser.add_argument("--single-band", type=int, default=0, help="single-band entries")
+    parser.add_argument("--outside", type=int, default=0, help="QSOs outside the contest period")
+    parser.add_argument("--twenty", type=int, default=0, help="QSOs on 20 m")
+    parser.add_argument("--utf16", type=int, default=0, help="files written in UTF-16")
+    parser.add_argument("--cr-only", type=int, default=0, help="files with CR line ends")
     parser.add_argument("--out", required=True, help="folder: logs/ and truth.csv are written into it")
     args = parser.parse_args()
     if args.non_submitters is None:
@@ -317,9 +434,9 @@ def main():
         indexed.append((index, halves))
     injected = inject(contest, indexed, args.faults)
     settle_clean(contest, halves_list)
-    logs, lines = write(contest, halves_list, args.out, args.second_files)
+    logs, lines = write(contest, halves_list, args.out, args)
     print(f"{logs} logs, {lines} QSO lines, {injected} faults injected, written to {args.out}")
-    if injected < args.faults:
+    if injected < args.faults - len(contest.twin_pairs):
         print(f"make-contest: only {injected} of {args.faults} faults found a QSO to go into", file=sys.stderr)
         return 1
     return 0

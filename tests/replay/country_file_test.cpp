@@ -40,7 +40,9 @@ TEST(CountryFile, ExactCallsWinOverPrefixes) {
 TEST(CountryFile, PortableForms) {
   EXPECT_EQ(Of("OK1ABC/P"), "Czech Republic | OK | EU");
   EXPECT_EQ(Of("OK1ABC/M"), "Czech Republic | OK | EU");
-  EXPECT_EQ(Of("OK1ABC/MM"), "Czech Republic | OK | EU");
+  EXPECT_EQ(Of("OK1ABC/MM"), "none");  // at sea or in the air: no entity
+  EXPECT_EQ(Of("OK1ABC/AM"), "none");
+  EXPECT_EQ(Of("OK1ABC/P/MM"), "none");
   EXPECT_EQ(Of("OK1ABC/QRP"), "Czech Republic | OK | EU");
   EXPECT_EQ(Of("DL/OK1ABC"), "Fed. Rep. of Germany | DL | EU");
   EXPECT_EQ(Of("OK1ABC/DL"), "Fed. Rep. of Germany | DL | EU");

@@ -1,7 +1,9 @@
 // The command line of stats-crosscheck.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,7 +16,11 @@ struct CrossCheckOptions {
   std::filesystem::path plugin;       // empty: the one beside the program
   std::filesystem::path countryFile;  // empty: the platform's default
   std::filesystem::path countryCsv;   // empty: cty.csv beside the country file
+  std::filesystem::path receipts;     // empty: no receipt list
   int tolerance = 3;                  // minutes
+  bool correctClocks = true;
+  std::optional<long long> periodStart, periodEnd;  // minutes since day zero; none: from the logs
+  std::size_t jobs = 0;                             // worker processes; 0: one per core
   PenaltyRules rules;
   bool help = false;
 };

@@ -3,22 +3,24 @@
 #include <chrono>
 #include <iomanip>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "check_report.h"
+#include "contest_rules.h"
 #include "country_file.h"
 #include "cross_check.h"
 #include "crosscheck_options.h"
-#include "log_scoring.h"
+#include "entry_rules.h"
 #include "log_set.h"
-#include "plugin_library.h"
+#include "output_folder.h"
 #include "program_files.h"
-#include "progress_line.h"
+#include "report_names.h"
 #include "results.h"
-#include "text_files.h"
+#include "scoring_workers.h"
+#include "shown_text.h"
 #include "tool_main.h"
-#include "working_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -34,43 +36,53 @@ int Run(const CrossCheckOptions& options) {
   const fs::path logFolder = fs::absolute(options.logFolder);
   const fs::path outFolder = fs::absolute(options.outFolder);
   const ProgramFiles files = ResolveProgramFiles(options.plugin, options.countryFile, options.countryCsv);
+  const Receipts receipts = options.receipts.empty() ? Receipts{} : ReadReceipts(fs::absolute(options.receipts));
 
-  const LogSet set = ReadLogFolder(logFolder);
+  const LogSet set = ReadLogFolder(logFolder, receipts);
+  if (set.logs.empty()) {
+    throw std::runtime_error("no log to check in " + Shown(logFolder.string()) + " (" +
+                             std::to_string(set.filesReceived) + " files, " + std::to_string(set.passedOver.size()) +
+                             " passed over)");
+  }
   const double readSeconds = SecondsSince(started);
   const auto matchStart = Clock::now();
-  const std::vector<std::vector<Verdict>> verdicts = CrossCheck(set.checked, options.tolerance);
+  CrossCheckResult checked = CheckAll(set.checked, {options.tolerance, options.correctClocks});
+  ContestPeriod period = PeriodFromLogs(set.checked, checked.offsets);
+  if (options.periodStart) period = {*options.periodStart, *options.periodEnd, false};
+  std::vector<std::string> entryBands, calls;
+  for (const SubmittedLog& log : set.logs) {
+    entryBands.push_back(SingleBandOf(log.header.categoryBand));
+    calls.push_back(log.call);
+  }
+  ApplyEntryRules(set.checked, entryBands, period, checked);
   const double matchSeconds = SecondsSince(matchStart);
 
   const auto scoreStart = Clock::now();
-  const fs::path reports = outFolder / "reports";
-  fs::remove_all(reports);
-  fs::create_directories(reports);
+  OutputFolder out(outFolder);
   const CountryFile countries = CountryFile::Load(files.countryDat, files.countryCsv);
-  const PluginLibrary plugin(files.plugin);
-  const CheckContext context{set.checked, verdicts, options.rules, options.tolerance};
-  std::vector<LogResult> results;
-  results.reserve(set.logs.size());
-  {
-    const WorkingFolder scratch{WorkingFolder::Scratch{}};
-    ProgressLine progress(std::cerr, set.logs.size(), "stats-crosscheck", "logs scored");
-    for (std::size_t i = 0; i < set.logs.size(); ++i) {
-      results.push_back(ScoreLog(set.logs[i], i, context, plugin.entryPoints(), countries, reports));
-      progress.Update(i + 1);
-    }
-  }
+  std::vector<const LogFile*> logFiles;
+  for (const SubmittedLog& log : set.logs) logFiles.push_back(&log.log);
+  const CheckContext context{set.checked,       checked.verdicts, options.rules,
+                             options.tolerance, logFiles,         PointingAt(checked.verdicts)};
+  const std::vector<std::string> names = ReportNames(calls);
+  const ScoringOutcome scored =
+      ScoreAll({set, context, checked.offsets, names, files.plugin, countries, options.jobs}, out);
   const double scoreSeconds = SecondsSince(scoreStart);
 
-  const std::string summary = SummaryText(set, results, CountDecisions(verdicts), options.rules, options.tolerance);
-  WriteTextFile(outFolder / "results.txt", ResultsText(results));
-  WriteTextFile(outFolder / "results.csv", ResultsCsv(results));
-  WriteTextFile(outFolder / "decisions.csv", DecisionsCsv(context));
-  WriteTextFile(outFolder / "summary.txt", summary);
+  const std::string summary = SummaryText({set, scored.results, context, period, scored.notReported});
+  out.Write("results.txt", ResultsText(scored.results));
+  out.Write("results.csv", ResultsCsv(scored.results));
+  out.Write("index.html", ResultsPage(scored.results, summary));
+  out.Write("decisions.csv", DecisionsCsv(context));
+  out.Write("summary.txt", summary);
+  out.Finish();
 
   std::cout << summary << '\n'
             << std::fixed << std::setprecision(2) << "Took " << SecondsSince(started) << " s: read " << readSeconds
-            << " s, matched " << matchSeconds << " s, scored through the plug-in " << scoreSeconds << " s\n"
-            << "Results in " << outFolder.string() << ": results.txt, results.csv, summary.txt, decisions.csv, "
-            << "reports/<call>.txt\n";
+            << " s, matched " << matchSeconds << " s, scored through the plug-in " << scoreSeconds << " s ("
+            << options.jobs << (options.jobs == 1 ? " process" : " processes") << ")\n"
+            << "Results in " << Shown(outFolder.string()) << ": index.html, results.txt, results.csv, summary.txt, "
+            << "decisions.csv, reports/<call>.txt, stations/<call>.html\n";
   return 0;
 }
 

@@ -8,6 +8,7 @@
 #include <charconv>
 #include <stdexcept>
 
+#include "contest_rules.h"
 #include "host_form.h"
 #include "text_files.h"
 
@@ -94,7 +95,7 @@ std::unordered_map<std::string, int> ParseCsvNumbers(std::string_view text, cons
   return numbers;
 }
 
-const std::vector<std::string> kIgnoredSuffixes = {"P", "M", "MM", "AM", "A", "B", "QRP", "QRPP", "LH"};
+const std::vector<std::string> kIgnoredSuffixes = {"P", "M", "A", "B", "QRP", "QRPP", "LH"};
 
 // "UA1ABC" moved to call area 9 is "UA9ABC": the last digit is the area.
 std::string WithArea(std::string call, char digit) {
@@ -164,6 +165,11 @@ std::optional<CountryMatch> CountryFile::ForCall(std::string_view call) const {
     const std::size_t slash = std::min(whole.find('/', from), whole.size());
     if (slash > from) parts.push_back(whole.substr(from, slash - from));
     from = slash + 1;
+  }
+  // At sea or in the air a station is in no entity, whatever its home call says.
+  if (parts.size() > 1 && std::find(kNoEntitySuffixes.begin(), kNoEntitySuffixes.end(), parts.back()) !=
+                              kNoEntitySuffixes.end()) {
+    return std::nullopt;
   }
   while (parts.size() > 1 &&
          std::find(kIgnoredSuffixes.begin(), kIgnoredSuffixes.end(), parts.back()) != kIgnoredSuffixes.end()) {

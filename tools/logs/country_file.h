@@ -34,7 +34,8 @@ class CountryFile {
                            const std::string& csvName = "cty.csv");
 
   // An "=CALL" entry for the whole call wins; otherwise the longest prefix of the part of the
-  // call that names the location. Nothing when no prefix fits.
+  // call that names the location. Nothing when no prefix fits, and for a station at sea or in the
+  // air ("/MM", "/AM").
   std::optional<CountryMatch> ForCall(std::string_view call) const;
   // Nothing for a number the file does not list.
   const Entity* ForNumber(int adifNumber) const;

@@ -9,6 +9,7 @@
 #include "cabrillo_reader.h"
 #include "cabrillo_tags.h"
 #include "host_form.h"
+#include "text_decoding.h"
 #include "text_files.h"
 
 namespace {
@@ -82,6 +83,8 @@ LogFile Unreadable(std::string_view text) {
 }  // namespace
 
 LogFile ParseLogText(std::string_view text) {
+  const DecodedText decoded(text);
+  text = decoded.view();
   const bool byteOrderMark = text.starts_with(kByteOrderMark);
   if (byteOrderMark) text.remove_prefix(kByteOrderMark.size());
   LogFile log;

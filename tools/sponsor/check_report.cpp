@@ -1,13 +1,35 @@
-// The evidence names the other log's line, so that an entrant who disputes a decision can be
-// shown the very line of the other file.
+// The evidence names the other log's line and quotes it, so that an entrant who disputes a
+// decision can be shown the very line of the other file. Every value from a log is shown escaped.
 #include "check_report.h"
 
+#include <map>
+#include <optional>
+
 #include "calendar.h"
+#include "contest_rules.h"
+#include "shown_text.h"
 
 namespace {
 
-std::string Where(const CheckedQso& q) {
-  return "its line " + std::to_string(q.line) + ", " + q.band + " " + MinuteText(q.minute);
+std::string SentBy(const CheckedLog& log, const CheckedQso& q) { return q.ownCall.empty() ? log.call : q.ownCall; }
+
+std::string Where(const CheckContext& c, const QsoRef& ref) {
+  const CheckedQso& q = c.logs[ref.log].qsos[ref.qso];
+  std::string text = "its line " + std::to_string(q.line) + ", " + Shown(q.band) + " " + MinuteText(q.minute);
+  if (ref.log < c.files.size() && c.files[ref.log]) text += ": " + Shown(c.files[ref.log]->qsos[ref.qso].written.text);
+  return text;
+}
+
+bool Replace(std::string& text, std::string_view what, std::string_view by) {
+  const std::size_t at = text.find(what);
+  if (at == std::string::npos) return false;
+  text.replace(at, what.size(), by);
+  return true;
+}
+
+void CutFrom(std::string& text, std::string_view what) {
+  const std::size_t at = text.find(what);
+  if (at != std::string::npos) text.erase(at);
 }
 
 }  // namespace
@@ -18,23 +40,25 @@ std::string EvidenceOf(const CheckContext& c, std::size_t log, std::size_t qso) 
   const Verdict& v = c.verdicts[log][qso];
   const CheckedLog* other = v.partner ? &c.logs[v.partner->log] : nullptr;
   const CheckedQso* theirs = v.partner ? &other->qsos[v.partner->qso] : nullptr;
+  const std::string ours = Shown(SentBy(own, q));
   switch (v.decision) {
     case Decision::Confirmed:
       return "";
     case Decision::WrongSerial:
-      return "copied " + q.rcvd + ", but " + other->call + " sent " + theirs->sent + " (" + Where(*theirs) + ")";
+      return "copied " + Shown(q.rcvd) + ", but " + Shown(other->call) + " sent " + Shown(theirs->sent) + " (" +
+             Where(c, *v.partner) + ")";
     case Decision::BandMismatch:
-      return other->call + " logged it on " + theirs->band + " (" + Where(*theirs) + "), serials " + theirs->sent +
-             "/" + theirs->rcvd + " matching";
+      return Shown(other->call) + " logged it on " + Shown(theirs->band) + " (" + Where(c, *v.partner) + "), serials " +
+             Shown(theirs->sent) + "/" + Shown(theirs->rcvd) + " matching";
     case Decision::BustedCall:
-      return "the right call is " + v.rightCall + ": it logged " + own.call + " (" + Where(*theirs) + ") and sent " +
-             theirs->sent + ", received " + theirs->rcvd;
+      return "the right call is " + Shown(v.rightCall) + ": it logged " + ours + " and sent " + Shown(theirs->sent) +
+             ", received " + Shown(theirs->rcvd) + " (" + Where(c, *v.partner) + ")";
     case Decision::NotInLog: {
-      if (q.call == own.call) return "the log's own call";
-      std::string text = q.call + " has no QSO with " + own.call + " on " + q.band + " within " +
+      if (q.call == SentBy(own, q) || q.call == own.call) return "the log's own call";
+      std::string text = Shown(q.call) + " has no QSO with " + ours + " on " + Shown(q.band) + " within " +
                          std::to_string(c.tolerance) + " minutes";
-      if (!other) return text + "; it has " + own.call + " nowhere";
-      text += "; nearest: " + Where(*theirs);
+      if (!other) return text + "; it has " + ours + " nowhere";
+      text += "; nearest: " + Where(c, *v.partner);
       if (v.partnerTaken) {
         const Verdict& back = c.verdicts[v.partner->log][v.partner->qso];
         text +=
@@ -43,10 +67,21 @@ std::string EvidenceOf(const CheckContext& c, std::size_t log, std::size_t qso) 
       return text;
     }
     case Decision::Unique:
-      return q.call + " did not submit and is in no other log";
+      return Shown(q.call) + " did not submit and is in no other log";
     case Decision::NotSubmitted:
-      return q.call + " did not submit; " + std::to_string(v.workedBy) +
+      return Shown(q.call) + " did not submit; " + std::to_string(v.workedBy) +
              (v.workedBy == 1 ? " other log names" : " other logs name") + " it";
+    case Decision::WrongMode:
+      return "the contest is worked in " + std::string(kContestMode) + " (" + std::string(kCabrilloModeCode) + ") only";
+    case Decision::WrongBand: {
+      std::string bands;
+      for (std::string_view band : kContestBands) bands += (bands.empty() ? "" : " and ") + std::string(band);
+      return "the contest is worked on " + bands + " only";
+    }
+    case Decision::OutsidePeriod:
+      return "the QSO lies outside the contest period";
+    case Decision::OffEntryBand:
+      return "a single-band entry counts its own band only; the QSO still counts for " + Shown(q.call);
   }
   return "";
 }
@@ -55,14 +90,72 @@ std::string ReportLines(const CheckContext& c, std::size_t log, const LogFile& f
   std::string out;
   for (std::size_t i = 0; i < c.logs[log].qsos.size(); ++i) {
     const Verdict& v = c.verdicts[log][i];
-    if (v.decision == Decision::Confirmed) continue;
+    if (v.decision == Decision::Confirmed || v.decision == Decision::NotSubmitted) continue;
     const std::size_t line = c.logs[log].qsos[i].line;
     out += "line " + std::to_string(line) + ": ";
-    out += file.qsos[i].written.text;
+    out += Shown(file.qsos[i].written.text);
     out += " | ";
     out += DecisionName(v.decision);
     out += Kept(v.decision, c.rules) ? ", kept | " : ", removed | ";
     out += EvidenceOf(c, log, i) + "\n";
   }
   return out;
+}
+
+std::vector<std::vector<QsoRef>> PointingAt(const std::vector<std::vector<Verdict>>& verdicts) {
+  std::vector<std::vector<QsoRef>> at(verdicts.size());
+  for (std::size_t l = 0; l < verdicts.size(); ++l) {
+    for (std::size_t q = 0; q < verdicts[l].size(); ++q) {
+      const Verdict& v = verdicts[l][q];
+      if (v.partner && v.partner->log != l) at[v.partner->log].push_back({l, q});
+    }
+  }
+  return at;
+}
+
+std::string DoneToUs(const CheckContext& c, std::size_t log) {
+  std::map<std::pair<std::string, std::size_t>, std::string> lines;  // by their call and line
+  const std::vector<QsoRef> all = c.pointingAt.empty() ? PointingAt(c.verdicts)[log] : std::vector<QsoRef>{};
+  for (const QsoRef& ref : c.pointingAt.empty() ? all : c.pointingAt[log]) {
+    const std::size_t l = ref.log, q = ref.qso;
+    {
+      const Verdict& v = c.verdicts[l][q];
+      const CheckedQso& theirs = c.logs[l].qsos[q];
+      const CheckedQso& ours = c.logs[log].qsos[v.partner->qso];
+      std::string what;
+      if (v.decision == Decision::BustedCall) {
+        what = "busted your call as " + Shown(theirs.call) + " (your line " + std::to_string(ours.line) + ")";
+      } else if (v.decision == Decision::WrongSerial) {
+        what = "copied your serial " + Shown(ours.sent) + " as " + Shown(theirs.rcvd) + " (your line " +
+               std::to_string(ours.line) + ")";
+      } else if (v.decision == Decision::NotInLog) {
+        what = "has you as not in log; the nearest QSO of yours is your line " + std::to_string(ours.line);
+      } else {
+        continue;
+      }
+      std::string text = Shown(c.logs[l].call) + " line " + std::to_string(theirs.line);
+      if (l < c.files.size() && c.files[l]) text += ": " + Shown(c.files[l]->qsos[q].written.text);
+      lines[{c.logs[l].call, theirs.line}] = text + " | " + what + "\n";
+    }
+  }
+  std::string out;
+  for (const auto& [key, text] : lines) out += text;
+  return out;
+}
+
+std::optional<std::string> EntrantFinding(const Finding& finding) {
+  std::string text = finding.text;
+  if (text.find("the plug-in rejected the QSO") != std::string::npos) return std::nullopt;
+  if (text.find("32-bit arithmetic") != std::string::npos) return std::nullopt;
+  if (text.starts_with("CATEGORY-BAND: 'ALL'") || text.starts_with("CATEGORY-BAND: 'all'")) return std::nullopt;
+  if (text.starts_with("QSO on ") && text.find("the contest is on 80 m and 40 m") != std::string::npos) {
+    return std::nullopt;  // the cross-check's own line says it
+  }
+  CutFrom(text, "; err.txt got");
+  CutFrom(text, ": the host's exchange check would refuse it");
+  CutFrom(text, "; the plug-in's summary counts it all the same");
+  Replace(text, "the plug-in stored it as a dupe, it adds nothing to the score", "it adds nothing to the score");
+  Replace(text, ", the score the plug-in computes from this log", ", the score of this log's QSOs");
+  if (text.find("plug-in") != std::string::npos || text.find("err.txt") != std::string::npos) return std::nullopt;
+  return std::string(SeverityName(finding.severity)) + " line " + std::to_string(finding.line) + ": " + Shown(text);
 }

@@ -1,13 +1,16 @@
-// A log's check report: what the cross-check changed or noted, QSO by QSO, with the evidence.
+// A log's check report: what the cross-check changed or noted, QSO by QSO, with the evidence, and
+// what the other logs' checks did to this log's call.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "cross_check.h"
+#include "finding.h"
 #include "log_file.h"
 #include "penalty_rules.h"
 
@@ -16,12 +19,32 @@ struct CheckContext {
   const std::vector<std::vector<Verdict>>& verdicts;
   const PenaltyRules& rules;
   int tolerance;
+  // By log, the log as read, whose QSOs the checked QSOs are, one for one: the other log's line
+  // is quoted from it. Empty: the evidence names the line without quoting it.
+  std::vector<const LogFile*> files = {};
+  // By log, the other logs' QSOs whose verdict names one of its QSOs (PointingAt); empty: found
+  // by a search of all logs.
+  std::vector<std::vector<QsoRef>> pointingAt = {};
 };
+
+// By log, the QSOs of other logs whose verdict names a QSO of that log as its partner.
+std::vector<std::vector<QsoRef>> PointingAt(const std::vector<std::vector<Verdict>>& verdicts);
 
 // What the other log shows, in a sentence: "OK1XYZ sent 0034 (its line 88, 80m 2025-03-15 1805)".
 std::string EvidenceOf(const CheckContext& context, std::size_t log, std::size_t qso);
 
-// One line for every QSO not simply confirmed, in file order:
+// One line for every QSO not simply confirmed, in file order, but the not-submitted ones (they
+// cost nothing and prove nothing; the report counts them):
 //   line 57: <the Cabrillo line> | not in log, removed | <evidence>
 // `file`: the log as read, whose QSOs the log's checked QSOs are, one for one.
 std::string ReportLines(const CheckContext& context, std::size_t log, const LogFile& file);
+
+// The other logs' QSOs that this log's call lost them: a busted call of ours, a serial of ours
+// copied wrong, a QSO with us that our log does not have. One line each, by their call and line.
+std::string DoneToUs(const CheckContext& context, std::size_t log);
+
+// A finding of the log's own check as an entrant reads it: without the tools' inner workings
+// (the plug-in, its problem file, the host); nothing for findings the cross-check's own lines
+// state better (a QSO the scoring refused, a score past 32 bits) or that are none for the
+// sponsor (CATEGORY-BAND "ALL").
+std::optional<std::string> EntrantFinding(const Finding& finding);

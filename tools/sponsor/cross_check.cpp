@@ -1,13 +1,17 @@
-// The QSOs of all logs are indexed twice: by (logger, worked call, band, time), which puts the two
+// The QSOs of all logs are indexed twice: by (sender, worked call, band, time), which puts the two
 // halves of every QSO side by side, and by (worked call, band, time), which finds who logged a
-// call near a moment. No log is ever compared with all others. The decisions are taken in passes,
-// each on what the passes before it left unmatched:
+// call near a moment. The sender is the call the QSO line sends, so a log whose header names
+// another call than its lines is matched on what its lines say. No log is ever compared with all
+// others. First each log's clock is estimated from the QSOs whose serials match both ways with
+// another log's, and a clear offset is taken out of its times; then the decisions are taken in
+// passes, each on what the passes before it left unmatched:
 //   1. the QSOs two logs have of each other on one band inside the tolerance, paired one to one
 //      (serials matching both ways first, then the closest in time): confirmed, or wrong serial
 //      received for the side whose copy differs from what the other sent;
 //   2. the same two logs on different bands, serials matching both ways: band mismatch for both;
 //   3. a QSO whose call is near the call of a log that has us at that moment with the same
-//      serials both ways: busted call, and the other log's QSO confirmed;
+//      serials both ways: busted call, and the other log's QSO confirmed (also when the call
+//      logged is our own);
 //   4. the rest: not in log when the named station submitted, else unique or not submitted.
 // Every tie is broken by time, then by call, then by the order in the file, and the logs are
 // visited in call order, so the decisions do not depend on the order the logs come in.
@@ -16,6 +20,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <map>
 #include <numeric>
 #include <string_view>
 #include <tuple>
@@ -25,6 +30,7 @@ namespace {
 
 using Id = std::uint32_t;
 constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
+constexpr std::int64_t kOffsetSearch = 24 * 60;  // how far apart two halves may lie for the clock estimate
 
 struct Entry {
   Id logger, call, band;
@@ -52,42 +58,74 @@ class Names {
 
 std::int64_t Apart(std::int64_t a, std::int64_t b) { return a > b ? a - b : b - a; }
 
+const std::string& SentCall(const CheckedLog& log, const CheckedQso& q) {
+  return q.ownCall.empty() ? log.call : q.ownCall;
+}
+
+// The lower median, so that the estimate is one of the differences.
+ClockOffset Estimate(std::vector<std::int64_t> differences) {
+  ClockOffset offset;
+  offset.evidence = differences.size();
+  if (differences.empty()) return offset;
+  std::sort(differences.begin(), differences.end());
+  const std::int64_t median = differences[(differences.size() - 1) / 2];
+  offset.minutes = static_cast<int>(median);
+  offset.agreeing = static_cast<std::size_t>(
+      std::count_if(differences.begin(), differences.end(), [&](std::int64_t d) { return Apart(d, median) <= 1; }));
+  const bool clear = offset.evidence >= kOffsetEvidence && offset.agreeing * 10 >= offset.evidence * 6;
+  offset.corrected = clear && std::abs(offset.minutes) >= kCorrectedOffset;
+  return offset;
+}
+
 class Checker {
  public:
-  Checker(const std::vector<CheckedLog>& logs, int tolerance) : logs_(logs), tolerance_(tolerance) { Index(); }
+  Checker(const std::vector<CheckedLog>& logs, const MatchOptions& options)
+      : logs_(logs), tolerance_(options.tolerance) {
+    Index(options.correctClocks);
+  }
 
-  std::vector<std::vector<Verdict>> Run() {
+  CrossCheckResult Run() {
     PairMutual();
     for (std::uint32_t log : visitOrder_) ForEachUnmatched(log, [&](std::uint32_t g) { PairAcrossBands(g); });
     for (std::uint32_t log : visitOrder_) ForEachUnmatched(log, [&](std::uint32_t g) { PairBusted(g); });
     for (std::uint32_t log : visitOrder_) ForEachUnmatched(log, [&](std::uint32_t g) { DecideUnmatched(g); });
 
-    std::vector<std::vector<Verdict>> out(logs_.size());
+    CrossCheckResult result;
+    result.verdicts.resize(logs_.size());
     for (std::size_t l = 0; l < logs_.size(); ++l) {
-      out[l].assign(std::make_move_iterator(verdicts_.begin() + offset_[l]),
-                    std::make_move_iterator(verdicts_.begin() + offset_[l] + logs_[l].qsos.size()));
+      std::vector<Verdict>& out = result.verdicts[l];
+      out.resize(logs_[l].qsos.size());
+      for (std::size_t q = 0; q < out.size(); ++q) {
+        const std::uint32_t g = entryOf_[offset_[l] + q];
+        if (g == kNone) {
+          out[q].decision = static_cast<Decision>(logs_[l].qsos[q].ruled);
+        } else {
+          out[q] = std::move(verdicts_[g]);
+        }
+      }
     }
-    return out;
+    result.offsets = std::move(offsets_);
+    return result;
   }
 
  private:
   using Range = std::pair<const std::uint32_t*, const std::uint32_t*>;
 
-  void Index() {
+  void Index(bool correctClocks) {
     for (const CheckedLog& log : logs_) {
       calls_.Add(log.call);
       for (const CheckedQso& q : log.qsos) {
         calls_.Add(q.call);
+        calls_.Add(SentCall(log, q));
         bands_.Add(q.band);
       }
     }
     calls_.Number();
     bands_.Number();
+    ClaimSentCalls();
 
-    submitter_.assign(calls_.size(), kNone);
     offset_.resize(logs_.size() + 1, 0);
     for (std::uint32_t l = 0; l < logs_.size(); ++l) {
-      submitter_[calls_[logs_[l].call]] = l;
       offset_[l + 1] = offset_[l] + static_cast<std::uint32_t>(logs_[l].qsos.size());
     }
     visitOrder_.resize(logs_.size());
@@ -96,10 +134,16 @@ class Checker {
               [&](std::uint32_t a, std::uint32_t b) { return logs_[a].call < logs_[b].call; });
 
     entries_.reserve(offset_.back());
+    entryOf_.assign(offset_.back(), kNone);
     for (std::uint32_t l = 0; l < logs_.size(); ++l) {
-      const Id logger = calls_[logs_[l].call];
+      const Id own = calls_[logs_[l].call];
       for (std::uint32_t q = 0; q < logs_[l].qsos.size(); ++q) {
         const CheckedQso& qso = logs_[l].qsos[q];
+        if (qso.ruled >= 0) continue;
+        // A sent call another log holds stays with that log: this one is matched on its header call.
+        const Id sent = calls_[SentCall(logs_[l], qso)];
+        const Id logger = submitter_[sent] == l ? sent : own;
+        entryOf_[offset_[l] + q] = static_cast<std::uint32_t>(entries_.size());
         entries_.push_back({logger, calls_[qso.call], bands_[qso.band], qso.minute, l, q});
       }
     }
@@ -108,29 +152,145 @@ class Checker {
 
     byLogger_.resize(entries_.size());
     std::iota(byLogger_.begin(), byLogger_.end(), 0u);
+    SortByLogger();
+    offsets_.assign(logs_.size(), ClockOffset{});
+    if (correctClocks) CorrectClocks();
+
     byWorked_ = byLogger_;
-    std::sort(byLogger_.begin(), byLogger_.end(), [&](std::uint32_t a, std::uint32_t b) {
-      const Entry &x = entries_[a], &y = entries_[b];
-      return std::tie(x.logger, x.call, x.band, x.minute, x.qso) < std::tie(y.logger, y.call, y.band, y.minute, y.qso);
-    });
     std::sort(byWorked_.begin(), byWorked_.end(), [&](std::uint32_t a, std::uint32_t b) {
       const Entry &x = entries_[a], &y = entries_[b];
       return std::tie(x.call, x.band, x.minute, x.logger, x.qso) < std::tie(y.call, y.band, y.minute, y.logger, y.qso);
     });
 
     // A call named by one log only is unique when its station did not submit.
-    std::vector<std::pair<Id, Id>> namedBy;
+    std::vector<std::pair<Id, std::uint32_t>> namedBy;
     namedBy.reserve(entries_.size());
-    for (const Entry& e : entries_) namedBy.emplace_back(e.call, e.logger);
+    for (const Entry& e : entries_) namedBy.emplace_back(e.call, e.log);
     std::sort(namedBy.begin(), namedBy.end());
     namedBy.erase(std::unique(namedBy.begin(), namedBy.end()), namedBy.end());
     loggersNaming_.assign(calls_.size(), 0);
-    for (const auto& [call, logger] : namedBy) ++loggersNaming_[call];
+    for (const auto& [call, log] : namedBy) ++loggersNaming_[call];
+  }
+
+  // Each log holds its header call; a call its lines send besides goes to it when no log has it
+  // as its header call, and to the log that sends it on more lines when two do (then the call).
+  void ClaimSentCalls() {
+    submitter_.assign(calls_.size(), kNone);
+    for (std::uint32_t l = 0; l < logs_.size(); ++l) submitter_[calls_[logs_[l].call]] = l;
+    const std::vector<std::uint32_t> headers = submitter_;
+    std::map<std::pair<Id, std::uint32_t>, std::size_t> lines;  // (sent call, log): lines
+    for (std::uint32_t l = 0; l < logs_.size(); ++l) {
+      for (const CheckedQso& q : logs_[l].qsos) {
+        const Id sent = calls_[SentCall(logs_[l], q)];
+        if (headers[sent] == kNone) ++lines[{sent, l}];
+      }
+    }
+    std::vector<std::size_t> most(calls_.size(), 0);
+    for (const auto& [key, count] : lines) {
+      const auto [sent, log] = key;
+      const std::uint32_t holder = submitter_[sent];
+      if (holder == kNone || count > most[sent] || (count == most[sent] && logs_[log].call < logs_[holder].call)) {
+        submitter_[sent] = log;
+        most[sent] = count;
+      }
+    }
+  }
+
+  void SortByLogger() {
+    std::sort(byLogger_.begin(), byLogger_.end(), [&](std::uint32_t a, std::uint32_t b) {
+      const Entry &x = entries_[a], &y = entries_[b];
+      return std::tie(x.logger, x.call, x.band, x.minute, x.qso) < std::tie(y.logger, y.call, y.band, y.minute, y.qso);
+    });
+  }
+
+  // Two rounds: the raw median of each log, then each difference less the other log's clear
+  // offset, so that a station that worked a wrong clock is not blamed for it.
+  void CorrectClocks() {
+    struct Half {
+      std::uint32_t own, other;
+      std::int64_t difference;
+    };
+    std::vector<Half> halves;
+    ForEachGroupPair([&](Range ours, Range theirs) {
+      // Only a serial pair that each side has once identifies its QSO.
+      auto once = [&](Range range, const std::string& sent, const std::string& rcvd, std::uint32_t* which) {
+        int n = 0;
+        for (const std::uint32_t* g = range.first; g != range.second; ++g) {
+          if (Qso(*g).sent == sent && Qso(*g).rcvd == rcvd) {
+            ++n;
+            *which = *g;
+          }
+        }
+        return n == 1;
+      };
+      const std::size_t n = static_cast<std::size_t>(ours.second - ours.first);
+      const std::size_t m = static_cast<std::size_t>(theirs.second - theirs.first);
+      std::map<std::pair<std::string, std::string>, std::pair<std::uint32_t, int>> theirKeys, ourKeys;
+      if (n * m > kSmallGroups) {
+        for (const std::uint32_t* b = theirs.first; b != theirs.second; ++b) {
+          auto& slot = theirKeys[{Qso(*b).rcvd, Qso(*b).sent}];
+          slot = {*b, slot.second + 1};
+        }
+        for (const std::uint32_t* a = ours.first; a != ours.second; ++a) {
+          auto& slot = ourKeys[{Qso(*a).sent, Qso(*a).rcvd}];
+          slot = {*a, slot.second + 1};
+        }
+      }
+      for (const std::uint32_t* a = ours.first; a != ours.second; ++a) {
+        const CheckedQso& q = Qso(*a);
+        if (q.sent.empty() || q.rcvd.empty()) continue;
+        std::uint32_t mine = kNone, other = kNone;
+        if (n * m > kSmallGroups) {
+          auto it = theirKeys.find({q.sent, q.rcvd});
+          if (ourKeys[{q.sent, q.rcvd}].second != 1 || it == theirKeys.end() || it->second.second != 1) continue;
+          other = it->second.first;
+        } else if (!once(ours, q.sent, q.rcvd, &mine) || !once(theirs, q.rcvd, q.sent, &other)) {
+          continue;
+        }
+        const std::int64_t d = entries_[*a].minute - entries_[other].minute;
+        if (Apart(d, 0) > kOffsetSearch) continue;
+        halves.push_back({entries_[*a].log, entries_[other].log, d});
+        halves.push_back({entries_[other].log, entries_[*a].log, -d});
+      }
+    });
+    std::vector<ClockOffset> first(logs_.size());
+    for (int round = 0; round < 2; ++round) {
+      std::vector<std::vector<std::int64_t>> differences(logs_.size());
+      for (const Half& h : halves) {
+        differences[h.own].push_back(h.difference - (first[h.other].corrected ? first[h.other].minutes : 0));
+      }
+      for (std::size_t l = 0; l < logs_.size(); ++l) offsets_[l] = Estimate(std::move(differences[l]));
+      first = offsets_;
+    }
+    bool moved = false;
+    for (Entry& e : entries_) {
+      if (offsets_[e.log].corrected) {
+        e.minute -= offsets_[e.log].minutes;
+        moved = true;
+      }
+    }
+    if (moved) SortByLogger();
+  }
+
+  // Each pair of logs on a band once, from the side whose call sorts first.
+  template <typename Visit>
+  void ForEachGroupPair(Visit visit) {
+    for (std::size_t at = 0; at < byLogger_.size();) {
+      const Entry& first = entries_[byLogger_[at]];
+      std::size_t end = at;
+      while (end < byLogger_.size() && Key(byLogger_[end]) == Key(first)) ++end;
+      const Range ours{byLogger_.data() + at, byLogger_.data() + end};
+      at = end;
+      if (submitter_[first.call] == kNone || submitter_[first.call] == first.log || first.call <= first.logger)
+        continue;
+      const Range theirs = Group(first.call, first.logger, first.band);
+      if (theirs.first != theirs.second) visit(ours, theirs);
+    }
   }
 
   const CheckedQso& Qso(std::uint32_t g) const { return logs_[entries_[g].log].qsos[entries_[g].qso]; }
   QsoRef Ref(std::uint32_t g) const { return {entries_[g].log, entries_[g].qso}; }
-  const std::string& LoggerCall(std::uint32_t g) const { return logs_[entries_[g].log].call; }
+  const std::string& LoggerCall(std::uint32_t g) const { return SentCall(logs_[entries_[g].log], Qso(g)); }
 
   // The QSOs logger logged with call on band, in time order.
   Range Group(Id logger, Id call, Id band) const {
@@ -144,14 +304,16 @@ class Checker {
 
   template <typename Visit>
   void ForEachUnmatched(std::uint32_t log, Visit visit) {
-    for (std::uint32_t g = offset_[log]; g < offset_[log + 1]; ++g) {
-      if (matched_[g] == kNone) visit(g);
+    for (std::uint32_t q = offset_[log]; q < offset_[log + 1]; ++q) {
+      const std::uint32_t g = entryOf_[q];
+      if (g != kNone && matched_[g] == kNone) visit(g);
     }
   }
 
-  bool BothWays(std::uint32_t a, std::uint32_t b) const {
-    return Qso(a).rcvd == Qso(b).sent && Qso(a).sent == Qso(b).rcvd;
+  int SerialsMatching(std::uint32_t a, std::uint32_t b) const {
+    return (Qso(a).rcvd == Qso(b).sent) + (Qso(a).sent == Qso(b).rcvd);
   }
+  bool BothWays(std::uint32_t a, std::uint32_t b) const { return SerialsMatching(a, b) == 2; }
 
   void Pair(std::uint32_t a, Decision forA, std::uint32_t b, Decision forB) {
     matched_[a] = b;
@@ -165,21 +327,23 @@ class Checker {
   Decision Copied(std::uint32_t own, std::uint32_t other) const {
     return Qso(own).rcvd == Qso(other).sent ? Decision::Confirmed : Decision::WrongSerial;
   }
+  void PairCopies(std::uint32_t a, std::uint32_t b) { Pair(a, Copied(a, b), b, Copied(b, a)); }
 
   void PairMutual() {
-    for (std::size_t at = 0; at < byLogger_.size();) {
-      const Entry& first = entries_[byLogger_[at]];
-      std::size_t end = at;
-      while (end < byLogger_.size() && Key(byLogger_[end]) == Key(first)) ++end;
-      const Range ours{byLogger_.data() + at, byLogger_.data() + end};
-      at = end;
-      // Each pair of logs once, from the side whose call sorts first.
-      if (submitter_[first.call] == kNone || first.call <= first.logger) continue;
-      MatchOneToOne(ours, Group(first.call, first.logger, first.band));
-    }
+    ForEachGroupPair([&](Range ours, Range theirs) {
+      const std::size_t n = static_cast<std::size_t>(ours.second - ours.first);
+      const std::size_t m = static_cast<std::size_t>(theirs.second - theirs.first);
+      if (n * m <= kSmallGroups) {
+        MatchFew(ours, theirs);
+      } else {
+        MatchMany(ours, theirs);
+      }
+    });
   }
 
-  void MatchOneToOne(Range ours, Range theirs) {
+  // Every candidate pair sorted: serials matching (both ways, one way, none), then the closer
+  // times, then the earlier QSOs (group order is time order).
+  void MatchFew(Range ours, Range theirs) {
     struct Candidate {
       int serialsMatching;
       std::int64_t apart;
@@ -189,23 +353,69 @@ class Checker {
     for (const std::uint32_t* a = ours.first; a != ours.second; ++a) {
       for (const std::uint32_t* b = theirs.first; b != theirs.second; ++b) {
         const std::int64_t apart = Apart(entries_[*a].minute, entries_[*b].minute);
-        if (apart > tolerance_) continue;
-        const int serials = (Qso(*a).rcvd == Qso(*b).sent) + (Qso(*a).sent == Qso(*b).rcvd);
-        candidates.push_back({serials, apart, *a, *b});
+        if (apart <= tolerance_) candidates.push_back({SerialsMatching(*a, *b), apart, *a, *b});
       }
     }
-    // Group order is time order, so equal candidates fall back to the earlier QSOs.
     std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& x, const Candidate& y) {
       return std::tie(y.serialsMatching, x.apart) < std::tie(x.serialsMatching, y.apart);
     });
     for (const Candidate& c : candidates) {
-      if (matched_[c.a] == kNone && matched_[c.b] == kNone) Pair(c.a, Copied(c.a, c.b), c.b, Copied(c.b, c.a));
+      if (matched_[c.a] == kNone && matched_[c.b] == kNone) PairCopies(c.a, c.b);
+    }
+  }
+
+  // The same order without listing every pair, which would grow with the square of the QSOs two
+  // logs have of each other in one minute: for each level of serials and each distance in
+  // minutes, each of our QSOs in order takes the first free one of theirs from buckets by minute
+  // (and by serial), whose cursors only move forward. A pair left free at the end of a level
+  // cannot match at that level: our QSO would have taken it.
+  void MatchMany(Range ours, Range theirs) {
+    using BucketKey = std::tuple<int, std::string, std::int64_t>;  // (kind, serial(s), minute)
+    struct Bucket {
+      std::vector<std::uint32_t> at;  // positions in theirs, in order
+      std::size_t next = 0;
+    };
+    std::map<BucketKey, Bucket> buckets;
+    const std::uint32_t* base = theirs.first;
+    for (const std::uint32_t* b = theirs.first; b != theirs.second; ++b) {
+      const CheckedQso& q = Qso(*b);
+      const std::int64_t minute = entries_[*b].minute;
+      const auto position = static_cast<std::uint32_t>(b - base);
+      buckets[{2, q.sent + '\n' + q.rcvd, minute}].at.push_back(position);
+      buckets[{1, "s" + q.sent, minute}].at.push_back(position);
+      buckets[{1, "r" + q.rcvd, minute}].at.push_back(position);
+      buckets[{0, "", minute}].at.push_back(position);
+    }
+    auto head = [&](const BucketKey& key) -> std::uint32_t {
+      auto it = buckets.find(key);
+      if (it == buckets.end()) return kNone;
+      Bucket& bucket = it->second;
+      while (bucket.next < bucket.at.size() && matched_[base[bucket.at[bucket.next]]] != kNone) ++bucket.next;
+      return bucket.next < bucket.at.size() ? bucket.at[bucket.next] : kNone;
+    };
+    for (int level = 2; level >= 0; --level) {
+      for (std::int64_t d = 0; d <= tolerance_; ++d) {
+        for (const std::uint32_t* a = ours.first; a != ours.second; ++a) {
+          if (matched_[*a] != kNone) continue;
+          const CheckedQso& q = Qso(*a);
+          std::uint32_t best = kNone;
+          for (const std::int64_t minute : {entries_[*a].minute - d, entries_[*a].minute + d}) {
+            std::vector<BucketKey> keys;
+            if (level == 2) keys = {{2, q.rcvd + '\n' + q.sent, minute}};
+            if (level == 1) keys = {{1, "s" + q.rcvd, minute}, {1, "r" + q.sent, minute}};
+            if (level == 0) keys = {{0, "", minute}};
+            for (const BucketKey& key : keys) best = std::min(best, head(key));
+            if (d == 0) break;
+          }
+          if (best != kNone) PairCopies(*a, base[best]);
+        }
+      }
     }
   }
 
   void PairAcrossBands(std::uint32_t g) {
     const Entry& e = entries_[g];
-    if (submitter_[e.call] == kNone || e.call == e.logger) return;
+    if (submitter_[e.call] == kNone || submitter_[e.call] == e.log) return;
     std::uint32_t best = kNone;
     for (Id band = 0; band < bands_.size(); ++band) {
       if (band == e.band) continue;
@@ -220,7 +430,6 @@ class Checker {
 
   void PairBusted(std::uint32_t g) {
     const Entry& e = entries_[g];
-    if (e.call == e.logger) return;
     const CheckedQso& ours = Qso(g);
     auto first =
         std::lower_bound(byWorked_.begin(), byWorked_.end(), std::make_tuple(e.logger, e.band, e.minute - tolerance_),
@@ -229,13 +438,18 @@ class Checker {
                          });
     std::uint32_t best = kNone;
     std::tuple<std::int64_t, int, Id> bestRank{};
+    Id lastLogger = kNone;
+    int lastDistance = 0;
     for (auto it = first; it != byWorked_.end(); ++it) {
       const Entry& x = entries_[*it];
       if (x.call != e.logger || x.band != e.band || x.minute > e.minute + tolerance_) break;
-      if (matched_[*it] != kNone || !BothWays(g, *it)) continue;
-      const int distance = CallDistance(LoggerCall(*it), ours.call, kBustedCallDistance);
-      if (distance > kBustedCallDistance) continue;
-      const std::tuple<std::int64_t, int, Id> rank{Apart(e.minute, x.minute), distance, x.logger};
+      if (matched_[*it] != kNone || x.log == e.log || !BothWays(g, *it)) continue;
+      if (x.logger != lastLogger) {
+        lastLogger = x.logger;
+        lastDistance = CallDistance(LoggerCall(*it), ours.call, kBustedCallDistance);
+      }
+      if (lastDistance > kBustedCallDistance) continue;
+      const std::tuple<std::int64_t, int, Id> rank{Apart(e.minute, x.minute), lastDistance, x.logger};
       if (best == kNone || rank < bestRank) {
         best = *it;
         bestRank = rank;
@@ -249,7 +463,7 @@ class Checker {
   void DecideUnmatched(std::uint32_t g) {
     const Entry& e = entries_[g];
     Verdict& verdict = verdicts_[g];
-    if (e.call == e.logger) {
+    if (submitter_[e.call] == e.log) {
       verdict.decision = Decision::NotInLog;
     } else if (submitter_[e.call] != kNone) {
       verdict.decision = Decision::NotInLog;
@@ -272,23 +486,41 @@ class Checker {
     }
   }
 
+  static constexpr std::size_t kSmallGroups = 64;  // pairs of QSOs below which listing them all is cheapest
+
   const std::vector<CheckedLog>& logs_;
   const std::int64_t tolerance_;
   Names calls_, bands_;
   std::vector<std::uint32_t> submitter_;  // by call: its log, or kNone
   std::vector<std::uint32_t> offset_;     // by log: the number of its first QSO among all
+  std::vector<std::uint32_t> entryOf_;    // by QSO among all: its entry, or kNone when ruled out
   std::vector<std::uint32_t> visitOrder_;
   std::vector<Entry> entries_;
   std::vector<std::uint32_t> byLogger_, byWorked_;
-  std::vector<std::uint32_t> loggersNaming_;  // by call
-  std::vector<std::uint32_t> matched_;        // by QSO: the other log's QSO paired with it
+  std::vector<std::uint32_t> loggersNaming_;  // by call: how many logs name it
+  std::vector<std::uint32_t> matched_;        // by entry: the other log's entry paired with it
   std::vector<Verdict> verdicts_;
+  std::vector<ClockOffset> offsets_;
 };
 
 }  // namespace
 
+CrossCheckResult CheckAll(const std::vector<CheckedLog>& logs, const MatchOptions& options) {
+  return Checker(logs, options).Run();
+}
+
 std::vector<std::vector<Verdict>> CrossCheck(const std::vector<CheckedLog>& logs, int toleranceMinutes) {
-  return Checker(logs, toleranceMinutes).Run();
+  return CheckAll(logs, {toleranceMinutes, true}).verdicts;
+}
+
+std::string CheckedSerial(std::string_view serial) {
+  const bool digits =
+      !serial.empty() && std::all_of(serial.begin(), serial.end(), [](char c) { return c >= '0' && c <= '9'; });
+  if (!digits) return std::string(serial);
+  const std::size_t first = std::min(serial.find_first_not_of('0'), serial.size());
+  std::string number(serial.substr(first));
+  if (number.size() < 4) number.insert(0, 4 - number.size(), '0');
+  return number;
 }
 
 // The restricted edit distance (each character edited once at most), enough for typing errors.

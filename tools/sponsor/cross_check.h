@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct CheckedQso {
@@ -12,7 +13,9 @@ struct CheckedQso {
   std::string call;         // the worked call in the host's form, "OK1XYZ"
   std::string band;         // "80m"
   std::int64_t minute = 0;  // minutes since 1899-12-30 00:00
-  std::string sent, rcvd;   // serials in the host's form, "0012"
+  std::string sent, rcvd;   // serials compared as numbers: "0012" (see CheckedSerial)
+  std::string ownCall;      // the call the QSO line sends, "DL1ABC/P"; empty: the log's call
+  int ruled = -1;           // a Decision the contest's rules took before matching (mode, band), or -1
   friend bool operator==(const CheckedQso&, const CheckedQso&) = default;
 };
 
@@ -21,8 +24,24 @@ struct CheckedLog {
   std::vector<CheckedQso> qsos;
 };
 
-enum class Decision { Confirmed, NotInLog, BustedCall, WrongSerial, BandMismatch, Unique, NotSubmitted };
-inline constexpr std::size_t kDecisionCount = 7;
+// The first seven come from matching; the others are the contest's rules: a mode or band the contest
+// does not have (those QSOs take no part in matching), a QSO outside the contest period, and one on
+// a band other than a single-band entry's (both matched as any other, so that they still confirm
+// the other station's QSO).
+enum class Decision {
+  Confirmed,
+  NotInLog,
+  BustedCall,
+  WrongSerial,
+  BandMismatch,
+  Unique,
+  NotSubmitted,
+  WrongMode,
+  WrongBand,
+  OutsidePeriod,
+  OffEntryBand
+};
+inline constexpr std::size_t kDecisionCount = 11;
 
 struct QsoRef {
   std::size_t log = 0, qso = 0;  // indices into the logs handed to CrossCheck
@@ -39,9 +58,35 @@ struct Verdict {
   std::size_t workedBy = 0;   // not submitted: how many other logs name the call
 };
 
+// A log's clock against the others', from the QSOs whose serials match both ways with another
+// log's within a day: the median of the differences (own time minus theirs, less their own
+// offset), and how many differences it rests on and how many lie within a minute of it.
+struct ClockOffset {
+  int minutes = 0;
+  std::size_t evidence = 0, agreeing = 0;
+  bool corrected = false;  // clear and at least kCorrectedOffset: the log's times were moved by it
+};
+inline constexpr std::size_t kOffsetEvidence = 5;  // differences an estimate needs to be clear
+inline constexpr int kCorrectedOffset = 2;         // one minute is the jitter of whole-minute times
+
+struct MatchOptions {
+  int tolerance = 3;  // minutes
+  bool correctClocks = true;
+};
+
+struct CrossCheckResult {
+  std::vector<std::vector<Verdict>> verdicts;  // by log and QSO
+  std::vector<ClockOffset> offsets;            // by log
+};
+
 // One verdict per QSO, in the order of the logs and their QSOs. The answer does not depend on
 // the order the logs come in.
+CrossCheckResult CheckAll(const std::vector<CheckedLog>& logs, const MatchOptions& options);
 std::vector<std::vector<Verdict>> CrossCheck(const std::vector<CheckedLog>& logs, int toleranceMinutes);
+
+// A serial as the cross-check compares it: digits as a number, written with at least four digits
+// ("00008" and "8" are "0008"); anything else as written.
+std::string CheckedSerial(std::string_view serial);
 
 // Edits (insert, delete, replace, swap of neighbours) between two calls, counted up to limit + 1.
 int CallDistance(const std::string& a, const std::string& b, int limit);

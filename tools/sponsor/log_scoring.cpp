@@ -3,6 +3,7 @@
 #include "log_scoring.h"
 
 #include <algorithm>
+#include <set>
 #include <sstream>
 #include <vector>
 
@@ -11,7 +12,8 @@
 #include "log_check.h"
 #include "plugin_failure.h"
 #include "replay_session.h"
-#include "text_files.h"
+#include "shown_text.h"
+#include "working_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -19,71 +21,195 @@ namespace {
 
 // The problem file would collect the dupes and rejections of every log; each replay has read its
 // own lines while they were written.
-ReplayedLog ReplayHere(const StatsEntryPoints& plugin, const ContestPlan& plan, bool record) {
-  ReplayedLog replayed = ReplayLog(plugin, plan, {record, {}});
+ReplayedLog ReplayHere(const StatsEntryPoints& plugin, const ContestPlan& plan, const ReplayChoices& choices) {
+  ReplayedLog replayed = ReplayLog(plugin, plan, choices);
   std::error_code ignored;
   fs::remove(kProblemFileName, ignored);
   if (!replayed.score) throw PluginFailure("the plug-in answered no score");
   return replayed;
 }
 
-}  // namespace
-
-long long CheckedScore(const ScoreSummary& s, std::size_t penalised, const PenaltyRules& rules) {
-  if (rules.extraPenalty == 0) return s.score;
-  const long long points = std::max(0LL, s.total.points - static_cast<long long>(penalised) * rules.extraPenalty);
-  return Score(points, s.total.dxcc, s.total.newCalls);
+// The bands where the plug-in counted a QSO of no entity: there it counts "no entity" as one.
+ReplayChoices NoEntityWatch(bool record, std::set<std::string>& bands) {
+  return {record, [&bands](std::size_t, const PlannedQso& planned, int, QsoFate fate) {
+            if (fate == QsoFate::Accepted && !planned.entity) bands.insert(planned.qso->band);
+          }};
 }
 
-LogResult ScoreLog(const SubmittedLog& submitted, std::size_t index, const CheckContext& context,
-                   const StatsEntryPoints& plugin, const CountryFile& countries, const fs::path& reports) {
+// The replay as submitted where the problem file cannot be opened, each QSO's fate recorded as
+// a recording replay would, without the problem lines.
+ReplayedLog ReplayQuietly(const StatsEntryPoints& plugin, const ContestPlan& plan, const fs::path& quietFolder,
+                          std::set<std::string>& noEntityBands) {
+  const WorkingFolder quiet(quietFolder);
+  std::vector<ReplayedQso> qsos;
+  qsos.reserve(plan.qsos.size());
+  ReplayedLog replayed =
+      ReplayLog(plugin, plan, {false, [&](std::size_t, const PlannedQso& planned, int, QsoFate fate) {
+                                 const LogQso& q = *planned.qso;
+                                 qsos.push_back({q.line,
+                                                 q.days,
+                                                 q.call,
+                                                 q.band,
+                                                 q.freqHz,
+                                                 planned.entity ? planned.entity->name : "",
+                                                 planned.continent,
+                                                 fate,
+                                                 {}});
+                                 if (fate == QsoFate::Accepted && !planned.entity) noEntityBands.insert(q.band);
+                               }});
+  if (!replayed.score) throw PluginFailure("the plug-in answered no score");
+  replayed.qsos = std::move(qsos);
+  return replayed;
+}
+
+std::string Signed(int minutes) { return (minutes > 0 ? "+" : "") + std::to_string(minutes); }
+
+std::string Figures(const char* what, long long qsos, long long points, long long multipliers, long long score) {
+  char line[128];
+  std::snprintf(line, sizeof line, "  %-13s %8lld %8lld %8lld %12lld\n", what, qsos, points, multipliers, score);
+  return line;
+}
+
+}  // namespace
+
+long long CheckedScore(const ScoreSummary& s, std::size_t noEntityBands, std::size_t penalised,
+                       const PenaltyRules& rules) {
+  const long long dxcc = std::max(0LL, s.total.dxcc - static_cast<long long>(noEntityBands));
+  const long long points = std::max(0LL, s.total.points - static_cast<long long>(penalised) * rules.extraPenalty);
+  return Score(points, dxcc, s.total.newCalls);
+}
+
+fs::path QuietFolder(const fs::path& scratch) {
+  const fs::path quiet = scratch / "quiet";
+  fs::create_directories(quiet / std::string(kProblemFileName));
+  return quiet;
+}
+
+ScoredLog ScoreLog(const SubmittedLog& submitted, std::size_t index, const CheckContext& context,
+                   const ClockOffset& offset, const StatsEntryPoints& plugin, const CountryFile& countries,
+                   const fs::path& quietFolder) {
   const LogFile& log = submitted.log;
   const CheckedLog& checked = context.logs[index];
   const ContestPlan plan = PlanContest(log, countries, {0, "", std::nullopt, std::nullopt});
 
   const std::vector<Verdict>& verdicts = context.verdicts[index];
   std::vector<char> removedAt;  // by file line
-  std::size_t removed = 0, penalised = 0;
+  LogResult result;
+  result.call = submitted.call;
+  result.category = submitted.category;
+  result.file = submitted.file;
+  result.header = submitted.header;
+  result.checklog = IsChecklog(submitted.header.categoryOperator);
+  result.claimed = submitted.header.claimed;
+  result.offset = offset;
+  if (std::optional<CountryMatch> home = countries.ForCall(submitted.call)) {
+    result.entity = home->entity->name;
+    result.continent = home->continent;
+  }
+  std::size_t penalised = 0;
   for (std::size_t q = 0; q < checked.qsos.size(); ++q) {
+    ++result.decisions[static_cast<std::size_t>(verdicts[q].decision)];
     if (Kept(verdicts[q].decision, context.rules)) continue;
     const std::size_t line = checked.qsos[q].line;
     if (removedAt.size() <= line) removedAt.resize(line + 1, 0);
     removedAt[line] = 1;
-    ++removed;
+    ++result.removed;
+    ++result.removedBy[static_cast<std::size_t>(verdicts[q].decision)];
     penalised += Penalised(verdicts[q].decision);
   }
-
-  LogResult result{.call = submitted.call, .category = submitted.category, .file = submitted.file};
   result.qsos = checked.qsos.size();
-  result.kept = result.qsos - removed;
-  result.removed = removed;
-  const ReplayedLog asSubmitted = ReplayHere(plugin, plan, true);
-  result.claimed = asSubmitted.score->score;
-  if (removed == 0) {
-    result.checked = asSubmitted.score->score;
-  } else {
+  result.kept = result.qsos - result.removed;
+
+  std::set<std::string> noEntityBefore, noEntityAfter;
+  ReplayedLog asSubmitted = ReplayQuietly(plugin, plan, quietFolder, noEntityBefore);
+  // The reasons the plug-in gives for a refused QSO are in its problem file: only then is it read.
+  if (asSubmitted.counts.rejected > 0) {
+    noEntityBefore.clear();
+    asSubmitted = ReplayHere(plugin, plan, NoEntityWatch(true, noEntityBefore));
+  }
+  const ScoreSummary& before = *asSubmitted.score;
+  result.pointsBefore = before.total.points;
+  result.multipliersBefore =
+      std::max(0LL, before.total.dxcc - static_cast<long long>(noEntityBefore.size())) + before.total.newCalls;
+  result.before = CheckedScore(before, noEntityBefore.size(), 0, {});
+  ScoreSummary after = before;
+  std::size_t noEntity = noEntityBefore.size();
+  if (result.removed > 0) {
     ContestPlan kept{plan.opening, {}, {}};
     kept.qsos.reserve(result.kept);
     for (const PlannedQso& q : plan.qsos) {
       if (q.qso->line >= removedAt.size() || !removedAt[q.qso->line]) kept.qsos.push_back(q);
     }
-    result.checked = CheckedScore(*ReplayHere(plugin, kept, false).score, penalised, context.rules);
+    const WorkingFolder quiet(quietFolder);
+    const ReplayedLog replayed = ReplayLog(plugin, kept, NoEntityWatch(false, noEntityAfter));
+    if (!replayed.score) throw PluginFailure("the plug-in answered no score");
+    after = *replayed.score;
+    noEntity = noEntityAfter.size();
   }
+  result.checked = CheckedScore(after, noEntity, penalised, context.rules);
+  result.points = std::max(0LL, after.total.points - static_cast<long long>(penalised) * context.rules.extraPenalty);
+  result.multipliers = std::max(0LL, after.total.dxcc - static_cast<long long>(noEntity)) + after.total.newCalls;
   const std::vector<Finding> findings = CheckLog(log, asSubmitted, {});
 
   std::ostringstream head;
-  head << "Check of " << submitted.call << " (" << submitted.file.filename().string() << ", "
-       << (submitted.category.empty() ? "no CATEGORY-OPERATOR" : submitted.category) << ")\n"
-       << result.qsos << " QSOs checked: " << result.kept << " kept, " << result.removed << " removed; claimed score "
-       << result.claimed << ", checked score " << result.checked << '\n';
+  head << "Check of " << Shown(submitted.call) << " (" << Shown(submitted.file.filename().string()) << "; "
+       << (submitted.category.empty() ? std::string("no CATEGORY-OPERATOR") : Shown(submitted.category));
+  if (!submitted.header.categoryBand.empty()) head << ", " << Shown(submitted.header.categoryBand);
+  head << ")\n";
+  if (!submitted.passedOverFile.empty()) {
+    head << "The file checked is " << Shown(submitted.file.filename().string()) << "; "
+         << Shown(submitted.passedOverFile) << ", another file of this call, was passed over.\n";
+  }
+  if (result.checklog) head << "A checklog: it confirms the other logs' QSOs and is not ranked.\n";
+  head << result.qsos << " QSOs checked: " << result.kept << " kept, " << result.removed << " removed; claimed score "
+       << (result.claimed ? std::to_string(*result.claimed) : std::string("none (no CLAIMED-SCORE)"))
+       << ", checked score " << result.checked << '\n';
   if (submitted.qsoLines > result.qsos) {
     head << submitted.qsoLines - result.qsos << " QSO lines could not be read and are not part of the check\n";
   }
-  head << "\nThe log's own check, as stats-replay --check makes it:\n";
-  for (const Finding& finding : findings) head << FindingLine(finding) << '\n';
-  head << CountLine(CountFindings(findings)) << "\n\n"
-       << "The cross-check, one line per QSO not simply confirmed: the file's line, the decision and what it\n"
-       << "costs, the evidence from the other log.\n";
-  WriteTextFile(reports / (FileBaseOf(submitted.call) + ".txt"), head.str() + ReportLines(context, index, log));
-  return result;
+  head << "\n                    QSOs   Points    Mults        Score\n"
+       << Figures("as submitted", before.total.qsos, result.pointsBefore, result.multipliersBefore, result.before)
+       << Figures("checked", after.total.qsos, result.points, result.multipliers, result.checked) << '\n';
+  std::string counts;
+  for (std::size_t d = 0; d < kDecisionCount; ++d) {
+    if (result.decisions[d] == 0) continue;
+    counts += (counts.empty() ? "" : ", ") + std::to_string(result.decisions[d]) + " " +
+              std::string(DecisionName(static_cast<Decision>(d)));
+  }
+  head << "QSOs by decision: " << (counts.empty() ? std::string("none") : counts) << "\n";
+  if (offset.evidence > 0 && offset.minutes != 0) {
+    head << "Your clock: " << Signed(offset.minutes) << " minutes against the others', from " << offset.evidence
+         << " QSOs (" << offset.agreeing << " agree within a minute); "
+         << (offset.corrected ? "your times were corrected by it before matching\n"
+                              : "not corrected (too small or not clear enough)\n");
+  }
+  std::set<std::string> sent;
+  for (const CheckedQso& q : checked.qsos) {
+    if (!q.ownCall.empty()) sent.insert(q.ownCall);
+  }
+  for (const std::string& call : sent) {
+    head << "Your QSO lines send " << Shown(call) << " where your header has CALLSIGN: " << Shown(submitted.call)
+         << "; those QSOs were matched on " << Shown(call) << ", as the QSO lines say\n";
+  }
+  const std::string entryBand = SingleBandOf(submitted.header.categoryBand);
+  if (!entryBand.empty()) {
+    head << "A single-band entry on " << entryBand
+         << ": QSOs on another band count for the stations you worked, not for you\n";
+  }
+  head << "\nYour log's own check:\n";
+  std::size_t shownFindings = 0;
+  for (const Finding& finding : findings) {
+    if (std::optional<std::string> line = EntrantFinding(finding)) {
+      head << *line << '\n';
+      ++shownFindings;
+    }
+  }
+  if (shownFindings == 0) head << "nothing to note\n";
+  head << "\nWhat the cross-check changed or noted, one line per QSO (confirmed ones and calls that did not\n"
+       << "submit left out): the file's line, the decision and what it costs, the evidence from the other log.\n";
+  const std::string done = DoneToUs(context, index);
+  std::string report = head.str() + ReportLines(context, index, log);
+  report += "\nWhat other logs' checks lost them through your call or serial:\n";
+  report += done.empty() ? "nothing\n" : done;
+  return {std::move(result), std::move(report)};
 }

@@ -1,9 +1,11 @@
-// A submitted log scored through the real plug-in, by its own rules: as submitted (the claimed
-// score) and with only the QSOs the cross-check keeps (the checked score); and its check report.
+// A submitted log scored through the real plug-in, by its own rules: as submitted and with only
+// the QSOs the cross-check keeps (the checked score, with the contest's rules the plug-in does
+// not know applied to its figures); and its check report.
 #pragma once
 
 #include <cstddef>
 #include <filesystem>
+#include <string>
 
 #include "check_report.h"
 #include "country_file.h"
@@ -13,14 +15,27 @@
 #include "results.h"
 #include "score_summary.h"
 
-// The checked score: the plug-in's, or with an extra penalty (P - K x penalised) x (D + N), never
-// below zero.
-long long CheckedScore(const ScoreSummary& summary, std::size_t penalised, const PenaltyRules& rules);
+// The checked score of the plug-in's totals, in full 64-bit figures: an entity counted for the
+// QSOs of no entity is taken out of each band where there were some (`noEntityBands`), and with
+// an extra penalty the points are P - K x penalised, never below zero.
+long long CheckedScore(const ScoreSummary& summary, std::size_t noEntityBands, std::size_t penalised,
+                       const PenaltyRules& rules);
 
-// Replays the log `index` of the context twice, each time in a contest opened without a report
-// run (no dialog, no Cabrillo file), in the current folder, where the plug-in leaves its problem
-// file and settings: a scratch folder. Writes reports/<file base of the call>.txt. Throws
+struct ScoredLog {
+  LogResult result;
+  std::string report;  // the check report's text
+};
+
+// Replays the log `index` of the context, each time in a contest opened without a report run (no
+// dialog, no Cabrillo file), in `quietFolder`, where the plug-in's problem file cannot be opened
+// (a folder holds its name), which spares the plug-in a file opened and closed for every QSO: its
+// answers do not depend on it. As submitted, for the figures before and the log's own check; again
+// in the current folder (a scratch folder), its problem file read while written, when the plug-in
+// refused a QSO, so that the check can tell why; and with the kept QSOs only. Throws
 // PluginFailure when the plug-in gives no score.
-LogResult ScoreLog(const SubmittedLog& submitted, std::size_t index, const CheckContext& context,
-                   const StatsEntryPoints& plugin, const CountryFile& countries,
-                   const std::filesystem::path& reports);
+ScoredLog ScoreLog(const SubmittedLog& submitted, std::size_t index, const CheckContext& context,
+                   const ClockOffset& offset, const StatsEntryPoints& plugin, const CountryFile& countries,
+                   const std::filesystem::path& quietFolder);
+
+// A folder below `scratch` in which the plug-in's problem file cannot be opened.
+std::filesystem::path QuietFolder(const std::filesystem::path& scratch);

@@ -1,11 +1,15 @@
-// "Newest" is the file's modification time, then its name (the one that sorts last in byte
-// order), so that a sponsor who copies a whole folder, times and all, gets the same choice.
+// The choice among several files of one call does not rest on the order of the folder: a sponsor
+// who copies a whole folder, times and all, gets the same choice, and a receipt list decides
+// when the copy lost the times.
 #include "log_set.h"
 
 #include <algorithm>
-#include <map>
+#include <stdexcept>
 
 #include "calendar.h"
+#include "contest_rules.h"
+#include "host_form.h"
+#include "shown_text.h"
 #include "text_files.h"
 
 namespace fs = std::filesystem;
@@ -16,11 +20,26 @@ struct Candidate {
   SubmittedLog log;
   CheckedLog checked;
   fs::file_time_type written;
+  const std::string* received;  // in the receipt list; null when it does not name the file
 };
 
-bool Newer(const Candidate& a, const Candidate& b) {
-  if (a.written != b.written) return a.written > b.written;
-  return a.log.file.filename().string() > b.log.file.filename().string();
+// Why the first candidate wins over another, or nothing when it does not.
+std::optional<std::string> WinsOver(const Candidate& a, const Candidate& b) {
+  if (a.received || b.received) {
+    if (!b.received) return "in the receipt list, " + Shown(b.log.file.filename().string()) + " is not";
+    if (!a.received) return std::nullopt;
+    if (*a.received != *b.received) {
+      if (*a.received > *b.received) return "received later (" + Shown(*a.received) + ")";
+      return std::nullopt;
+    }
+  }
+  if (a.written != b.written) {
+    if (a.written > b.written) return std::string("modified later");
+    return std::nullopt;
+  }
+  if (a.log.file.filename().string() > b.log.file.filename().string())
+    return std::string("as old, its name sorts later");
+  return std::nullopt;
 }
 
 std::string CallOf(const LogFile& log) {
@@ -31,11 +50,30 @@ std::string CallOf(const LogFile& log) {
   return "";
 }
 
-std::string CategoryOf(const LogFile& log) {
+EntryHeader HeaderOf(const LogFile& log) {
+  EntryHeader header;
+  std::map<std::string, std::string*> fields = {{"CATEGORY-OPERATOR", &header.categoryOperator},
+                                                {"CATEGORY-BAND", &header.categoryBand},
+                                                {"CATEGORY-POWER", &header.categoryPower},
+                                                {"CATEGORY-ASSISTED", &header.categoryAssisted},
+                                                {"CATEGORY-TRANSMITTER", &header.categoryTransmitter},
+                                                {"CATEGORY-OVERLAY", &header.categoryOverlay},
+                                                {"CLUB", &header.club},
+                                                {"NAME", &header.name},
+                                                {"CLAIMED-SCORE", &header.claimedText}};
   for (const CabrilloLine& line : log.cabrilloLines) {
-    if (line.tag == "CATEGORY-OPERATOR") return line.value;
+    auto it = fields.find(line.tag);
+    if (it == fields.end()) continue;
+    *it->second = line.value;
+    fields.erase(it);  // the first value counts
   }
-  return "";
+  std::string digits = header.claimedText;
+  std::erase(digits, ',');
+  if (!digits.empty() && digits.size() <= 18 &&
+      std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    header.claimed = std::stoll(digits);
+  }
+  return header;
 }
 
 }  // namespace
@@ -44,26 +82,67 @@ CheckedLog CheckedOf(const LogFile& log, const std::string& call) {
   CheckedLog checked{call, {}};
   checked.qsos.reserve(log.qsos.size());
   for (const LogQso& q : log.qsos) {
-    checked.qsos.push_back({q.line, q.call, q.band, MinuteOf(q.days), q.exchSent, q.exchRcvd});
+    int ruled = -1;
+    if (q.mode != kContestMode) {
+      ruled = static_cast<int>(Decision::WrongMode);
+    } else if (!IsContestBand(q.band.str())) {
+      ruled = static_cast<int>(Decision::WrongBand);
+    }
+    const std::string sent = q.ownCall.empty() || q.ownCall == call ? std::string() : q.ownCall.str();
+    checked.qsos.push_back(
+        {q.line, q.call, q.band, MinuteOf(q.days), CheckedSerial(q.exchSent), CheckedSerial(q.exchRcvd), sent, ruled});
   }
   return checked;
 }
 
-LogSet ReadLogFolder(const fs::path& folder) {
+Receipts ReadReceipts(const fs::path& file) {
+  const std::string text = ReadTextFile(file);
+  Receipts receipts;
+  std::size_t line = 0;
+  for (std::size_t from = 0; from < text.size();) {
+    std::size_t end = std::min(text.find('\n', from), text.size());
+    const std::string row = Trimmed(std::string_view(text).substr(from, end - from));
+    from = end + 1;
+    ++line;
+    if (row.empty() || (line == 1 && SameLetters(row.substr(0, 5), "call,"))) continue;
+    const std::size_t first = row.find(','), second = first == std::string::npos ? first : row.find(',', first + 1);
+    if (second == std::string::npos) {
+      throw std::runtime_error(file.string() + ":" + std::to_string(line) + ": no call,file,received");
+    }
+    receipts[Trimmed(row.substr(first + 1, second - first - 1))] = Trimmed(row.substr(second + 1));
+  }
+  return receipts;
+}
+
+LogSet ReadLogFolder(const fs::path& folder, const Receipts& receipts) {
+  LogSet set;
   std::vector<fs::path> files;
   for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-    if (entry.is_regular_file()) files.push_back(fs::absolute(entry.path()));
+    std::error_code error;
+    const bool regular = entry.is_regular_file(error);
+    if (error) {
+      ++set.filesReceived;
+      set.passedOver.push_back({fs::absolute(entry.path()), "cannot be read: " + error.message()});
+    } else if (regular) {
+      files.push_back(fs::absolute(entry.path()));
+    } else if (!entry.is_directory(error)) {
+      ++set.filesReceived;
+      set.passedOver.push_back({fs::absolute(entry.path()), "is not a regular file"});
+    }
   }
   std::sort(files.begin(), files.end());
+  set.filesReceived += files.size();
 
-  LogSet set;
   std::map<std::string, std::vector<Candidate>> byCall;
   for (const fs::path& file : files) {
     LogFile log;
+    std::error_code timeError;
+    const fs::file_time_type written = fs::last_write_time(file, timeError);
     try {
+      if (timeError) throw std::runtime_error("cannot be read: " + timeError.message());
       log = ParseLogText(ReadTextFile(file));
     } catch (const std::exception& error) {
-      set.passedOver.push_back({file, error.what()});
+      set.passedOver.push_back({file, Shown(error.what())});
       continue;
     }
     if (log.format != LogFormat::Cabrillo) {
@@ -78,17 +157,25 @@ LogSet ReadLogFolder(const fs::path& folder) {
     const std::size_t qsoLines = static_cast<std::size_t>(std::count_if(
         log.cabrilloLines.begin(), log.cabrilloLines.end(), [](const CabrilloLine& l) { return l.tag == "QSO"; }));
     CheckedLog checked = CheckedOf(log, call);
-    std::string category = CategoryOf(log);
-    byCall[call].push_back({{file, call, std::move(category), qsoLines, std::move(log)}, std::move(checked),
-                            fs::last_write_time(file)});
+    EntryHeader header = HeaderOf(log);
+    std::string category = header.categoryOperator;
+    auto receipt = receipts.find(file.filename().string());
+    byCall[call].push_back({{file, call, std::move(category), qsoLines, std::move(log), std::move(header), {}},
+                            std::move(checked),
+                            written,
+                            receipt == receipts.end() ? nullptr : &receipt->second});
   }
 
   for (auto& [call, candidates] : byCall) {
-    std::sort(candidates.begin(), candidates.end(), Newer);
+    std::sort(candidates.begin(), candidates.end(),
+              [](const Candidate& a, const Candidate& b) { return WinsOver(a, b).has_value(); });
+    const std::string chosen = candidates.front().log.file.filename().string();
     for (std::size_t i = 1; i < candidates.size(); ++i) {
-      set.passedOver.push_back({candidates[i].log.file, "an older file for " + call + " than " +
-                                                            candidates.front().log.file.filename().string()});
+      set.passedOver.push_back({candidates[i].log.file, "another file for " + Shown(call) + ": " + Shown(chosen) +
+                                                            " is checked, " +
+                                                            *WinsOver(candidates.front(), candidates[i])});
     }
+    if (candidates.size() > 1) candidates.front().log.passedOverFile = candidates[1].log.file.filename().string();
     set.logs.push_back(std::move(candidates.front().log));
     set.checked.push_back(std::move(candidates.front().checked));
   }

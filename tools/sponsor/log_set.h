@@ -3,11 +3,21 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cross_check.h"
 #include "log_file.h"
+
+// What a log's header says about its entry, values as written (blanks around them trimmed).
+struct EntryHeader {
+  std::string categoryOperator, categoryBand, categoryPower, categoryAssisted, categoryTransmitter, categoryOverlay;
+  std::string club, name;
+  std::string claimedText;           // CLAIMED-SCORE as written; empty when missing
+  std::optional<long long> claimed;  // its value, commas left out; none when it is no number
+};
 
 struct SubmittedLog {
   std::filesystem::path file;  // absolute
@@ -15,6 +25,8 @@ struct SubmittedLog {
   std::string category;        // CATEGORY-OPERATOR as written, "SINGLE-OP"; empty when missing
   std::size_t qsoLines = 0;    // QSO lines the file has, those the reader could not take among them
   LogFile log;                 // as read: the file is read once
+  EntryHeader header;
+  std::string passedOverFile;  // another file of the same call that was passed over, when there was one
 };
 
 // A file of the folder that is not checked, and why.
@@ -27,11 +39,22 @@ struct LogSet {
   std::vector<SubmittedLog> logs;   // in call order
   std::vector<CheckedLog> checked;  // the same logs, for the cross-check
   std::vector<PassedOver> passedOver;
+  std::size_t filesReceived = 0;  // regular files and others in the folder
 };
 
+// The sponsor's receipt list: file name to the time it was received ("2025-03-17 0812", any form
+// that sorts as time does).
+using Receipts = std::map<std::string, std::string>;
+// "call,file,received" lines (a first line naming the columns is skipped). Throws
+// std::runtime_error when the file cannot be read or a line has fewer than three fields.
+Receipts ReadReceipts(const std::filesystem::path& file);
+
 // Every regular file directly in the folder is read; what is not a Cabrillo file, or names no
-// call sign, is passed over. Throws std::runtime_error when the folder cannot be listed.
-LogSet ReadLogFolder(const std::filesystem::path& folder);
+// call sign, or cannot be read, is passed over. Of several files of a call the one received last
+// by the receipt list is checked (a file the list names wins over one it does not), else the one
+// modified last, else the one whose name sorts last. Throws std::runtime_error when the folder
+// cannot be listed.
+LogSet ReadLogFolder(const std::filesystem::path& folder, const Receipts& receipts = {});
 
 // A log's QSOs as the cross-check sees them, in file order.
 CheckedLog CheckedOf(const LogFile& log, const std::string& call);

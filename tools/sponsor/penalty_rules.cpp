@@ -1,4 +1,5 @@
-// A QSO neither log confirms is lost; what only one side got wrong is lost by that side alone.
+// A QSO neither log confirms is lost; what only one side got wrong is lost by that side alone; a
+// QSO the contest's rules do not count is lost whatever the other log says.
 #include "penalty_rules.h"
 
 bool Kept(Decision decision, const PenaltyRules& rules) {
@@ -14,6 +15,10 @@ bool Kept(Decision decision, const PenaltyRules& rules) {
       return rules.wrongSerialKept;
     case Decision::NotInLog:
     case Decision::BustedCall:
+    case Decision::WrongMode:
+    case Decision::WrongBand:
+    case Decision::OutsidePeriod:
+    case Decision::OffEntryBand:
       return false;
   }
   return false;
@@ -37,6 +42,14 @@ std::string_view DecisionName(Decision decision) {
       return "unique";
     case Decision::NotSubmitted:
       return "not submitted";
+    case Decision::WrongMode:
+      return "not the contest's mode";
+    case Decision::WrongBand:
+      return "not a contest band";
+    case Decision::OutsidePeriod:
+      return "outside the contest period";
+    case Decision::OffEntryBand:
+      return "not the entry's band";
   }
   return "";
 }

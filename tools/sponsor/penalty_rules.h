@@ -12,8 +12,8 @@ struct PenaltyRules {
   int extraPenalty = 0;  // QSO points taken off for each not-in-log or busted QSO
 };
 
-// Confirmed, not submitted and (by default) unique QSOs are kept; not in log and busted call are
-// always removed.
+// Confirmed, not submitted and (by default) unique QSOs are kept; not in log, busted call and what
+// the contest's rules do not count are always removed.
 bool Kept(Decision decision, const PenaltyRules& rules);
 // The decisions that cost the extra penalty besides the QSO.
 bool Penalised(Decision decision);
