@@ -23,7 +23,7 @@ struct Contest {
                const std::string& sent, const std::string& rcvd) {
     auto log = std::find_if(logs.begin(), logs.end(), [&](const CheckedLog& l) { return l.call == own; });
     if (log == logs.end()) log = logs.insert(logs.end(), CheckedLog{own, {}});
-    log->qsos.push_back({log->qsos.size() + 1, call, band, 1'000'000 + minute, sent, rcvd});
+    log->qsos.push_back({log->qsos.size() + 1, call, band, 1'000'000 + minute, sent, rcvd, "", -1});
     return *this;
   }
   // Both halves of a clean QSO.
@@ -186,7 +186,9 @@ TEST(Matching, ManyQsosInOneMinuteArePairedAsFewWouldBe) {
   const Decided f(few);
   for (std::size_t line = 1; line <= 9; ++line) {
     const std::size_t theirs = line == 5 ? 0 : 10 - line;
-    if (theirs) EXPECT_EQ(f.Of("DL1AA", line).partner, f.Ref("OK1BB", theirs)) << line;
+    if (theirs) {
+      EXPECT_EQ(f.Of("DL1AA", line).partner, f.Ref("OK1BB", theirs)) << line;
+    }
   }
 }
 
@@ -210,7 +212,9 @@ TEST(Clocks, AWrongClockIsTakenOutAndTheOthersKeepTheirQsos) {
   EXPECT_TRUE(corrected.offsets[sp].corrected);
   EXPECT_GE(corrected.offsets[sp].evidence, kOffsetEvidence);
   for (std::size_t l = 0; l < c.logs.size(); ++l) {
-    if (l != sp) EXPECT_FALSE(corrected.offsets[l].corrected) << c.logs[l].call;
+    if (l != sp) {
+      EXPECT_FALSE(corrected.offsets[l].corrected) << c.logs[l].call;
+    }
     for (const Verdict& v : corrected.verdicts[l]) EXPECT_EQ(v.decision, Decision::Confirmed) << c.logs[l].call;
   }
   // Without the correction both sides of each of SP2CC's QSOs are not in log.
