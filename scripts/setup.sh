@@ -61,7 +61,12 @@ if [ ${#need[@]} -gt 0 ]; then
   if printf '%s\n' "${need[@]}" | grep -q ':i386$'; then
     $sudo dpkg --add-architecture i386
   fi
-  $sudo apt-get update -qq
+  # A mirror in the middle of a sync fails one index now and then; retry, then go on with the
+  # indexes that did arrive: the install says clearly if a package is still missing.
+  for try in 1 2 3; do
+    $sudo apt-get update -qq && break
+    [ "$try" -lt 3 ] && sleep 20
+  done
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
 fi
 
