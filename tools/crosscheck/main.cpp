@@ -60,10 +60,11 @@ int Run(const CrossCheckOptions& options) {
   const auto scoreStart = Clock::now();
   OutputFolder out(outFolder);
   const CountryFile countries = CountryFile::Load(files.countryDat, files.countryCsv);
-  std::vector<const LogFile*> logFiles;
-  for (const SubmittedLog& log : set.logs) logFiles.push_back(&log.log);
+  const auto lineOf = [&set](std::size_t log, std::size_t qso) {
+    return set.lines->Text(set.logs[log].firstLine + qso);
+  };
   const CheckContext context{set.checked,       checked.verdicts, options.rules,
-                             options.tolerance, logFiles,         PointingAt(checked.verdicts)};
+                             options.tolerance, lineOf,           PointingAt(checked.verdicts)};
   const std::vector<std::string> names = ReportNames(calls);
   const ScoringOutcome scored =
       ScoreAll({set, context, checked.offsets, names, files.plugin, countries, options.jobs}, out);

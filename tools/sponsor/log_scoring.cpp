@@ -88,7 +88,7 @@ fs::path QuietFolder(const fs::path& scratch) {
 ScoredLog ScoreLog(const SubmittedLog& submitted, std::size_t index, const CheckContext& context,
                    const ClockOffset& offset, const StatsEntryPoints& plugin, const CountryFile& countries,
                    const fs::path& quietFolder) {
-  const LogFile& log = submitted.log;
+  const LogFile log = ReadAgain(submitted);
   const CheckedLog& checked = context.logs[index];
   const ContestPlan plan = PlanContest(log, countries, {0, "", std::nullopt, std::nullopt});
 
