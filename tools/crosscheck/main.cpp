@@ -74,7 +74,7 @@ int Run(const CrossCheckOptions& options) {
   out.Write("results.txt", ResultsText(scored.results));
   out.Write("results.csv", ResultsCsv(scored.results));
   out.Write("index.html", ResultsPage(scored.results, summary));
-  out.Write("decisions.csv", DecisionsCsv(context));
+  out.Write("decisions.csv", [&](std::ostream& stream) { WriteDecisionsCsv(context, stream); });
   out.Write("summary.txt", summary);
   out.Finish();
 
