@@ -27,33 +27,22 @@ ReplayChoices NoEntityWatch(std::set<std::string>& bands) {
 }
 
 // The replay as submitted where the problem file cannot be opened, each QSO's fate recorded as
-// a recording replay would, without the problem lines: those tell why the plug-in refused a QSO
-// or stored a dupe, and the report leaves exactly those texts out (EntrantFinding), so a log with
-// a refused QSO needs no replay of its own with the problem file.
+// a recording replay would (the check needs nothing else of each QSO), without the problem lines:
+// those tell why the plug-in refused a QSO or stored a dupe, and the report leaves exactly those
+// texts out (EntrantFinding), so a log with a refused QSO needs no replay of its own with the
+// problem file.
 ReplayedLog ReplayQuietly(const StatsEntryPoints& plugin, const ContestPlan& plan, const fs::path& quietFolder,
                           std::set<std::string>& noEntityBands) {
   const WorkingFolder quiet(quietFolder);
-  std::vector<ReplayedQso> qsos;
   std::vector<QsoOutcome> outcomes;
-  qsos.reserve(plan.qsos.size());
   outcomes.reserve(plan.qsos.size());
   ReplayedLog replayed =
       ReplayLog(plugin, plan, {false, [&](std::size_t, const PlannedQso& planned, int, QsoFate fate) {
-                                 const LogQso& q = *planned.qso;
                                  outcomes.push_back({planned.index, fate});
-                                 qsos.push_back({q.line,
-                                                 q.days,
-                                                 q.call,
-                                                 q.band,
-                                                 q.freqHz,
-                                                 planned.entity ? planned.entity->name : "",
-                                                 planned.continent,
-                                                 fate,
-                                                 {}});
-                                 if (fate == QsoFate::Accepted && !planned.entity) noEntityBands.insert(q.band);
+                                 if (fate == QsoFate::Accepted && !planned.entity)
+                                   noEntityBands.insert(planned.qso->band);
                                }});
   if (!replayed.score) throw PluginFailure("the plug-in answered no score");
-  replayed.qsos = std::move(qsos);
   replayed.outcomes = std::move(outcomes);
   return replayed;
 }
