@@ -28,8 +28,13 @@ void OutputFolder::Replace(const fs::path& name, const std::function<void(const 
   const fs::path target = folder_ / name;
   fs::create_directories(target.parent_path());
   const fs::path temporary = target.string() + ".new";
-  write(temporary);
   std::error_code error;
+  try {
+    write(temporary);
+  } catch (...) {
+    fs::remove(temporary, error);  // half a file is no result
+    throw;
+  }
   fs::rename(temporary, target, error);
   if (error) {
     fs::remove(temporary, error);
