@@ -203,6 +203,9 @@ class Checker {
       return std::tie(x.logger, x.call, x.band, x.minute, x.qso) < std::tie(y.logger, y.call, y.band, y.minute, y.qso);
     });
     for (std::uint32_t g = 0; g < entries_.size(); ++g) entryOf_[offset_[entries_[g].log] + entries_[g].qso] = g;
+    loggerStart_.assign(calls_.size() + 1, 0);
+    for (const Entry& e : entries_) ++loggerStart_[e.logger + 1];
+    std::partial_sum(loggerStart_.begin(), loggerStart_.end(), loggerStart_.begin());
   }
 
   // Two rounds: the raw median of each log, then each difference less the other log's clear
@@ -297,10 +300,12 @@ class Checker {
   const std::string& LoggerCall(std::uint32_t g) const { return SentCall(logs_[entries_[g].log], Qso(g)); }
 
   // The QSOs logger logged with call on band, in time order.
+  // Searched among the logger's entries only: a search of all entries of a large contest took a
+  // cache miss at every step.
   Range Group(Id logger, Id call, Id band) const {
     auto [from, to] =
-        std::equal_range(byLogger_.data(), byLogger_.data() + byLogger_.size(), Entry{logger, call, band, 0, 0, 0},
-                         [&](auto a, auto b) { return Key(a) < Key(b); });
+        std::equal_range(byLogger_.data() + loggerStart_[logger], byLogger_.data() + loggerStart_[logger + 1],
+                         Entry{logger, call, band, 0, 0, 0}, [&](auto a, auto b) { return Key(a) < Key(b); });
     return {from, to};
   }
   std::tuple<Id, Id, Id> Key(std::uint32_t g) const { return {entries_[g].logger, entries_[g].call, entries_[g].band}; }
@@ -502,6 +507,7 @@ class Checker {
   std::vector<std::uint32_t> visitOrder_;
   std::vector<Entry> entries_;
   std::vector<std::uint32_t> byLogger_, byWorked_;
+  std::vector<std::uint32_t> loggerStart_;    // by call: where its entries as logger begin in byLogger_
   std::vector<std::uint32_t> loggersNaming_;  // by call: how many logs name it
   std::vector<std::uint32_t> matched_;        // by entry: the other log's entry paired with it
   std::vector<ClockOffset> offsets_;
