@@ -55,8 +55,12 @@ measure() {
   shift 2
   /usr/bin/time -v -o "$log" "$@" >"$out" &
   local timer=$!
-  local command
-  command=$(pgrep -P "$timer" | head -n 1 || true)
+  # /usr/bin/time may not have started the command yet: a sample taken of nothing would read 0 MB.
+  local command=
+  while [ -z "$command" ] && kill -0 "$timer" 2>/dev/null; do
+    command=$(pgrep -P "$timer" | head -n 1 || true)
+    [ -n "$command" ] || sleep 0.02
+  done
   local pss=0
   [ -n "$command" ] && pss=$(sample_pss "$command")
   wait "$timer"
@@ -98,7 +102,10 @@ if [ -n "$limit" ]; then
   [ $status -eq 0 ] && echo "within $limit s" || echo "over $limit s"
 fi
 if [ -n "$memory_mb" ]; then
-  if awk -v mb="$last_mb" -v memory="$memory_mb" 'BEGIN { exit !(mb <= memory) }'; then
+  if [ "$last_mb" -eq 0 ]; then
+    echo "no memory sample taken"
+    status=1
+  elif awk -v mb="$last_mb" -v memory="$memory_mb" 'BEGIN { exit !(mb <= memory) }'; then
     echo "within $memory_mb MB"
   else
     echo "over $memory_mb MB"

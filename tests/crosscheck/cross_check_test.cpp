@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
 #include <random>
 #include <string>
@@ -33,11 +34,11 @@ struct Contest {
   }
 
   std::vector<std::vector<Verdict>> Check() const { return CrossCheck(logs, kTolerance); }
-  std::size_t LogOf(const std::string& call) const {
-    return static_cast<std::size_t>(
+  std::uint32_t LogOf(const std::string& call) const {
+    return static_cast<std::uint32_t>(
         std::find_if(logs.begin(), logs.end(), [&](const CheckedLog& l) { return l.call == call; }) - logs.begin());
   }
-  QsoRef Ref(const std::string& call, std::size_t line) const { return {LogOf(call), line - 1}; }
+  QsoRef Ref(const std::string& call, std::uint32_t line) const { return {LogOf(call), line - 1}; }
 };
 
 class Decided {
@@ -376,8 +377,8 @@ TEST(Matching, TheOrderOfTheLogsChangesNothing) {
     // Every pairing is mutual: a partner's partner is the QSO itself.
     const std::vector<std::vector<Verdict>> verdicts = c.Check();
     std::map<Decision, int> seen;
-    for (std::size_t l = 0; l < c.logs.size(); ++l) {
-      for (std::size_t q = 0; q < verdicts[l].size(); ++q) {
+    for (std::uint32_t l = 0; l < c.logs.size(); ++l) {
+      for (std::uint32_t q = 0; q < verdicts[l].size(); ++q) {
         const Verdict& v = verdicts[l][q];
         ++seen[v.decision];
         if (v.decision == Decision::NotInLog || !v.partner) continue;

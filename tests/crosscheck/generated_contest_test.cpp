@@ -342,8 +342,8 @@ TEST_F(GeneratedContest, EachReportOpensWithItsLogsFigures) {
 
 namespace {
 
-// The program on two hand-made logs: the log's own check sits in its report, with the line the
-// plug-in wrote into its problem file while the cross-check replayed the log.
+// The program on two hand-made logs: the log's own check sits in its report, what the plug-in
+// made of each QSO among it, whether or not the plug-in refused a QSO of the log.
 TEST(CrossCheckProgram, TheReportHoldsTheLogsOwnCheck) {
   const TempFolder temp;
   const fs::path& folder = temp.path();
@@ -357,7 +357,9 @@ TEST(CrossCheckProgram, TheReportHoldsTheLogsOwnCheck) {
   write("dl1aa.log", "DL1AA",
         {" 3580 PM 2025-03-15 1200 DL1AA         599 0001   OK1BB         599 0001",
          " 3580 RY 2025-03-15 1300 DL1AA         599 0002   OK1BB         599 0002"});
-  write("ok1bb.log", "OK1BB", {" 3580 PM 2025-03-15 1200 OK1BB         599 0001   DL1AA         599 0001"});
+  write("ok1bb.log", "OK1BB",
+        {" 3580 PM 2025-03-15 1200 OK1BB         599 0001   DL1AA         599 0001",
+         " 3580 PM 2025-03-15 1210 OK1BB         599 0002   DL1AA         599 0001"});
   ASSERT_EQ(ExitCodeOf(std::string(STATS_CROSSCHECK_FILE) + " --out " + (folder / "out").string() + " " +
                        (folder / "logs").string()),
             0);
@@ -371,6 +373,11 @@ TEST(CrossCheckProgram, TheReportHoldsTheLogsOwnCheck) {
             std::string::npos)
       << report;
   EXPECT_EQ(report.find("NO CONTEST MODE"), std::string::npos) << report;
+  // A dupe is told in a log without a refused QSO as well (it once was only where one was refused).
+  const std::string theirs = FileBytes(folder / "out" / "reports" / "OK1BB.txt");
+  EXPECT_NE(theirs.find("NOTE line 5: dupe of line 4 (DL1AA on 80m): it adds nothing to the score\n"),
+            std::string::npos)
+      << theirs;
 }
 
 }  // namespace

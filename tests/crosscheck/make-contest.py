@@ -183,11 +183,18 @@ def inject(contest, events, wanted):
     """Puts `wanted` faults into the halves, cycling through the kinds; returns how many went in."""
     rng = contest.rng
     tol = contest.tolerance
+    # Each call's first submitter (in the submitters' order) one character off, found through the
+    # call with each character blanked out: comparing every pair takes hours for 50,000 logs.
+    order_of = {call: i for i, call in enumerate(contest.submitters)}
+    blanked = {}
+    for call in contest.submitters:
+        for i in range(len(call)):
+            blanked.setdefault((call[:i], call[i + 1:]), []).append(call)
     twin_of = {}
     for call in contest.submitters:
-        for other in contest.submitters:
-            if other != call and len(other) == len(call) and sum(x != y for x, y in zip(call, other)) == 1:
-                twin_of.setdefault(call, other)
+        near = {other for i in range(len(call)) for other in blanked[(call[:i], call[i + 1:])] if other != call}
+        if near:
+            twin_of[call] = min(near, key=order_of.get)
     # With no tolerance no clock difference is inside it.
     kinds = [k for k in FAULT_KINDS if tol > 0 or k != "time-inside"]
     order = list(events)

@@ -11,12 +11,15 @@
 
 namespace {
 
-std::string SentBy(const CheckedLog& log, const CheckedQso& q) { return q.ownCall.empty() ? log.call : q.ownCall; }
+const std::string& SentBy(const CheckedLog& log, const CheckedQso& q) {
+  if (q.ownCall.empty()) return log.call;
+  return q.ownCall.str();
+}
 
 std::string Where(const CheckContext& c, const QsoRef& ref) {
   const CheckedQso& q = c.logs[ref.log].qsos[ref.qso];
   std::string text = "its line " + std::to_string(q.line) + ", " + Shown(q.band) + " " + MinuteText(q.minute);
-  if (ref.log < c.files.size() && c.files[ref.log]) text += ": " + Shown(c.files[ref.log]->qsos[ref.qso].written.text);
+  if (c.lineOf) text += ": " + Shown(c.lineOf(ref.log, ref.qso));
   return text;
 }
 
@@ -103,9 +106,17 @@ std::string ReportLines(const CheckContext& c, std::size_t log, const LogFile& f
 }
 
 std::vector<std::vector<QsoRef>> PointingAt(const std::vector<std::vector<Verdict>>& verdicts) {
-  std::vector<std::vector<QsoRef>> at(verdicts.size());
+  // Counted first: nearly every QSO names one, and grown vectors would hold up to twice that.
+  std::vector<std::size_t> counts(verdicts.size(), 0);
   for (std::size_t l = 0; l < verdicts.size(); ++l) {
-    for (std::size_t q = 0; q < verdicts[l].size(); ++q) {
+    for (const Verdict& v : verdicts[l]) {
+      if (v.partner && v.partner->log != l) ++counts[v.partner->log];
+    }
+  }
+  std::vector<std::vector<QsoRef>> at(verdicts.size());
+  for (std::size_t l = 0; l < verdicts.size(); ++l) at[l].reserve(counts[l]);
+  for (std::uint32_t l = 0; l < verdicts.size(); ++l) {
+    for (std::uint32_t q = 0; q < verdicts[l].size(); ++q) {
       const Verdict& v = verdicts[l][q];
       if (v.partner && v.partner->log != l) at[v.partner->log].push_back({l, q});
     }
@@ -134,7 +145,7 @@ std::string DoneToUs(const CheckContext& c, std::size_t log) {
         continue;
       }
       std::string text = Shown(c.logs[l].call) + " line " + std::to_string(theirs.line);
-      if (l < c.files.size() && c.files[l]) text += ": " + Shown(c.files[l]->qsos[q].written.text);
+      if (c.lineOf) text += ": " + Shown(c.lineOf(l, q));
       lines[{c.logs[l].call, theirs.line}] = text + " | " + what + "\n";
     }
   }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,9 +20,9 @@ struct CheckContext {
   const std::vector<std::vector<Verdict>>& verdicts;
   const PenaltyRules& rules;
   int tolerance;
-  // By log, the log as read, whose QSOs the checked QSOs are, one for one: the other log's line
-  // is quoted from it. Empty: the evidence names the line without quoting it.
-  std::vector<const LogFile*> files = {};
+  // The line of a log's QSO as read (the checked QSOs are the log's, one for one): the other
+  // log's line is quoted. Empty: the evidence names the line without quoting it.
+  std::function<std::string(std::size_t log, std::size_t qso)> lineOf = {};
   // By log, the other logs' QSOs whose verdict names one of its QSOs (PointingAt); empty: found
   // by a search of all logs.
   std::vector<std::vector<QsoRef>> pointingAt = {};

@@ -24,7 +24,6 @@
 #include <numeric>
 #include <string_view>
 #include <tuple>
-#include <unordered_map>
 
 namespace {
 
@@ -38,28 +37,34 @@ struct Entry {
   std::uint32_t log, qso;
 };
 
-// Texts numbered in their sorted order, so that comparing numbers is comparing texts.
+// Texts numbered in their sorted order, so that comparing numbers is comparing texts; looked up
+// by the interned text's own number, which costs no hashing.
 class Names {
  public:
-  void Add(std::string_view text) { ids_.emplace(text, 0); }
-  void Number() {
-    std::vector<std::string_view> sorted;
-    sorted.reserve(ids_.size());
-    for (const auto& [text, id] : ids_) sorted.push_back(text);
-    std::sort(sorted.begin(), sorted.end());
-    for (std::size_t i = 0; i < sorted.size(); ++i) ids_[sorted[i]] = static_cast<Id>(i);
+  void Add(InternedText text) {
+    if (text.id() >= ids_.size()) ids_.resize(std::max<std::size_t>(InternedTextCount(), text.id() + 1), kNone);
+    if (ids_[text.id()] == kNone) {
+      ids_[text.id()] = 0;
+      texts_.push_back(text);
+    }
   }
-  Id operator[](std::string_view text) const { return ids_.at(text); }
-  std::size_t size() const { return ids_.size(); }
+  void Number() {
+    std::sort(texts_.begin(), texts_.end(), [](InternedText a, InternedText b) { return a.str() < b.str(); });
+    for (std::size_t i = 0; i < texts_.size(); ++i) ids_[texts_[i].id()] = static_cast<Id>(i);
+  }
+  Id operator[](InternedText text) const { return ids_.at(text.id()); }
+  std::size_t size() const { return texts_.size(); }
 
  private:
-  std::unordered_map<std::string_view, Id> ids_;
+  std::vector<Id> ids_;  // by interned number
+  std::vector<InternedText> texts_;
 };
 
 std::int64_t Apart(std::int64_t a, std::int64_t b) { return a > b ? a - b : b - a; }
 
 const std::string& SentCall(const CheckedLog& log, const CheckedQso& q) {
-  return q.ownCall.empty() ? log.call : q.ownCall;
+  if (q.ownCall.empty()) return log.call;
+  return q.ownCall.str();
 }
 
 // The lower median, so that the estimate is one of the differences.
@@ -90,22 +95,8 @@ class Checker {
     for (std::uint32_t log : visitOrder_) ForEachUnmatched(log, [&](std::uint32_t g) { PairBusted(g); });
     for (std::uint32_t log : visitOrder_) ForEachUnmatched(log, [&](std::uint32_t g) { DecideUnmatched(g); });
 
-    CrossCheckResult result;
-    result.verdicts.resize(logs_.size());
-    for (std::size_t l = 0; l < logs_.size(); ++l) {
-      std::vector<Verdict>& out = result.verdicts[l];
-      out.resize(logs_[l].qsos.size());
-      for (std::size_t q = 0; q < out.size(); ++q) {
-        const std::uint32_t g = entryOf_[offset_[l] + q];
-        if (g == kNone) {
-          out[q].decision = static_cast<Decision>(logs_[l].qsos[q].ruled);
-        } else {
-          out[q] = std::move(verdicts_[g]);
-        }
-      }
-    }
-    result.offsets = std::move(offsets_);
-    return result;
+    result_.offsets = std::move(offsets_);
+    return std::move(result_);
   }
 
  private:
@@ -148,11 +139,19 @@ class Checker {
       }
     }
     matched_.assign(entries_.size(), kNone);
-    verdicts_.resize(entries_.size());
+    // The verdicts are taken where they are handed back: a copy would double them at the peak.
+    result_.verdicts.resize(logs_.size());
+    for (std::size_t l = 0; l < logs_.size(); ++l) {
+      result_.verdicts[l].resize(logs_[l].qsos.size());
+      for (std::size_t q = 0; q < logs_[l].qsos.size(); ++q) {
+        if (logs_[l].qsos[q].ruled >= 0)
+          result_.verdicts[l][q].decision = static_cast<Decision>(logs_[l].qsos[q].ruled);
+      }
+    }
 
+    SortByLogger();
     byLogger_.resize(entries_.size());
     std::iota(byLogger_.begin(), byLogger_.end(), 0u);
-    SortByLogger();
     offsets_.assign(logs_.size(), ClockOffset{});
     if (correctClocks) CorrectClocks();
 
@@ -196,11 +195,17 @@ class Checker {
     }
   }
 
+  // The entries themselves are put in this order (before anything is matched), so that the groups
+  // are walked in memory order: sorted through an index, every look at an entry was a cache miss.
+  // The key is unique (a logger is one log's, a QSO one line of it), so the order is one.
   void SortByLogger() {
-    std::sort(byLogger_.begin(), byLogger_.end(), [&](std::uint32_t a, std::uint32_t b) {
-      const Entry &x = entries_[a], &y = entries_[b];
+    std::sort(entries_.begin(), entries_.end(), [](const Entry& x, const Entry& y) {
       return std::tie(x.logger, x.call, x.band, x.minute, x.qso) < std::tie(y.logger, y.call, y.band, y.minute, y.qso);
     });
+    for (std::uint32_t g = 0; g < entries_.size(); ++g) entryOf_[offset_[entries_[g].log] + entries_[g].qso] = g;
+    loggerStart_.assign(calls_.size() + 1, 0);
+    for (const Entry& e : entries_) ++loggerStart_[e.logger + 1];
+    std::partial_sum(loggerStart_.begin(), loggerStart_.end(), loggerStart_.begin());
   }
 
   // Two rounds: the raw median of each log, then each difference less the other log's clear
@@ -213,7 +218,7 @@ class Checker {
     std::vector<Half> halves;
     ForEachGroupPair([&](Range ours, Range theirs) {
       // Only a serial pair that each side has once identifies its QSO.
-      auto once = [&](Range range, const std::string& sent, const std::string& rcvd, std::uint32_t* which) {
+      auto once = [&](Range range, InternedText sent, InternedText rcvd, std::uint32_t* which) {
         int n = 0;
         for (const std::uint32_t* g = range.first; g != range.second; ++g) {
           if (Qso(*g).sent == sent && Qso(*g).rcvd == rcvd) {
@@ -225,14 +230,14 @@ class Checker {
       };
       const std::size_t n = static_cast<std::size_t>(ours.second - ours.first);
       const std::size_t m = static_cast<std::size_t>(theirs.second - theirs.first);
-      std::map<std::pair<std::string, std::string>, std::pair<std::uint32_t, int>> theirKeys, ourKeys;
+      std::map<std::pair<std::uint32_t, std::uint32_t>, std::pair<std::uint32_t, int>> theirKeys, ourKeys;
       if (n * m > kSmallGroups) {
         for (const std::uint32_t* b = theirs.first; b != theirs.second; ++b) {
-          auto& slot = theirKeys[{Qso(*b).rcvd, Qso(*b).sent}];
+          auto& slot = theirKeys[{Qso(*b).rcvd.id(), Qso(*b).sent.id()}];
           slot = {*b, slot.second + 1};
         }
         for (const std::uint32_t* a = ours.first; a != ours.second; ++a) {
-          auto& slot = ourKeys[{Qso(*a).sent, Qso(*a).rcvd}];
+          auto& slot = ourKeys[{Qso(*a).sent.id(), Qso(*a).rcvd.id()}];
           slot = {*a, slot.second + 1};
         }
       }
@@ -241,8 +246,9 @@ class Checker {
         if (q.sent.empty() || q.rcvd.empty()) continue;
         std::uint32_t mine = kNone, other = kNone;
         if (n * m > kSmallGroups) {
-          auto it = theirKeys.find({q.sent, q.rcvd});
-          if (ourKeys[{q.sent, q.rcvd}].second != 1 || it == theirKeys.end() || it->second.second != 1) continue;
+          auto it = theirKeys.find({q.sent.id(), q.rcvd.id()});
+          if (ourKeys[{q.sent.id(), q.rcvd.id()}].second != 1 || it == theirKeys.end() || it->second.second != 1)
+            continue;
           other = it->second.first;
         } else if (!once(ours, q.sent, q.rcvd, &mine) || !once(theirs, q.rcvd, q.sent, &other)) {
           continue;
@@ -289,14 +295,17 @@ class Checker {
   }
 
   const CheckedQso& Qso(std::uint32_t g) const { return logs_[entries_[g].log].qsos[entries_[g].qso]; }
+  Verdict& VerdictOf(std::uint32_t g) { return result_.verdicts[entries_[g].log][entries_[g].qso]; }
   QsoRef Ref(std::uint32_t g) const { return {entries_[g].log, entries_[g].qso}; }
   const std::string& LoggerCall(std::uint32_t g) const { return SentCall(logs_[entries_[g].log], Qso(g)); }
 
   // The QSOs logger logged with call on band, in time order.
+  // Searched among the logger's entries only: a search of all entries of a large contest took a
+  // cache miss at every step.
   Range Group(Id logger, Id call, Id band) const {
     auto [from, to] =
-        std::equal_range(byLogger_.data(), byLogger_.data() + byLogger_.size(), Entry{logger, call, band, 0, 0, 0},
-                         [&](auto a, auto b) { return Key(a) < Key(b); });
+        std::equal_range(byLogger_.data() + loggerStart_[logger], byLogger_.data() + loggerStart_[logger + 1],
+                         Entry{logger, call, band, 0, 0, 0}, [&](auto a, auto b) { return Key(a) < Key(b); });
     return {from, to};
   }
   std::tuple<Id, Id, Id> Key(std::uint32_t g) const { return {entries_[g].logger, entries_[g].call, entries_[g].band}; }
@@ -318,10 +327,10 @@ class Checker {
   void Pair(std::uint32_t a, Decision forA, std::uint32_t b, Decision forB) {
     matched_[a] = b;
     matched_[b] = a;
-    verdicts_[a].decision = forA;
-    verdicts_[a].partner = Ref(b);
-    verdicts_[b].decision = forB;
-    verdicts_[b].partner = Ref(a);
+    VerdictOf(a).decision = forA;
+    VerdictOf(a).partner = Ref(b);
+    VerdictOf(b).decision = forB;
+    VerdictOf(b).partner = Ref(a);
   }
 
   Decision Copied(std::uint32_t own, std::uint32_t other) const {
@@ -370,7 +379,8 @@ class Checker {
   // (and by serial), whose cursors only move forward. A pair left free at the end of a level
   // cannot match at that level: our QSO would have taken it.
   void MatchMany(Range ours, Range theirs) {
-    using BucketKey = std::tuple<int, std::string, std::int64_t>;  // (kind, serial(s), minute)
+    // (kind, serials, minute); kinds: 3 both serials, 2 the one sent, 1 the one received, 0 none
+    using BucketKey = std::tuple<int, std::uint32_t, std::uint32_t, std::int64_t>;
     struct Bucket {
       std::vector<std::uint32_t> at;  // positions in theirs, in order
       std::size_t next = 0;
@@ -381,10 +391,10 @@ class Checker {
       const CheckedQso& q = Qso(*b);
       const std::int64_t minute = entries_[*b].minute;
       const auto position = static_cast<std::uint32_t>(b - base);
-      buckets[{2, q.sent + '\n' + q.rcvd, minute}].at.push_back(position);
-      buckets[{1, "s" + q.sent, minute}].at.push_back(position);
-      buckets[{1, "r" + q.rcvd, minute}].at.push_back(position);
-      buckets[{0, "", minute}].at.push_back(position);
+      buckets[{3, q.sent.id(), q.rcvd.id(), minute}].at.push_back(position);
+      buckets[{2, q.sent.id(), 0, minute}].at.push_back(position);
+      buckets[{1, q.rcvd.id(), 0, minute}].at.push_back(position);
+      buckets[{0, 0, 0, minute}].at.push_back(position);
     }
     auto head = [&](const BucketKey& key) -> std::uint32_t {
       auto it = buckets.find(key);
@@ -401,9 +411,9 @@ class Checker {
           std::uint32_t best = kNone;
           for (const std::int64_t minute : {entries_[*a].minute - d, entries_[*a].minute + d}) {
             std::vector<BucketKey> keys;
-            if (level == 2) keys = {{2, q.rcvd + '\n' + q.sent, minute}};
-            if (level == 1) keys = {{1, "s" + q.rcvd, minute}, {1, "r" + q.sent, minute}};
-            if (level == 0) keys = {{0, "", minute}};
+            if (level == 2) keys = {{3, q.rcvd.id(), q.sent.id(), minute}};
+            if (level == 1) keys = {{2, q.rcvd.id(), 0, minute}, {1, q.sent.id(), 0, minute}};
+            if (level == 0) keys = {{0, 0, 0, minute}};
             for (const BucketKey& key : keys) best = std::min(best, head(key));
             if (d == 0) break;
           }
@@ -457,12 +467,12 @@ class Checker {
     }
     if (best == kNone) return;
     Pair(g, Decision::BustedCall, best, Decision::Confirmed);
-    verdicts_[g].rightCall = LoggerCall(best);
+    VerdictOf(g).rightCall = LoggerCall(best);
   }
 
   void DecideUnmatched(std::uint32_t g) {
     const Entry& e = entries_[g];
-    Verdict& verdict = verdicts_[g];
+    Verdict& verdict = VerdictOf(g);
     if (submitter_[e.call] == e.log) {
       verdict.decision = Decision::NotInLog;
     } else if (submitter_[e.call] != kNone) {
@@ -497,10 +507,11 @@ class Checker {
   std::vector<std::uint32_t> visitOrder_;
   std::vector<Entry> entries_;
   std::vector<std::uint32_t> byLogger_, byWorked_;
+  std::vector<std::uint32_t> loggerStart_;    // by call: where its entries as logger begin in byLogger_
   std::vector<std::uint32_t> loggersNaming_;  // by call: how many logs name it
   std::vector<std::uint32_t> matched_;        // by entry: the other log's entry paired with it
-  std::vector<Verdict> verdicts_;
   std::vector<ClockOffset> offsets_;
+  CrossCheckResult result_;
 };
 
 }  // namespace

@@ -8,13 +8,16 @@
 #include <string_view>
 #include <vector>
 
+#include "interned_text.h"
+
+// Every QSO of a contest is held at once, so its texts are interned: a QSO takes 40 bytes.
 struct CheckedQso {
   std::size_t line = 0;     // where it stands in its file
-  std::string call;         // the worked call in the host's form, "OK1XYZ"
-  std::string band;         // "80m"
+  InternedText call;        // the worked call in the host's form, "OK1XYZ"
+  InternedText band;        // "80m"
   std::int64_t minute = 0;  // minutes since 1899-12-30 00:00
-  std::string sent, rcvd;   // serials compared as numbers: "0012" (see CheckedSerial)
-  std::string ownCall;      // the call the QSO line sends, "DL1ABC/P"; empty: the log's call
+  InternedText sent, rcvd;  // serials compared as numbers: "0012" (see CheckedSerial)
+  InternedText ownCall;     // the call the QSO line sends, "DL1ABC/P"; empty: the log's call
   int ruled = -1;           // a Decision the contest's rules took before matching (mode, band), or -1
   friend bool operator==(const CheckedQso&, const CheckedQso&) = default;
 };
@@ -44,7 +47,7 @@ enum class Decision {
 inline constexpr std::size_t kDecisionCount = 11;
 
 struct QsoRef {
-  std::size_t log = 0, qso = 0;  // indices into the logs handed to CrossCheck
+  std::uint32_t log = 0, qso = 0;  // indices into the logs handed to CrossCheck
   friend bool operator==(const QsoRef&, const QsoRef&) = default;
 };
 
@@ -53,9 +56,9 @@ struct Verdict {
   // The other log's QSO behind the decision: the one matched, or for a QSO not in the other log
   // the nearest one the other station logged with us (any band, any time), when there is one.
   std::optional<QsoRef> partner;
-  bool partnerTaken = false;  // not in log: that nearest QSO went to another QSO of ours
-  std::string rightCall;      // busted call: the call of the station whose log has the QSO
-  std::size_t workedBy = 0;   // not submitted: how many other logs name the call
+  bool partnerTaken = false;   // not in log: that nearest QSO went to another QSO of ours
+  InternedText rightCall;      // busted call: the call of the station whose log has the QSO
+  std::uint32_t workedBy = 0;  // not submitted: how many other logs name the call
 };
 
 // A log's clock against the others', from the QSOs whose serials match both ways with another

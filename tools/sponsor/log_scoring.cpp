@@ -19,46 +19,31 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The problem file would collect the dupes and rejections of every log; each replay has read its
-// own lines while they were written.
-ReplayedLog ReplayHere(const StatsEntryPoints& plugin, const ContestPlan& plan, const ReplayChoices& choices) {
-  ReplayedLog replayed = ReplayLog(plugin, plan, choices);
-  std::error_code ignored;
-  fs::remove(kProblemFileName, ignored);
-  if (!replayed.score) throw PluginFailure("the plug-in answered no score");
-  return replayed;
-}
-
 // The bands where the plug-in counted a QSO of no entity: there it counts "no entity" as one.
-ReplayChoices NoEntityWatch(bool record, std::set<std::string>& bands) {
-  return {record, [&bands](std::size_t, const PlannedQso& planned, int, QsoFate fate) {
+ReplayChoices NoEntityWatch(std::set<std::string>& bands) {
+  return {false, [&bands](std::size_t, const PlannedQso& planned, int, QsoFate fate) {
             if (fate == QsoFate::Accepted && !planned.entity) bands.insert(planned.qso->band);
           }};
 }
 
 // The replay as submitted where the problem file cannot be opened, each QSO's fate recorded as
-// a recording replay would, without the problem lines.
+// a recording replay would (the check needs nothing else of each QSO), without the problem lines:
+// those tell why the plug-in refused a QSO or stored a dupe, and the report leaves exactly those
+// texts out (EntrantFinding), so a log with a refused QSO needs no replay of its own with the
+// problem file.
 ReplayedLog ReplayQuietly(const StatsEntryPoints& plugin, const ContestPlan& plan, const fs::path& quietFolder,
                           std::set<std::string>& noEntityBands) {
   const WorkingFolder quiet(quietFolder);
-  std::vector<ReplayedQso> qsos;
-  qsos.reserve(plan.qsos.size());
+  std::vector<QsoOutcome> outcomes;
+  outcomes.reserve(plan.qsos.size());
   ReplayedLog replayed =
       ReplayLog(plugin, plan, {false, [&](std::size_t, const PlannedQso& planned, int, QsoFate fate) {
-                                 const LogQso& q = *planned.qso;
-                                 qsos.push_back({q.line,
-                                                 q.days,
-                                                 q.call,
-                                                 q.band,
-                                                 q.freqHz,
-                                                 planned.entity ? planned.entity->name : "",
-                                                 planned.continent,
-                                                 fate,
-                                                 {}});
-                                 if (fate == QsoFate::Accepted && !planned.entity) noEntityBands.insert(q.band);
+                                 outcomes.push_back({planned.index, fate});
+                                 if (fate == QsoFate::Accepted && !planned.entity)
+                                   noEntityBands.insert(planned.qso->band);
                                }});
   if (!replayed.score) throw PluginFailure("the plug-in answered no score");
-  replayed.qsos = std::move(qsos);
+  replayed.outcomes = std::move(outcomes);
   return replayed;
 }
 
@@ -88,7 +73,7 @@ fs::path QuietFolder(const fs::path& scratch) {
 ScoredLog ScoreLog(const SubmittedLog& submitted, std::size_t index, const CheckContext& context,
                    const ClockOffset& offset, const StatsEntryPoints& plugin, const CountryFile& countries,
                    const fs::path& quietFolder) {
-  const LogFile& log = submitted.log;
+  const LogFile log = ReadAgain(submitted);
   const CheckedLog& checked = context.logs[index];
   const ContestPlan plan = PlanContest(log, countries, {0, "", std::nullopt, std::nullopt});
 
@@ -121,12 +106,7 @@ ScoredLog ScoreLog(const SubmittedLog& submitted, std::size_t index, const Check
   result.kept = result.qsos - result.removed;
 
   std::set<std::string> noEntityBefore, noEntityAfter;
-  ReplayedLog asSubmitted = ReplayQuietly(plugin, plan, quietFolder, noEntityBefore);
-  // The reasons the plug-in gives for a refused QSO are in its problem file: only then is it read.
-  if (asSubmitted.counts.rejected > 0) {
-    noEntityBefore.clear();
-    asSubmitted = ReplayHere(plugin, plan, NoEntityWatch(true, noEntityBefore));
-  }
+  const ReplayedLog asSubmitted = ReplayQuietly(plugin, plan, quietFolder, noEntityBefore);
   const ScoreSummary& before = *asSubmitted.score;
   result.pointsBefore = before.total.points;
   result.multipliersBefore =
@@ -141,7 +121,7 @@ ScoredLog ScoreLog(const SubmittedLog& submitted, std::size_t index, const Check
       if (q.qso->line >= removedAt.size() || !removedAt[q.qso->line]) kept.qsos.push_back(q);
     }
     const WorkingFolder quiet(quietFolder);
-    const ReplayedLog replayed = ReplayLog(plugin, kept, NoEntityWatch(false, noEntityAfter));
+    const ReplayedLog replayed = ReplayLog(plugin, kept, NoEntityWatch(noEntityAfter));
     if (!replayed.score) throw PluginFailure("the plug-in answered no score");
     after = *replayed.score;
     noEntity = noEntityAfter.size();

@@ -29,10 +29,9 @@ struct ScoredLog {
 // Replays the log `index` of the context, each time in a contest opened without a report run (no
 // dialog, no Cabrillo file), in `quietFolder`, where the plug-in's problem file cannot be opened
 // (a folder holds its name), which spares the plug-in a file opened and closed for every QSO: its
-// answers do not depend on it. As submitted, for the figures before and the log's own check; again
-// in the current folder (a scratch folder), its problem file read while written, when the plug-in
-// refused a QSO, so that the check can tell why; and with the kept QSOs only. Throws
-// PluginFailure when the plug-in gives no score.
+// answers do not depend on it. As submitted, for the figures before and the log's own check (each
+// QSO's fate, dupes among them), and with the kept QSOs only. The log is read again from its file.
+// Throws PluginFailure when the plug-in gives no score, std::runtime_error when the file changed.
 ScoredLog ScoreLog(const SubmittedLog& submitted, std::size_t index, const CheckContext& context,
                    const ClockOffset& offset, const StatsEntryPoints& plugin, const CountryFile& countries,
                    const std::filesystem::path& quietFolder);

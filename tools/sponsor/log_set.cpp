@@ -4,7 +4,9 @@
 #include "log_set.h"
 
 #include <algorithm>
+#include <functional>
 #include <stdexcept>
+#include <string_view>
 
 #include "calendar.h"
 #include "contest_rules.h"
@@ -76,7 +78,17 @@ EntryHeader HeaderOf(const LogFile& log) {
   return header;
 }
 
+std::uint64_t Fingerprint(std::string_view text) { return std::hash<std::string_view>()(text); }
+
 }  // namespace
+
+LogFile ReadAgain(const SubmittedLog& log) {
+  const std::string text = ReadTextFile(log.file);
+  if (text.size() != log.bytes || Fingerprint(text) != log.fingerprint) {
+    throw std::runtime_error(log.file.string() + ": changed while the logs were checked");
+  }
+  return ParseLogText(text);
+}
 
 CheckedLog CheckedOf(const LogFile& log, const std::string& call) {
   CheckedLog checked{call, {}};
@@ -89,8 +101,8 @@ CheckedLog CheckedOf(const LogFile& log, const std::string& call) {
       ruled = static_cast<int>(Decision::WrongBand);
     }
     const std::string sent = q.ownCall.empty() || q.ownCall == call ? std::string() : q.ownCall.str();
-    checked.qsos.push_back(
-        {q.line, q.call, q.band, MinuteOf(q.days), CheckedSerial(q.exchSent), CheckedSerial(q.exchRcvd), sent, ruled});
+    checked.qsos.push_back({q.line, q.call, q.band.str(), MinuteOf(q.days), CheckedSerial(q.exchSent),
+                            CheckedSerial(q.exchRcvd), sent, ruled});
   }
   return checked;
 }
@@ -136,11 +148,16 @@ LogSet ReadLogFolder(const fs::path& folder, const Receipts& receipts) {
   std::map<std::string, std::vector<Candidate>> byCall;
   for (const fs::path& file : files) {
     LogFile log;
+    std::uint64_t fingerprint = 0;
+    std::size_t bytes = 0;
     std::error_code timeError;
     const fs::file_time_type written = fs::last_write_time(file, timeError);
     try {
       if (timeError) throw std::runtime_error("cannot be read: " + timeError.message());
-      log = ParseLogText(ReadTextFile(file));
+      const std::string text = ReadTextFile(file);
+      fingerprint = Fingerprint(text);
+      bytes = text.size();
+      log = ParseLogText(text);
     } catch (const std::exception& error) {
       set.passedOver.push_back({file, Shown(error.what())});
       continue;
@@ -159,11 +176,14 @@ LogSet ReadLogFolder(const fs::path& folder, const Receipts& receipts) {
     CheckedLog checked = CheckedOf(log, call);
     EntryHeader header = HeaderOf(log);
     std::string category = header.categoryOperator;
+    const std::size_t firstLine = set.lines->size();
+    for (const LogQso& q : log.qsos) set.lines->Add(q.written.text);
     auto receipt = receipts.find(file.filename().string());
-    byCall[call].push_back({{file, call, std::move(category), qsoLines, std::move(log), std::move(header), {}},
-                            std::move(checked),
-                            written,
-                            receipt == receipts.end() ? nullptr : &receipt->second});
+    byCall[call].push_back(
+        {{file, call, std::move(category), qsoLines, fingerprint, bytes, firstLine, std::move(header), {}},
+         std::move(checked),
+         written,
+         receipt == receipts.end() ? nullptr : &receipt->second});
   }
 
   for (auto& [call, candidates] : byCall) {

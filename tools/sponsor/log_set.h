@@ -2,14 +2,17 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cross_check.h"
 #include "log_file.h"
+#include "qso_line_store.h"
 
 // What a log's header says about its entry, values as written (blanks around them trimmed).
 struct EntryHeader {
@@ -24,7 +27,11 @@ struct SubmittedLog {
   std::string call;            // "DL1ABC"
   std::string category;        // CATEGORY-OPERATOR as written, "SINGLE-OP"; empty when missing
   std::size_t qsoLines = 0;    // QSO lines the file has, those the reader could not take among them
-  LogFile log;                 // as read: the file is read once
+  // The parsed file is let go once its QSOs are taken (it is ten times their size), and read
+  // again to be scored: these tell that it is still the file that was checked.
+  std::uint64_t fingerprint = 0;
+  std::size_t bytes = 0;
+  std::size_t firstLine = 0;  // its first QSO's line in LogSet::lines
   EntryHeader header;
   std::string passedOverFile;  // another file of the same call that was passed over, when there was one
 };
@@ -39,8 +46,13 @@ struct LogSet {
   std::vector<SubmittedLog> logs;   // in call order
   std::vector<CheckedLog> checked;  // the same logs, for the cross-check
   std::vector<PassedOver> passedOver;
-  std::size_t filesReceived = 0;  // regular files and others in the folder
+  std::size_t filesReceived = 0;                                           // regular files and others in the folder
+  std::unique_ptr<QsoLineStore> lines = std::make_unique<QsoLineStore>();  // every QSO's line as read
 };
+
+// The log as it was read for the check. Throws std::runtime_error when it cannot be read or is
+// no longer the file that was checked.
+LogFile ReadAgain(const SubmittedLog& log);
 
 // The sponsor's receipt list: file name to the time it was received ("2025-03-17 0812", any form
 // that sorts as time does).

@@ -2,6 +2,7 @@
 // path, "..") or to anything but a regular file is never acted on.
 #include "output_folder.h"
 
+#include <fstream>
 #include <stdexcept>
 
 #include "text_files.h"
@@ -11,11 +12,29 @@ namespace fs = std::filesystem;
 OutputFolder::OutputFolder(fs::path folder) : folder_(std::move(folder)) { fs::create_directories(folder_); }
 
 void OutputFolder::Write(const fs::path& name, std::string_view text) {
+  Replace(name, [&](const fs::path& temporary) { WriteTextFile(temporary, text); });
+}
+
+void OutputFolder::Write(const fs::path& name, const std::function<void(std::ostream&)>& fill) {
+  Replace(name, [&](const fs::path& temporary) {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (out) fill(out);
+    out.close();
+    if (!out) throw std::runtime_error(temporary.string() + ": cannot be written whole");
+  });
+}
+
+void OutputFolder::Replace(const fs::path& name, const std::function<void(const fs::path&)>& write) {
   const fs::path target = folder_ / name;
   fs::create_directories(target.parent_path());
   const fs::path temporary = target.string() + ".new";
-  WriteTextFile(temporary, text);
   std::error_code error;
+  try {
+    write(temporary);
+  } catch (...) {
+    fs::remove(temporary, error);  // half a file is no result
+    throw;
+  }
   fs::rename(temporary, target, error);
   if (error) {
     fs::remove(temporary, error);

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <ostream>
 #include <set>
 #include <string>
 #include <string_view>
@@ -16,6 +18,8 @@ class OutputFolder {
 
   // `name` relative to the folder, "reports/DL1AA.txt". Throws std::runtime_error.
   void Write(const std::filesystem::path& name, std::string_view text);
+  // The same, the text written by `fill` as it is made.
+  void Write(const std::filesystem::path& name, const std::function<void(std::ostream&)>& fill);
   // A file another process wrote into the folder for this run.
   void Claim(const std::filesystem::path& name) { written_.insert(name.generic_string()); }
   // Writes the list of the files written and removes those of the last run's list not written
@@ -26,6 +30,8 @@ class OutputFolder {
   static constexpr std::string_view kListName = "written-by-stats-crosscheck.txt";
 
  private:
+  void Replace(const std::filesystem::path& name, const std::function<void(const std::filesystem::path&)>& write);
+
   std::filesystem::path folder_;
   std::set<std::string> written_;
 };

@@ -467,22 +467,37 @@ std::string SummaryText(const SummaryFacts& f) {
   return out;
 }
 
-std::string DecisionsCsv(const CheckContext& c) {
-  std::string out = "call,line,decision,kept,right_call,other_call,other_line\n";
+void WriteDecisionsCsv(const CheckContext& c, std::ostream& stream) {
+  stream << "call,line,decision,kept,right_call,other_call,other_line\n";
+  // Ten million rows: each piece is appended in place, each log's call made a field once.
+  std::vector<std::string> calls;
+  calls.reserve(c.logs.size());
+  for (const CheckedLog& log : c.logs) calls.push_back(CsvField(Shown(log.call)));
+  std::string out;
   for (std::size_t l = 0; l < c.logs.size(); ++l) {
     for (std::size_t q = 0; q < c.logs[l].qsos.size(); ++q) {
       const Verdict& v = c.verdicts[l][q];
-      out += CsvField(Shown(c.logs[l].call)) + "," + std::to_string(c.logs[l].qsos[q].line) + "," +
-             std::string(DecisionName(v.decision)) + "," + (Kept(v.decision, c.rules) ? "yes" : "no") + "," +
-             CsvField(Shown(v.rightCall)) + ",";
+      out += calls[l];
+      out += ',';
+      out += std::to_string(c.logs[l].qsos[q].line);
+      out += ',';
+      out += DecisionName(v.decision);
+      out += Kept(v.decision, c.rules) ? ",yes," : ",no,";
+      if (!v.rightCall.empty()) out += CsvField(Shown(v.rightCall));
+      out += ',';
       if (v.partner) {
-        out += CsvField(Shown(c.logs[v.partner->log].call)) + "," +
-               std::to_string(c.logs[v.partner->log].qsos[v.partner->qso].line);
+        out += calls[v.partner->log];
+        out += ',';
+        out += std::to_string(c.logs[v.partner->log].qsos[v.partner->qso].line);
       } else {
-        out += ",";
+        out += ',';
       }
-      out += "\n";
+      out += '\n';
+    }
+    if (out.size() > (1 << 20)) {
+      stream << out;
+      out.clear();
     }
   }
-  return out;
+  stream << out;
 }

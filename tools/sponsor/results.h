@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -57,8 +58,9 @@ struct SummaryFacts {
 // stations.
 std::string SummaryText(const SummaryFacts& facts);
 
-// call,line,decision,kept,right_call,other_call,other_line: one row per QSO of every log.
-std::string DecisionsCsv(const CheckContext& context);
+// call,line,decision,kept,right_call,other_call,other_line: one row per QSO of every log, written
+// as it is made (the table of a large contest would take as much memory as all the rest).
+void WriteDecisionsCsv(const CheckContext& context, std::ostream& out);
 
 // The removed QSOs' decisions, in the order of the results' columns.
 extern const std::array<Decision, 9> kRemovingDecisions;

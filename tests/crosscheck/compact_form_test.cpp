@@ -1,0 +1,107 @@
+// The compact form the cross-check holds a contest in: interned texts, QSO lines in a scratch
+// file, and a log read again for its scoring, which must be the very file that was checked.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "interned_text.h"
+#include "log_set.h"
+#include "qso_line_store.h"
+#include "test_files.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(InternedText, OneNumberPerTextAcrossThreads) {
+  const InternedText empty;
+  EXPECT_TRUE(empty.empty());
+  EXPECT_EQ(empty, InternedText(""));
+  EXPECT_EQ(empty.str(), "");
+  // Threads keep overlapping texts at once, as the folder's readers may: each text gets one
+  // number, and every number reads back its own text.
+  std::vector<std::vector<InternedText>> kept(4);
+  std::vector<std::thread> threads;
+  for (std::size_t t = 0; t < kept.size(); ++t) {
+    threads.emplace_back([&kept, t] {
+      for (int i = 0; i < 40000; ++i) kept[t].push_back(InternedText("CALL" + std::to_string((i * (t + 1)) % 20000)));
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  for (std::size_t t = 0; t < kept.size(); ++t) {
+    for (int i = 0; i < 40000; ++i) {
+      const std::string text = "CALL" + std::to_string((i * (t + 1)) % 20000);
+      ASSERT_EQ(kept[t][static_cast<std::size_t>(i)].str(), text);
+      ASSERT_EQ(kept[t][static_cast<std::size_t>(i)], InternedText(text));
+    }
+  }
+  EXPECT_NE(InternedText("0012"), InternedText("012"));
+  const InternedText call("DL1AA");
+  EXPECT_LT(call.id(), InternedTextCount());
+}
+
+TEST(QsoLineStore, EveryLineBackWhetherWrittenOutOrNotAndInAForkedProcess) {
+  QsoLineStore store;
+  std::vector<std::string> lines;
+  // Past a few blocks of the file, with empty lines and a line longer than a block among them.
+  for (int i = 0; i < 60000; ++i) {
+    lines.push_back(i % 997 == 0 ? std::string() : "QSO:  3580 PM 2025-03-15 1805 DL1AA 599 " + std::to_string(i));
+  }
+  lines.push_back(std::string(3 << 20, 'x'));
+  lines.push_back("the last line, still in memory");
+  for (std::size_t i = 0; i < lines.size(); ++i) ASSERT_EQ(store.Add(lines[i]), i);
+  ASSERT_EQ(store.size(), lines.size());
+  for (std::size_t i : {std::size_t{0}, std::size_t{1}, std::size_t{997}, std::size_t{31000}, lines.size() - 2,
+                        lines.size() - 1}) {
+    EXPECT_EQ(store.Text(i), lines[i]) << i;
+  }
+  // Workers read the parent's store after the fork, through the same descriptor.
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    bool same = true;
+    for (std::size_t i = lines.size(); i-- > 0;) same = same && store.Text(i) == lines[i];
+    ::_exit(same ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_THROW(store.Text(lines.size()), std::out_of_range);
+}
+
+class ReadAgainFolder : public InTempFolder {};
+
+TEST_F(ReadAgainFolder, TheSameLogOrAClearRefusalWhenTheFileChanged) {
+  fs::create_directory("logs");
+  const std::string head = "START-OF-LOG: 3.0\r\nCONTEST: PSK-63-TORVALE\r\nCALLSIGN: DL1AA\r\n";
+  const std::string qsos =
+      "QSO:  3580 PM 2025-03-15 1805 DL1AA         599 0001   OK1BB         599 0002\r\n"
+      "QSO:  7040 PM 2025-03-15 1811 DL1AA         599 0002   SP2CC         599 0014\r\n";
+  std::ofstream("logs/dl1aa.log", std::ios::binary) << head << qsos << "END-OF-LOG:\r\n";
+  const LogSet set = ReadLogFolder("logs");
+  ASSERT_EQ(set.logs.size(), 1u);
+  const SubmittedLog& log = set.logs[0];
+  EXPECT_EQ(CheckedOf(ReadAgain(log), log.call).qsos, set.checked[0].qsos);
+  EXPECT_EQ(set.lines->Text(log.firstLine + 1),
+            "QSO:  7040 PM 2025-03-15 1811 DL1AA         599 0002   SP2CC         599 0014");
+
+  // One serial changed, the size the same: the scores would be of another log than the decisions.
+  std::ofstream("logs/dl1aa.log", std::ios::binary) << head << qsos.substr(0, 50) << '9' << qsos.substr(51)
+                                                   << "END-OF-LOG:\r\n";
+  try {
+    ReadAgain(log);
+    FAIL() << "a changed file was taken";
+  } catch (const std::runtime_error& error) {
+    EXPECT_NE(std::string(error.what()).find("changed while the logs were checked"), std::string::npos);
+  }
+  fs::remove("logs/dl1aa.log");
+  EXPECT_THROW(ReadAgain(log), std::runtime_error);
+}
+
+}  // namespace

@@ -1,0 +1,35 @@
+// The QSO lines of every log read, in a scratch file instead of memory: a report quotes a few
+// lines of any log, and a contest's lines together would take more memory than all else.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QsoLineStore {
+ public:
+  // The file is removed from its folder at once: it goes with the process, however that ends.
+  // Throws std::runtime_error when no scratch file can be made.
+  QsoLineStore();
+  ~QsoLineStore();
+  QsoLineStore(const QsoLineStore&) = delete;
+  QsoLineStore& operator=(const QsoLineStore&) = delete;
+
+  // Keeps a line; returns its number, counted from 0 in the order kept. Throws std::runtime_error
+  // when the scratch file cannot be written.
+  std::size_t Add(std::string_view text);
+  // Safe in processes forked after the lines were kept. Throws std::runtime_error when the
+  // scratch file cannot be read.
+  std::string Text(std::size_t number) const;
+  std::size_t size() const { return ends_.size(); }
+
+ private:
+  void Flush();
+
+  int fd_ = -1;
+  std::vector<std::uint64_t> ends_;  // by line: where it ends in the file (and the buffer after it)
+  std::uint64_t flushed_ = 0;        // bytes in the file; the rest are in buffer_
+  std::string buffer_;
+};
