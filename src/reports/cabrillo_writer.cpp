@@ -50,15 +50,14 @@ void AppendQsoLine(CabrilloLog& log, std::string_view call, std::uint32_t freqKH
   line += " ";
   line += OnOneLine(exchRcvd);
   line += "\r\n";
-  log.qsoLines.push_back(std::move(line));
+  log.qsoLines.push_back(line);
 }
 
 std::string CabrilloText(const CabrilloLog& log, const std::optional<FileVersion>& hostVersion) {
   const CabrilloHeaderFields& h = log.header;
   // Sized once: grown line by line, a long log's text would be copied over and over and, at its
   // last growth, held three times over at the end of the contest, when memory is at its highest.
-  std::size_t size = 4096 + (h.address.size() + h.soapbox.size()) * 3;
-  for (const std::string& qso : log.qsoLines) size += qso.size();
+  const std::size_t size = 4096 + (h.address.size() + h.soapbox.size()) * 3 + log.qsoLines.bytes();
   std::string text;
   text.reserve(size);
   text = "START-OF-LOG: 3.0\r\nCONTEST: ";
@@ -81,7 +80,7 @@ std::string CabrilloText(const CabrilloLog& log, const std::optional<FileVersion
   line("OPERATORS: ", h.operators);
   line("EMAIL: ", h.email);
   taggedLines("SOAPBOX: ", EncodeSoapbox(h.soapbox));
-  for (const std::string& qso : log.qsoLines) text += qso;
+  for (const std::string& piece : log.qsoLines.pieces()) text += piece;
   text += "END-OF-LOG:\r\n";
   return text;
 }
