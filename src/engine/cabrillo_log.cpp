@@ -20,6 +20,14 @@ void QsoLines::push_back(std::string_view line) {
   bytes_ += line.size();
 }
 
+void QsoLines::MoveTo(std::string& text) {
+  for (std::string& piece : pieces_) {
+    text += piece;
+    std::string().swap(piece);
+  }
+  clear();
+}
+
 void QsoLines::clear() {
   pieces_.clear();
   bytes_ = 0;

@@ -154,6 +154,26 @@ TEST_F(CabrilloFolder, WritesTheFileAndSaysSo) {
   EXPECT_FALSE(fs::exists("DL1AAA.cbr.tmp"));
 }
 
+// A long contest's lines span many pieces; the file gets each line once, in order, and the lines
+// are used up by the write.
+TEST_F(CabrilloFolder, ALongLogsFileHasEveryLineOnceAndUsesTheLinesUp) {
+  log.fileBase = "DL1AAA";
+  std::string lines;
+  for (int i = 0; i < 3000; ++i) {
+    const std::string line = "QSO: " + std::to_string(i) + std::string(static_cast<std::size_t>(i % 90), 'x') + "\r\n";
+    log.qsoLines.push_back(line);
+    lines += line;
+  }
+  ASSERT_GT(log.qsoLines.pieces().size(), 1u);
+  const std::string expected = CabrilloText(log, std::nullopt);
+  EXPECT_NE(expected.find(lines + "END-OF-LOG:\r\n"), std::string::npos);
+  FixedHostProgram host;
+  EXPECT_EQ(WriteCabrilloFile(log, host), "File produced: DL1AAA.cbr");
+  EXPECT_EQ(FileBytes("DL1AAA.cbr"), expected);
+  EXPECT_TRUE(log.qsoLines.empty());
+  EXPECT_EQ(log.qsoLines.bytes(), 0u);
+}
+
 // The names of the temporary files left in the current folder.
 std::vector<std::string> Temporaries() {
   std::vector<std::string> names;
@@ -213,9 +233,10 @@ TEST_F(CabrilloFolder, NoLinkOrFileOfTheTemporarysOldNameIsWrittenThrough) {
   fs::create_symlink("nowhere.txt", "DL1AAA.cbr.tmp.tmp");
   log.fileBase = "DL1AAA";
   log.qsoLines.push_back("QSO: a\r\n");
+  const std::string expected = CabrilloText(log, std::nullopt);
   FixedHostProgram host;
   EXPECT_EQ(WriteCabrilloFile(log, host), "File produced: DL1AAA.cbr");
-  EXPECT_EQ(FileBytes("DL1AAA.cbr"), CabrilloText(log, std::nullopt));
+  EXPECT_EQ(FileBytes("DL1AAA.cbr"), expected);
   EXPECT_EQ(FileBytes("victim.txt"), "precious");
   EXPECT_FALSE(fs::exists("nowhere.txt"));
   EXPECT_TRUE(fs::is_symlink("DL1AAA.cbr.tmp"));
