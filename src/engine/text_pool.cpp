@@ -5,17 +5,28 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <limits>
+#include <stdexcept>
 
 namespace {
 
-constexpr std::size_t kBlockSize = 64 * 1024;
+constexpr std::size_t kOffsetBits = 16;
+constexpr std::size_t kBlockSize = std::size_t{1} << kOffsetBits;
+using Length = std::uint32_t;
 
 }  // namespace
+
+std::string_view TextPool::Text(Id id) const {
+  const char* at = blocks_[id >> kOffsetBits].get() + (id & (kBlockSize - 1));
+  Length length = 0;
+  std::memcpy(&length, at, sizeof length);
+  return {at + sizeof length, length};
+}
 
 std::size_t TextPool::SlotOf(std::string_view text) const {
   const std::size_t mask = slots_.size() - 1;
   std::size_t slot = std::hash<std::string_view>()(text) & mask;
-  while (slots_[slot] != kNone && texts_[slots_[slot]] != text) slot = (slot + 1) & mask;
+  while (slots_[slot] != kNone && Text(slots_[slot]) != text) slot = (slot + 1) & mask;
   return slot;
 }
 
@@ -27,48 +38,56 @@ std::optional<TextPool::Id> TextPool::Find(std::string_view text) const {
 
 TextPool::Id TextPool::Intern(std::string_view text) {
   // At most half full, so that a search for a missing text soon meets a free slot.
-  if ((texts_.size() + 1) * 2 > slots_.size()) Grow();
+  if ((count_ + 1) * 2 > slots_.size()) Grow();
   const std::size_t slot = SlotOf(text);
-  if (slots_[slot] != kNone) return slots_[slot];
-  const Id id = static_cast<Id>(texts_.size());
-  texts_.push_back(Keep(text));
-  slots_[slot] = id;
-  return id;
+  if (slots_[slot] == kNone) {
+    slots_[slot] = Keep(text);
+    ++count_;
+  }
+  return slots_[slot];
 }
 
-std::string_view TextPool::Keep(std::string_view text) {
-  if (text.empty()) return {};
-  char* bytes = nullptr;
-  if (text.size() > kBlockSize / 4) {
-    // A long text gets a block of its own: the rest of the current one stays in use.
-    blocks_.push_back(std::make_unique<char[]>(text.size()));
-    bytes = blocks_.back().get();
-  } else {
-    if (text.size() > blockLeft_) {
-      blocks_.push_back(std::make_unique<char[]>(kBlockSize));
-      free_ = blocks_.back().get();
-      blockLeft_ = kBlockSize;
-    }
-    bytes = free_;
-    free_ += text.size();
-    blockLeft_ -= text.size();
+TextPool::Id TextPool::Keep(std::string_view text) {
+  const Length length = static_cast<Length>(text.size());
+  const std::size_t size = sizeof length + text.size();
+  // A number has room for 65,536 blocks (4 GB of texts); beyond that, or for a longer text than
+  // its length can hold, the QSO is refused rather than named wrongly.
+  if (text.size() > std::numeric_limits<Length>::max() || blocks_.size() >= (std::size_t{1} << kOffsetBits)) {
+    throw std::length_error("the contest's texts are full");
   }
-  std::memcpy(bytes, text.data(), text.size());
-  return {bytes, text.size()};
+  std::size_t block = 0, offset = 0;
+  if (size > kBlockSize / 4) {
+    // A long text gets a block of its own: the rest of the current one stays in use.
+    blocks_.push_back(std::make_unique<char[]>(size));
+    block = blocks_.size() - 1;
+    offset = 0;
+  } else {
+    if (blocks_.empty() || used_ + size > kBlockSize) {
+      blocks_.push_back(std::make_unique<char[]>(kBlockSize));
+      current_ = blocks_.size() - 1;
+      used_ = 0;
+    }
+    block = current_;
+    offset = used_;
+    used_ += size;
+  }
+  char* at = blocks_[block].get() + offset;
+  std::memcpy(at, &length, sizeof length);
+  std::memcpy(at + sizeof length, text.data(), text.size());
+  return static_cast<Id>((block << kOffsetBits) | offset);
 }
 
 void TextPool::Grow() {
   std::vector<Id> old(std::max<std::size_t>(16, slots_.size() * 2), kNone);
   old.swap(slots_);
   for (Id id : old) {
-    if (id != kNone) slots_[SlotOf(texts_[id])] = id;
+    if (id != kNone) slots_[SlotOf(Text(id))] = id;
   }
 }
 
 void TextPool::Clear() {
-  texts_.clear();
-  slots_.clear();
   blocks_.clear();
-  free_ = nullptr;
-  blockLeft_ = 0;
+  current_ = used_ = 0;
+  slots_.clear();
+  count_ = 0;
 }

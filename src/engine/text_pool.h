@@ -19,19 +19,20 @@ class TextPool {
   // The text's number when it is kept; asking never keeps it.
   std::optional<Id> Find(std::string_view text) const;
   // Valid until Clear: kept bytes never move.
-  std::string_view Text(Id id) const { return texts_[id]; }
-  std::size_t size() const { return texts_.size(); }
+  std::string_view Text(Id id) const;
   void Clear();
 
  private:
   static constexpr Id kNone = ~Id{0};
   std::size_t SlotOf(std::string_view text) const;
-  std::string_view Keep(std::string_view text);
+  Id Keep(std::string_view text);
   void Grow();
 
-  std::vector<std::string_view> texts_;          // by number
+  // A number is where its text lies: the block in the high half, the offset in the low half.
+  // Each text is stored after its length, so that no table of lengths is needed.
+  std::vector<std::unique_ptr<char[]>> blocks_;  // never moved; a long text has a block of its own
+  std::size_t current_ = 0;                      // the block of the usual size being filled
+  std::size_t used_ = 0;                         // of that block
   std::vector<Id> slots_;                        // open addressing by the text's hash; kNone is free
-  std::vector<std::unique_ptr<char[]>> blocks_;  // the bytes, in blocks that are never moved
-  char* free_ = nullptr;                         // in the newest block of the usual size
-  std::size_t blockLeft_ = 0;
+  std::size_t count_ = 0;                        // texts kept
 };
