@@ -84,7 +84,7 @@ SharedText HostMode(std::string_view mode, std::string_view submode) {
   return SharedText(submode.empty() ? mode : submode);
 }
 
-std::uint8_t Padding(const std::string& host, std::string_view written) {
+std::uint8_t Padding(std::string_view host, std::string_view written) {
   return static_cast<std::uint8_t>(host.size() - written.size());
 }
 
