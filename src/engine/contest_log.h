@@ -35,8 +35,8 @@ struct CInfo {
 // The accepted QSOs in acceptance order. Counts per (call, band) and per (band, multiplier key)
 // are kept beside the list so that the dupe and multiplier questions, asked on every keystroke,
 // cost the same at 50,000 QSOs as at ten; they answer exactly what a scan of the list would.
-// Every text is kept once in the log's pool and a QSO holds its numbers: a million QSOs fit in
-// a 32-bit host beside everything else it holds.
+// Every text is kept once in the log's pool and a QSO holds its numbers: a QSO costs a few dozen
+// bytes rather than a few hundred, in a 32-bit host that has little room for a long contest.
 class LogEntries {
  public:
   class Iterator {
