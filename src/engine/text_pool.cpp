@@ -73,7 +73,8 @@ TextPool::Id TextPool::Keep(std::string_view text) {
   }
   char* at = blocks_[block].get() + offset;
   std::memcpy(at, &length, sizeof length);
-  std::memcpy(at + sizeof length, text.data(), text.size());
+  // An empty view may have no bytes at all, and memcpy wants some even for none.
+  if (!text.empty()) std::memcpy(at + sizeof length, text.data(), text.size());
   return static_cast<Id>((block << kOffsetBits) | offset);
 }
 

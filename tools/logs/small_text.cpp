@@ -10,7 +10,8 @@ SmallText::SmallText() noexcept : bytes_{} {}
 
 SmallText::SmallText(std::string_view text) : bytes_{} {
   if (text.size() <= kInPlace) {
-    std::memcpy(bytes_, text.data(), text.size());
+    // An empty view may have no bytes at all, and memcpy wants some even for none.
+    if (!text.empty()) std::memcpy(bytes_, text.data(), text.size());
     bytes_[kTag] = static_cast<char>(text.size());
     return;
   }
