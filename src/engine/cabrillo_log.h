@@ -2,6 +2,7 @@
 // name and its QSO lines; and the soapbox's stored form.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,12 +35,29 @@ struct CabrilloHeaderFields {
   bool operator==(const CabrilloHeaderFields&) const = default;
 };
 
+// The QSO lines back to back in pieces of many lines each: a string a line would cost more than
+// the line itself, and one string for all would be copied whole each time it grew.
+class QsoLines {
+ public:
+  void push_back(std::string_view line);  // a complete line with its CR LF
+  void clear();
+  // Appends the lines to `text`, letting each piece go once it is copied; empty afterwards.
+  void MoveTo(std::string& text);
+  bool empty() const { return pieces_.empty(); }
+  std::size_t bytes() const { return bytes_; }
+  const std::vector<std::string>& pieces() const { return pieces_; }
+
+ private:
+  std::vector<std::string> pieces_;
+  std::size_t bytes_ = 0;
+};
+
 struct CabrilloLog {
   // As the dialog shows them: the soapbox with real line breaks, the address with its "<CR>"
   // markers. The writer turns both into tagged lines.
   CabrilloHeaderFields header;
-  std::string fileBase;                // e.g. "AB_N0CALL_P": the file is fileBase + ".cbr"
-  std::vector<std::string> qsoLines;  // complete "QSO: ..." lines with CR LF
+  std::string fileBase;  // e.g. "AB_N0CALL_P": the file is fileBase + ".cbr"
+  QsoLines qsoLines;
 };
 
 // The soapbox as stored: "<CR>" for every carriage return, "<LF>" for every line feed.

@@ -2,36 +2,48 @@
 #include "contest_log.h"
 
 #include <algorithm>
-#include <utility>
 
-std::string LogEntries::Key(std::string_view a, std::string_view b) {
-  // Texts come from C strings, so they never hold a zero byte: the separator is unambiguous.
-  std::string key;
-  key.reserve(a.size() + b.size() + 1);
-  key.append(a).push_back('\0');
-  key.append(b);
-  return key;
+std::optional<std::uint64_t> LogEntries::KeyOf(std::string_view a, std::string_view b) const {
+  const std::optional<Id> first = texts_.Find(a);
+  if (!first) return std::nullopt;
+  const std::optional<Id> second = texts_.Find(b);
+  if (!second) return std::nullopt;
+  return Key(*first, *second);
 }
 
-void LogEntries::Decrement(std::unordered_map<std::string, std::size_t>& counts, const std::string& key) {
+void LogEntries::Decrement(Counts& counts, std::uint64_t key) {
   auto it = counts.find(key);
   if (it != counts.end() && --it->second == 0) counts.erase(it);
 }
 
-void LogEntries::Append(CInfo entry) {
-  ++callBandCounts_[Key(entry.Call, entry.Band)];
-  ++bandMultCounts_[Key(entry.Band, entry.MultKey)];
-  entries_.push_back(std::move(entry));
+void LogEntries::Append(const CInfo& entry) {
+  Entry kept{texts_.Intern(entry.Call),     texts_.Intern(entry.Dxcc),     texts_.Intern(entry.MultKey),
+             texts_.Intern(entry.Continent), texts_.Intern(entry.Band),     texts_.Intern(entry.Mode),
+             texts_.Intern(entry.RstRcvd),  texts_.Intern(entry.RstSent),  texts_.Intern(entry.ExchRcvd),
+             texts_.Intern(entry.ExchSent), entry.FreqKHz,                 entry.Dupe,
+             entry.Time};
+  ++callBandCounts_[Key(kept.call, kept.band)];
+  ++bandMultCounts_[Key(kept.band, kept.multKey)];
+  entries_.push_back(kept);
+}
+
+CInfo LogEntries::operator[](std::size_t i) const {
+  const Entry& e = entries_[i];
+  auto text = [this](Id id) { return texts_.Text(id); };
+  return {text(e.call),    text(e.dxcc),    text(e.multKey),  text(e.continent), text(e.band),
+          text(e.mode),    text(e.rstRcvd), text(e.rstSent),  text(e.exchRcvd),  text(e.exchSent),
+          e.freqKHz,       e.dupe,          e.time};
 }
 
 bool LogEntries::RemoveFirst(std::string_view call, std::string_view band, const COleDateTime& time) {
-  if (CountCallOnBand(call, band) == 0) return false;
-  auto it = std::find_if(entries_.begin(), entries_.end(), [&](const CInfo& e) {
-    return e.Call == call && e.Band == band && e.Time == time;
-  });
+  const std::optional<std::uint64_t> key = KeyOf(call, band);
+  if (!key || !callBandCounts_.count(*key)) return false;
+  const Id callId = static_cast<Id>(*key >> 32), bandId = static_cast<Id>(*key);
+  auto it = std::find_if(entries_.begin(), entries_.end(),
+                         [&](const Entry& e) { return e.call == callId && e.band == bandId && e.time == time; });
   if (it == entries_.end()) return false;
-  Decrement(callBandCounts_, Key(it->Call, it->Band));
-  Decrement(bandMultCounts_, Key(it->Band, it->MultKey));
+  Decrement(callBandCounts_, *key);
+  Decrement(bandMultCounts_, Key(it->band, it->multKey));
   entries_.erase(it);
   return true;
 }
@@ -40,13 +52,17 @@ void LogEntries::Clear() {
   entries_.clear();
   callBandCounts_.clear();
   bandMultCounts_.clear();
+  texts_.Clear();
 }
 
 std::size_t LogEntries::CountCallOnBand(std::string_view call, std::string_view band) const {
-  auto it = callBandCounts_.find(Key(call, band));
+  const std::optional<std::uint64_t> key = KeyOf(call, band);
+  if (!key) return 0;
+  auto it = callBandCounts_.find(*key);
   return it == callBandCounts_.end() ? 0 : it->second;
 }
 
 bool LogEntries::HasMultKeyOnBand(std::string_view band, std::string_view multKey) const {
-  return bandMultCounts_.count(Key(band, multKey)) != 0;
+  const std::optional<std::uint64_t> key = KeyOf(band, multKey);
+  return key && bandMultCounts_.count(*key) != 0;
 }

@@ -4,28 +4,29 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <deque>
 #include <unordered_map>
 #include <vector>
 
 #include "contest_rules.h"
 #include "ole_date_time.h"
+#include "text_pool.h"
 
-// One QSO as the module keeps it.
+// One QSO as the module hands it out: views of texts the log keeps, valid until the log changes.
 struct CInfo {
-  std::string Call;       // worked station, e.g. "DL1ABC"
-  std::string Dxcc;       // entity as the host names it, e.g. "Germany"
-  std::string MultKey;    // multiplier key, e.g. "DL"
-  std::string Continent;  // e.g. "EU"
-  std::string Band;       // e.g. "80m"
-  std::string Mode;       // e.g. "BPSK63"
-  std::string RstRcvd;
-  std::string RstSent;
-  std::string ExchRcvd;   // received serial, e.g. "0012"
-  std::string ExchSent;
-  std::string CallKey;    // second copy of Call: the key of the per-band new-call count
+  std::string_view Call;       // worked station, e.g. "DL1ABC"
+  std::string_view Dxcc;       // entity as the host names it, e.g. "Germany"
+  std::string_view MultKey;    // multiplier key, e.g. "DL"
+  std::string_view Continent;  // e.g. "EU"
+  std::string_view Band;       // e.g. "80m"
+  std::string_view Mode;       // e.g. "BPSK63"
+  std::string_view RstRcvd;
+  std::string_view RstSent;
+  std::string_view ExchRcvd;  // received serial, e.g. "0012"
+  std::string_view ExchSent;
   std::uint32_t FreqKHz = 0;
   std::int32_t Dupe = 0;  // 1 when the call was already in the log on this band when added
   COleDateTime Time;
@@ -34,18 +35,38 @@ struct CInfo {
 // The accepted QSOs in acceptance order. Counts per (call, band) and per (band, multiplier key)
 // are kept beside the list so that the dupe and multiplier questions, asked on every keystroke,
 // cost the same at 50,000 QSOs as at ten; they answer exactly what a scan of the list would.
+// Every text is kept once in the log's pool and a QSO holds its numbers: a QSO costs a few dozen
+// bytes rather than a few hundred, in a 32-bit host that has little room for a long contest.
 class LogEntries {
  public:
-  void Append(CInfo entry);
+  class Iterator {
+   public:
+    using value_type = CInfo;
+    using difference_type = std::ptrdiff_t;
+    Iterator(const LogEntries* log, std::size_t at) : log_(log), at_(at) {}
+    CInfo operator*() const { return (*log_)[at_]; }
+    Iterator& operator++() {
+      ++at_;
+      return *this;
+    }
+    bool operator==(const Iterator& other) const { return at_ == other.at_; }
+
+   private:
+    const LogEntries* log_;
+    std::size_t at_;
+  };
+
+  // Keeps copies of the entry's texts.
+  void Append(const CInfo& entry);
   // Removes the first entry with this call, band and time; false when there is none.
   bool RemoveFirst(std::string_view call, std::string_view band, const COleDateTime& time);
   void Clear();
 
   std::size_t size() const { return entries_.size(); }
   bool empty() const { return entries_.empty(); }
-  const CInfo& operator[](std::size_t i) const { return entries_[i]; }
-  auto begin() const { return entries_.begin(); }
-  auto end() const { return entries_.end(); }
+  CInfo operator[](std::size_t i) const;
+  Iterator begin() const { return {this, 0}; }
+  Iterator end() const { return {this, entries_.size()}; }
 
   // How many entries have exactly this Call and Band.
   std::size_t CountCallOnBand(std::string_view call, std::string_view band) const;
@@ -53,13 +74,25 @@ class LogEntries {
   bool HasMultKeyOnBand(std::string_view band, std::string_view multKey) const;
 
  private:
-  static std::string Key(std::string_view a, std::string_view b);
-  static void Decrement(std::unordered_map<std::string, std::size_t>& counts, const std::string& key);
+  using Id = TextPool::Id;
+  struct Entry {
+    Id call, dxcc, multKey, continent, band, mode, rstRcvd, rstSent, exchRcvd, exchSent;
+    std::uint32_t freqKHz;
+    std::int32_t dupe;
+    COleDateTime time;
+  };
+  using Counts = std::unordered_map<std::uint64_t, std::uint32_t>;
 
+  static std::uint64_t Key(Id a, Id b) { return (std::uint64_t{a} << 32) | b; }
+  // The key of two texts, none when one of them was never kept: then no entry has them.
+  std::optional<std::uint64_t> KeyOf(std::string_view a, std::string_view b) const;
+  static void Decrement(Counts& counts, std::uint64_t key);
+
+  TextPool texts_;
   // In blocks, not one array: a long log never needs one large allocation to grow.
-  std::deque<CInfo> entries_;
-  std::unordered_map<std::string, std::size_t> callBandCounts_;
-  std::unordered_map<std::string, std::size_t> bandMultCounts_;
+  std::deque<Entry> entries_;
+  Counts callBandCounts_;
+  Counts bandMultCounts_;
 };
 
 using BandTable = std::array<std::vector<std::string>, kBandCount>;

@@ -22,22 +22,8 @@ std::string ProblemLine(const QsoArgs& qso, std::string_view verdict) {
 namespace {
 
 CInfo RecordOf(const QsoArgs& qso) {
-  CInfo info;
-  info.Call = qso.call;
-  info.Dxcc = qso.dxcc;
-  info.MultKey = qso.multKey;
-  info.Continent = qso.continent;
-  info.Band = qso.band;
-  info.Mode = qso.mode;
-  info.RstRcvd = qso.rstRcvd;
-  info.RstSent = qso.rstSent;
-  info.ExchRcvd = qso.exchRcvd;
-  info.ExchSent = qso.exchSent;
-  info.CallKey = qso.call;
-  info.FreqKHz = qso.freqHz / 1000;
-  info.Dupe = 0;
-  info.Time = qso.time;
-  return info;
+  return {qso.call,    qso.dxcc,    qso.multKey,  qso.continent, qso.band, qso.mode, qso.rstRcvd,
+          qso.rstSent, qso.exchRcvd, qso.exchSent, qso.freqHz / 1000, 0,       qso.time};
 }
 
 }  // namespace
@@ -66,7 +52,7 @@ IntakeResult AddQso(Contest& contest, const QsoArgs& qso) {
     result.problemLines.reserve(line.size() * earlier);
     for (std::size_t i = 0; i < earlier; ++i) result.problemLines += line;
   }
-  contest.Log.Append(std::move(record));
+  contest.Log.Append(record);
   result.stored = true;
   return result;
 }

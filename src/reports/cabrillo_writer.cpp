@@ -50,15 +50,17 @@ void AppendQsoLine(CabrilloLog& log, std::string_view call, std::uint32_t freqKH
   line += " ";
   line += OnOneLine(exchRcvd);
   line += "\r\n";
-  log.qsoLines.push_back(std::move(line));
+  log.qsoLines.push_back(line);
 }
 
-std::string CabrilloText(const CabrilloLog& log, const std::optional<FileVersion>& hostVersion) {
+namespace {
+
+// The lines before the QSO lines, in a text with room for the QSO lines and END-OF-LOG.
+std::string HeaderText(const CabrilloLog& log, const std::optional<FileVersion>& hostVersion) {
   const CabrilloHeaderFields& h = log.header;
   // Sized once: grown line by line, a long log's text would be copied over and over and, at its
   // last growth, held three times over at the end of the contest, when memory is at its highest.
-  std::size_t size = 4096 + (h.address.size() + h.soapbox.size()) * 3;
-  for (const std::string& qso : log.qsoLines) size += qso.size();
+  const std::size_t size = 4096 + (h.address.size() + h.soapbox.size()) * 3 + log.qsoLines.bytes();
   std::string text;
   text.reserve(size);
   text = "START-OF-LOG: 3.0\r\nCONTEST: ";
@@ -81,14 +83,25 @@ std::string CabrilloText(const CabrilloLog& log, const std::optional<FileVersion
   line("OPERATORS: ", h.operators);
   line("EMAIL: ", h.email);
   taggedLines("SOAPBOX: ", EncodeSoapbox(h.soapbox));
-  for (const std::string& qso : log.qsoLines) text += qso;
-  text += "END-OF-LOG:\r\n";
   return text;
 }
 
-std::string WriteCabrilloFile(const CabrilloLog& log, HostProgram& hostProgram) {
+constexpr std::string_view kEndOfLog = "END-OF-LOG:\r\n";
+
+}  // namespace
+
+std::string CabrilloText(const CabrilloLog& log, const std::optional<FileVersion>& hostVersion) {
+  std::string text = HeaderText(log, hostVersion);
+  for (const std::string& piece : log.qsoLines.pieces()) text += piece;
+  text += kEndOfLog;
+  return text;
+}
+
+std::string WriteCabrilloFile(CabrilloLog& log, HostProgram& hostProgram) {
   const std::string name = log.fileBase + std::string(kCabrilloExtension);
-  const std::string text = CabrilloText(log, hostProgram.FindVersion(std::string(kHostProgramName)));
+  std::string text = HeaderText(log, hostProgram.FindVersion(std::string(kHostProgramName)));
+  log.qsoLines.MoveTo(text);
+  text += kEndOfLog;
   if (!ReplaceFile(name, text)) return "File not produced: " + name;
   return "File produced: " + name;
 }

@@ -22,5 +22,7 @@ std::string CabrilloText(const CabrilloLog& log, const std::optional<FileVersion
 
 // Writes fileBase + ".cbr" in the current folder through a new temporary file beside it, so an
 // earlier good file is never left half written. Answers the operator's message: "File produced: NAME" or,
-// when the file could not be written, "File not produced: NAME".
-std::string WriteCabrilloFile(const CabrilloLog& log, HostProgram& hostProgram);
+// when the file could not be written, "File not produced: NAME". The QSO lines are used up, each
+// piece let go once copied, so that a long contest's lines and its file's text are not held
+// twice over; the next summary makes them afresh.
+std::string WriteCabrilloFile(CabrilloLog& log, HostProgram& hostProgram);

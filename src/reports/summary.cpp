@@ -52,11 +52,11 @@ void Count(const CInfo& e, BandTally& tally) {
   // An empty entity is an entity like any other: QSOs without one count together once.
   if (tally.seenDxcc.insert(e.Dxcc).second) {
     ++tally.count.dxcc;
-    if (tally.lists) tally.lists->dxcc.push_back(e.Dxcc);
+    if (tally.lists) tally.lists->dxcc.emplace_back(e.Dxcc);
   }
-  if (!e.CallKey.empty() && tally.seenCalls.insert(e.CallKey).second) {
+  if (tally.seenCalls.insert(e.Call).second) {
     ++tally.count.newCalls;
-    if (tally.lists) tally.lists->calls.push_back(e.CallKey);
+    if (tally.lists) tally.lists->calls.emplace_back(e.Call);
   }
 }
 

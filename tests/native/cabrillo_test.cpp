@@ -81,7 +81,7 @@ TEST_F(CabrilloFolder, HeaderStartsFromSettingsAndTheContestsDefaults) {
 }
 
 TEST_F(CabrilloFolder, OkStoresTheHeaderAndEmptiesTheLines) {
-  log.qsoLines = {"old\r\n"};
+  log.qsoLines.push_back("old\r\n");
   dialogs.headerAnswers.push_back([](CabrilloHeaderFields& f) {
     f.soapbox = "Best wishes\r\n73";
     f.address = "Main St 1<CR>Springfield";
@@ -115,8 +115,10 @@ TEST(QsoLine, KeepsTheColumnsAndNeverCuts) {
   COleDateTime t{46054.0 + (18 * 60 + 5) / 1440.0, DateTimeStatus::Valid};
   AppendQsoLine(log, "OK1XYZ", 3580, "PM", t, "599", "0001", "579", "0042");
   AppendQsoLine(log, "VERYLONGCALL/QRP", 14070, "PM", t, "5999", "1234567", "5", "12");
-  EXPECT_EQ(log.qsoLines[0], "QSO:  3580 PM 2026-02-01 1805 DL1AAA        599 0001   OK1XYZ        579 0042\r\n");
-  EXPECT_EQ(log.qsoLines[1], "QSO: 14070 PM 2026-02-01 1805 DL1AAA        5999 1234567 VERYLONGCALL/QRP 5   12\r\n");
+  ASSERT_EQ(log.qsoLines.pieces().size(), 1u);
+  EXPECT_EQ(log.qsoLines.pieces()[0],
+            "QSO:  3580 PM 2026-02-01 1805 DL1AAA        599 0001   OK1XYZ        579 0042\r\n"
+            "QSO: 14070 PM 2026-02-01 1805 DL1AAA        5999 1234567 VERYLONGCALL/QRP 5   12\r\n");
 }
 
 TEST(CabrilloFile, HeaderLinesInOrderWithTaggedContinuations) {
@@ -127,7 +129,8 @@ TEST(CabrilloFile, HeaderLinesInOrderWithTaggedContinuations) {
   log.header.name = "Jo Op";
   log.header.address = "Main St 1<CR><LF>Springfield";
   log.header.soapbox = "Best wishes\r\n73";
-  log.qsoLines = {"QSO: a\r\n", "QSO: b\r\n"};
+  log.qsoLines.push_back("QSO: a\r\n");
+  log.qsoLines.push_back("QSO: b\r\n");
   EXPECT_EQ(CabrilloText(log, std::nullopt),
             "START-OF-LOG: 3.0\r\nCONTEST: PSK-63-TORVALE\r\nCALLSIGN: DL1AAA\r\nCATEGORY-OPERATOR: SINGLE-OP\r\n"
             "CATEGORY-BAND: 80M-40M\r\nCREATED-BY: Ravix \r\nNAME: Jo Op\r\nADDRESS: Main St 1\r\n"
@@ -151,6 +154,26 @@ TEST_F(CabrilloFolder, WritesTheFileAndSaysSo) {
   EXPECT_FALSE(fs::exists("DL1AAA.cbr.tmp"));
 }
 
+// A long contest's lines span many pieces; the file gets each line once, in order, and the lines
+// are used up by the write.
+TEST_F(CabrilloFolder, ALongLogsFileHasEveryLineOnceAndUsesTheLinesUp) {
+  log.fileBase = "DL1AAA";
+  std::string lines;
+  for (int i = 0; i < 3000; ++i) {
+    const std::string line = "QSO: " + std::to_string(i) + std::string(static_cast<std::size_t>(i % 90), 'x') + "\r\n";
+    log.qsoLines.push_back(line);
+    lines += line;
+  }
+  ASSERT_GT(log.qsoLines.pieces().size(), 1u);
+  const std::string expected = CabrilloText(log, std::nullopt);
+  EXPECT_NE(expected.find(lines + "END-OF-LOG:\r\n"), std::string::npos);
+  FixedHostProgram host;
+  EXPECT_EQ(WriteCabrilloFile(log, host), "File produced: DL1AAA.cbr");
+  EXPECT_EQ(FileBytes("DL1AAA.cbr"), expected);
+  EXPECT_TRUE(log.qsoLines.empty());
+  EXPECT_EQ(log.qsoLines.bytes(), 0u);
+}
+
 // The names of the temporary files left in the current folder.
 std::vector<std::string> Temporaries() {
   std::vector<std::string> names;
@@ -172,7 +195,7 @@ TEST_F(CabrilloFolder, AFailedWriteIsReportedKeepsTheEarlierFileAndLeavesNoTempo
   small.rlim_cur = 4096;
   auto previousSignal = signal(SIGXFSZ, SIG_IGN);
   setrlimit(RLIMIT_FSIZE, &small);
-  log.qsoLines.assign(100, std::string(78, 'Q') + "\r\n");
+  for (int i = 0; i < 100; ++i) log.qsoLines.push_back(std::string(78, 'Q') + "\r\n");
   std::string answer = WriteCabrilloFile(log, host);
   setrlimit(RLIMIT_FSIZE, &previous);
   signal(SIGXFSZ, previousSignal);
@@ -209,10 +232,11 @@ TEST_F(CabrilloFolder, NoLinkOrFileOfTheTemporarysOldNameIsWrittenThrough) {
   fs::create_symlink("victim.txt", "DL1AAA.cbr.tmp");
   fs::create_symlink("nowhere.txt", "DL1AAA.cbr.tmp.tmp");
   log.fileBase = "DL1AAA";
-  log.qsoLines = {"QSO: a\r\n"};
+  log.qsoLines.push_back("QSO: a\r\n");
+  const std::string expected = CabrilloText(log, std::nullopt);
   FixedHostProgram host;
   EXPECT_EQ(WriteCabrilloFile(log, host), "File produced: DL1AAA.cbr");
-  EXPECT_EQ(FileBytes("DL1AAA.cbr"), CabrilloText(log, std::nullopt));
+  EXPECT_EQ(FileBytes("DL1AAA.cbr"), expected);
   EXPECT_EQ(FileBytes("victim.txt"), "precious");
   EXPECT_FALSE(fs::exists("nowhere.txt"));
   EXPECT_TRUE(fs::is_symlink("DL1AAA.cbr.tmp"));

@@ -5,11 +5,11 @@
 
 namespace {
 
-CInfo Qso(std::string call, std::string band, std::string multKey) {
+CInfo Qso(std::string_view call, std::string_view band, std::string_view multKey) {
   CInfo info;
-  info.Call = info.CallKey = std::move(call);
-  info.Band = std::move(band);
-  info.MultKey = std::move(multKey);
+  info.Call = call;
+  info.Band = band;
+  info.MultKey = multKey;
   info.Dxcc = "Entity";
   return info;
 }

@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -69,6 +72,78 @@ TEST(LogIndex, AgreesWithTheScanOnRandomLogs) {
         ASSERT_EQ(contest.Log.CountCallOnBand(q.call, *q.band), ScanCallOnBand(contest.Log, q.call, *q.band));
       }
     }
+  }
+}
+
+// A QSO's fields as plain strings, the way the log kept them before it kept numbers.
+struct PlainQso {
+  std::string call, dxcc, multKey, continent, band, mode, rstRcvd, rstSent, exchRcvd, exchSent;
+  std::uint32_t freqKHz;
+  COleDateTime time;
+};
+
+void ExpectSameFields(const CInfo& e, const PlainQso& p) {
+  ASSERT_EQ(e.Call, p.call);
+  ASSERT_EQ(e.Dxcc, p.dxcc);
+  ASSERT_EQ(e.MultKey, p.multKey);
+  ASSERT_EQ(e.Continent, p.continent);
+  ASSERT_EQ(e.Band, p.band);
+  ASSERT_EQ(e.Mode, p.mode);
+  ASSERT_EQ(e.RstRcvd, p.rstRcvd);
+  ASSERT_EQ(e.RstSent, p.rstSent);
+  ASSERT_EQ(e.ExchRcvd, p.exchRcvd);
+  ASSERT_EQ(e.ExchSent, p.exchSent);
+  ASSERT_EQ(e.FreqKHz, p.freqKHz);
+  ASSERT_EQ(e.Time.days, p.time.days);
+  ASSERT_EQ(e.Time.status, p.time.status);
+}
+
+// Every field read back is the one stored, through removals and resets, with texts from empty
+// to longer than the pool's blocks and more distinct ones than its first table holds.
+TEST(LogIndex, GivesBackEveryFieldAsAPlainListWould) {
+  std::mt19937 rng(20261209);
+  auto text = [&](std::size_t kinds) {
+    const std::size_t k = rng() % kinds;
+    if (k == 0) return std::string();
+    if (k == 1) return std::string(20000 + rng() % 50000, static_cast<char>('a' + rng() % 26));
+    return "T" + std::to_string(k) + std::string(rng() % 40, 'x');
+  };
+  for (int round = 0; round < 8; ++round) {
+    Contest contest;
+    std::vector<PlainQso> plain;
+    for (int step = 0; step < 1500; ++step) {
+      if (rng() % 6 == 0 && !plain.empty()) {
+        const PlainQso gone = plain[rng() % plain.size()];
+        RemoveQso(contest, gone.call, gone.band, gone.time);
+        plain.erase(std::find_if(plain.begin(), plain.end(), [&](const PlainQso& p) {
+          return p.call == gone.call && p.band == gone.band && p.time == gone.time;
+        }));
+      } else if (rng() % 400 == 0) {
+        ResetContest(contest, {});
+        plain.clear();
+      } else {
+        PlainQso p{text(300), text(40), text(20), text(6), text(4), "BPSK63", text(5), text(5), "1" + text(3000),
+                   "0" + text(3000), static_cast<std::uint32_t>(rng() % 30000),
+                   {static_cast<double>(rng() % 1000), DateTimeStatus::Valid}};
+        QsoArgs q;
+        q.call = p.call;
+        q.dxcc = p.dxcc;
+        q.multKey = p.multKey;
+        q.continent = p.continent;
+        q.band = p.band;
+        q.mode = p.mode;
+        q.rstRcvd = p.rstRcvd;
+        q.rstSent = p.rstSent;
+        q.exchRcvd = p.exchRcvd;
+        q.exchSent = p.exchSent;
+        q.freqHz = p.freqKHz * 1000 + static_cast<std::uint32_t>(rng() % 1000);
+        q.time = p.time;
+        ASSERT_TRUE(AddQso(contest, q).stored);
+        plain.push_back(p);
+      }
+      ASSERT_EQ(contest.Log.size(), plain.size());
+    }
+    for (std::size_t i = 0; i < plain.size(); ++i) ExpectSameFields(contest.Log[i], plain[i]);
   }
 }
 

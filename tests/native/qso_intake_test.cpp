@@ -66,7 +66,6 @@ TEST(Intake, StoresEveryFieldOfAnAcceptedQso) {
   ASSERT_EQ(contest.Log.size(), 1u);
   const CInfo& e = contest.Log[0];
   EXPECT_EQ(e.Call, "OK1XYZ");
-  EXPECT_EQ(e.CallKey, "OK1XYZ");
   EXPECT_EQ(e.Dxcc, "Czech Republic");
   EXPECT_EQ(e.MultKey, "OK");
   EXPECT_EQ(e.Continent, "EU");

@@ -10,14 +10,15 @@
 
 namespace {
 
-void Log(Contest& contest, std::string call, std::string band, std::string dxcc) {
+void Log(Contest& contest, std::string_view call, std::string_view band, std::string_view dxcc, int dupe = 0) {
   CInfo e;
-  e.Call = e.CallKey = std::move(call);
-  e.Band = std::move(band);
-  e.Dxcc = std::move(dxcc);
+  e.Call = call;
+  e.Band = band;
+  e.Dxcc = dxcc;
+  e.Dupe = dupe;
   contest.Log.Append(e);
   if (std::find(contest.BandList.begin(), contest.BandList.end(), e.Band) == contest.BandList.end()) {
-    contest.BandList.push_back(e.Band);
+    contest.BandList.emplace_back(e.Band);
   }
 }
 
@@ -73,12 +74,7 @@ TEST(Summary, CountsOnlyNamedNonDupeQsosAndEmptyEntitiesOnce) {
   Log(contest, "OK1B", "80m", "");
   Log(contest, "OK1C", "80m", "OK");
   Log(contest, "", "80m", "XX");
-  CInfo dupe;
-  dupe.Call = dupe.CallKey = "OK1A";
-  dupe.Band = "80m";
-  dupe.Dxcc = "YY";
-  dupe.Dupe = 1;
-  contest.Log.Append(dupe);
+  Log(contest, "OK1A", "80m", "YY", 1);
   contest.BandList.push_back("40m");  // only rejected QSOs there
   EXPECT_EQ(BuildSummary(contest).text, kTitle + "80m\t 3\t 3\t 2\t   3\r\n40m\t 0\t 0\t 0\t   0\r\n"
                                                  "Total\t 3\t 3\t 2\t   3\r\nScore = 3 * (2 + 3)  = 15 \r\n");
@@ -124,17 +120,18 @@ TEST(Summary, ListsMatchThePlainComputationOnRandomLogs) {
     Contest contest = Opened();
     const char* bands[] = {"80m", "40m", "160m", "6m"};
     for (int i = 0; i < 300; ++i) {
-      Log(contest, rng() % 20 ? "C" + std::to_string(rng() % 120) : "", bands[rng() % 4],
-          "E" + std::to_string(rng() % 15));
-      if (rng() % 5 == 0) const_cast<CInfo&>(contest.Log[contest.Log.size() - 1]).Dupe = 1;
+      const std::string call = rng() % 20 ? "C" + std::to_string(rng() % 120) : "";
+      const std::string_view band = bands[rng() % 4];
+      const std::string dxcc = "E" + std::to_string(rng() % 15);
+      Log(contest, call, band, dxcc, rng() % 5 == 0 ? 1 : 0);
     }
     Summary s = BuildSummary(contest);
     for (std::size_t slot : {std::size_t{0}, std::size_t{1}, std::size_t{2}}) {
       std::vector<std::string> dxcc, calls;
       for (const CInfo& e : contest.Log) {
         if (e.Band != BandOrder[slot] || e.Call.empty() || e.Dupe) continue;
-        if (std::find(dxcc.begin(), dxcc.end(), e.Dxcc) == dxcc.end()) dxcc.push_back(e.Dxcc);
-        if (std::find(calls.begin(), calls.end(), e.CallKey) == calls.end()) calls.push_back(e.CallKey);
+        if (std::find(dxcc.begin(), dxcc.end(), e.Dxcc) == dxcc.end()) dxcc.emplace_back(e.Dxcc);
+        if (std::find(calls.begin(), calls.end(), e.Call) == calls.end()) calls.emplace_back(e.Call);
       }
       ASSERT_TRUE(s.lists[slot]);
       ASSERT_EQ(s.lists[slot]->dxcc, dxcc);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The check's memory against bounds measured beside a three-QSO log in the same run (no clock):
 # a 40 MB Cabrillo QSO line is one finding and costs little more than the file it is read from;
-# a 20,000-QSO ADIF log at most 1.5 KB a QSO above the small log.
+# a 20,000-QSO ADIF log at most 1.5 KB a QSO above the small log; a 100,000-QSO one at most 0.95 KB
+# a QSO above it (the plug-in's own copy of the log, the QSOs as read and the findings).
 set -euo pipefail
 replay=$1
 folder=$(mktemp -d)
@@ -18,6 +19,7 @@ printf '%s%s%s%s' "$header" "$first" $'QSO: 3583 PM 2025-03-15 1205 N0CALL 599 0
   printf '\r\n%s' "$last"
 } > "$folder/long.cbr"
 python3 "$(dirname "$0")/make-sample-log.py" --qsos 20000 --out "$folder/long.adi"
+python3 "$(dirname "$0")/make-sample-log.py" --qsos 100000 --out "$folder/longer.adi"
 
 # Peak resident memory in KB; the output kept for the checks below.
 peak() {
@@ -29,8 +31,12 @@ long=$(peak "$folder/long.cbr")
 grep -q '^ERROR line 10: QSO skipped: the line is 40000054 characters long' "$folder/out" ||
   { echo "the long line is not one finding:"; grep -E '^(ERROR|WARNING|NOTE)' "$folder/out" | cut -c1-200; exit 1; }
 many=$(peak "$folder/long.adi")
-echo "three QSOs: $small KB; a 40 MB QSO line: $long KB; 20,000 QSOs: $many KB"
+more=$(peak "$folder/longer.adi")
+grep -q '^Replayed 100000 QSOs' "$folder/out" || { echo "the 100,000-QSO log was not replayed whole"; exit 1; }
+echo "three QSOs: $small KB; a 40 MB QSO line: $long KB; 20,000 QSOs: $many KB; 100,000 QSOs: $more KB"
 fail=0
 (( long <= small + 50000 )) || { echo "the 40 MB line took more than 50 MB above the small log"; fail=1; }
 (( many <= small + 20000 * 3 / 2 )) || { echo "20,000 QSOs took more than 1.5 KB a QSO above the small log"; fail=1; }
+(( more <= small + 100000 * 95 / 100 )) ||
+  { echo "100,000 QSOs took more than 0.95 KB a QSO above the small log"; fail=1; }
 exit $fail

@@ -274,7 +274,7 @@ std::vector<PlainQso> PlainQsos(const ContestPlan& plan, const StatsChoices& cho
     const bool inPeriod =
         (!choices.periodStart || q.days >= *choices.periodStart) && (!choices.periodEnd || q.days < *choices.periodEnd);
     qsos.push_back({MinuteOfDays(q.days), q.band, q.call, planned.entity ? planned.entity->name : "",
-                    planned.continent.empty() ? "unknown" : planned.continent,
+                    planned.continent.empty() ? "unknown" : planned.continent.str(),
                     q.mode == "BPSK63" && !q.exchSent.empty() && !q.exchRcvd.empty(), q.freqHz, q.line,
                     planned.entity ? planned.entity->position : std::nullopt, inPeriod});
   }

@@ -84,7 +84,7 @@ SharedText HostMode(std::string_view mode, std::string_view submode) {
   return SharedText(submode.empty() ? mode : submode);
 }
 
-std::uint8_t Padding(const std::string& host, std::string_view written) {
+std::uint8_t Padding(std::string_view host, std::string_view written) {
   return static_cast<std::uint8_t>(host.size() - written.size());
 }
 
@@ -150,10 +150,21 @@ std::variant<LogQso, std::string> QsoOfRecord(const AdifRecord& record, std::vec
   return qso;
 }
 
+// No fewer than the records taken, as each ends with one. A vector grown by doubling would, at its
+// last growth, hold the QSOs one and a half times over beside the file's text.
+std::size_t RecordEnds(std::string_view text) {
+  std::size_t ends = 0;
+  for (std::size_t at = text.find('<'); at != std::string_view::npos; at = text.find('<', at + 1)) {
+    if (SameLetters(text.substr(at + 1, 4), "EOR>")) ++ends;
+  }
+  return ends;
+}
+
 }  // namespace
 
 LogFile ReadAdifLog(std::string_view text) {
   LogFile log;
+  log.qsos.reserve(RecordEnds(text));
   AdifFaults faults = ReadAdifRecords(text, kFieldNames, [&log](const AdifRecord& record) {
     std::variant<LogQso, std::string> qso = QsoOfRecord(record, log.problems);
     if (auto* why = std::get_if<std::string>(&qso)) {

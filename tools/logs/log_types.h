@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "shared_text.h"
+#include "small_text.h"
 
 // A QSO's values as the file writes them, before they are put into the host's form. The serials
 // as written are LogQso::WrittenSent() and WrittenRcvd().
@@ -19,7 +20,7 @@ struct WrittenQso {
   SharedText band;     // ADIF's BAND as stated, "80M"; empty in a Cabrillo file
   SharedText mode;     // Cabrillo "PM", ADIF's MODE "PSK"
   SharedText submode;  // ADIF's SUBMODE "PSK63"; empty in a Cabrillo file
-  std::string text;    // a Cabrillo QSO line as it stands, its line end cut; empty for ADIF
+  SmallText text;      // a Cabrillo QSO line as it stands, its line end cut; empty for ADIF
 };
 
 struct LogQso {
@@ -34,13 +35,13 @@ struct LogQso {
   SharedText band;                                // "80m"
   SharedText mode;  // "BPSK63" for the contest mode, other modes as the log names them
   SharedText rstSent, rstRcvd;
-  std::string exchSent, exchRcvd;  // "0012"; empty when the log has none
+  SmallText exchSent, exchRcvd;    // "0012"; empty when the log has none
   std::optional<int> dxccNumber;   // the ADIF entity number, when the log gives one
   SharedText continent;            // as the log states it ("EU"); empty when it does not
   WrittenQso written;
 
-  std::string_view WrittenSent() const { return std::string_view(exchSent).substr(sentPadding); }  // "1"
-  std::string_view WrittenRcvd() const { return std::string_view(exchRcvd).substr(rcvdPadding); }
+  std::string_view WrittenSent() const { return exchSent.view().substr(sentPadding); }  // "1"
+  std::string_view WrittenRcvd() const { return exchRcvd.view().substr(rcvdPadding); }
 };
 
 enum class ProblemKind {

@@ -174,14 +174,17 @@ int Run(const Options& options) {
     CheckAndReport(options, reportFolder, log, {}, knownCalls ? &*knownCalls : nullptr, context);
     return 4;
   }
-  // The check reads the log as written; the replay takes it in time order.
-  const ContestPlan plan =
-      PlanContest(log, countries, {options.noReport ? 0 : 1, options.ownCall, options.startDay, options.endDay});
-  if (!options.check) Report(logPath, plan.notes);
-
-  const std::size_t qsoCount = plan.qsos.size();
+  std::string ownCall;
+  std::size_t qsoCount = 0;
   FolderReplay run;
+  // The plan goes once the replay is done: a long log's check needs the room.
   {
+    // The check reads the log as written; the replay takes it in time order.
+    const ContestPlan plan =
+        PlanContest(log, countries, {options.noReport ? 0 : 1, options.ownCall, options.startDay, options.endDay});
+    if (!options.check) Report(logPath, plan.notes);
+    ownCall = plan.opening.ownCall;
+    qsoCount = plan.qsos.size();
     std::optional<DialogAnswerer> answerer;
     if (options.unattended) answerer.emplace();
     // The per-QSO lines tell the progress themselves.
@@ -223,9 +226,8 @@ int Run(const Options& options) {
   std::ostringstream replayCounts;
   replayCounts << qsoCount << " QSOs replayed: " << counts.accepted << " accepted, " << counts.dupes
                << " flagged as dupes, " << counts.rejected << " rejected; records skipped: " << skipped;
-  const ReportContext context{countries, plugin.entryPoints(), plan.opening.ownCall,
-                               (plan.opening.ownCall.empty() ? "" : Shown(plan.opening.ownCall) + ": ") +
-                                   logPath.filename().string(),
+  const ReportContext context{countries, plugin.entryPoints(), ownCall,
+                               (ownCall.empty() ? "" : Shown(ownCall) + ": ") + logPath.filename().string(),
                                replayCounts.str(), otherLog ? &*otherLog : nullptr};
   const int checked =
       CheckAndReport(options, reportFolder, log, replayed, knownCalls ? &*knownCalls : nullptr, context);

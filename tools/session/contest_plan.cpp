@@ -25,7 +25,7 @@ void SettleEntity(PlannedQso& planned, const CountryFile& countries, std::vector
     entity = match->entity;
     continent = match->continent;
   }
-  planned.continent = qso.continent.empty() && entity ? std::string(continent) : qso.continent.str();
+  planned.continent = qso.continent.empty() && entity ? SharedText(continent) : qso.continent;
   if (!entity) {
     notes.push_back({qso.line, "no DXCC entity for " + qso.call});
     return;

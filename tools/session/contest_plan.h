@@ -26,7 +26,7 @@ struct PlanChoices {
 struct PlannedQso {
   const LogQso* qso = nullptr;     // into the log the plan was made from, which must outlive it
   const Entity* entity = nullptr;  // from the country file; none when neither number nor call settles it
-  std::string continent;           // the log's, else the entity's where the call lies: "EU"
+  SharedText continent;            // the log's, else the entity's where the call lies: "EU"
   std::uint32_t index = 0;         // of the QSO in the log's QSOs, which are in file order
   bool ownCallFromLog = false;     // the record's own call; else the opening's
 };
