@@ -68,7 +68,7 @@ TEST(CheckReport, EachDecisionWithItsEvidence) {
   EXPECT_NE(theirs.find("line 5: QSO:  3580 PM 2025-03-15 1221"), std::string::npos) << theirs;
   // What DL1AA's check cost OK1BB is told to OK1BB with DL1AA's own line.
   const CheckContext quoting{logs, verdicts, rules, 3,
-                             [&](std::size_t log, std::size_t qso) { return files[log].qsos[qso].written.text; }};
+                             [&](std::size_t log, std::size_t qso) { return files[log].qsos[qso].written.text.str(); }};
   const std::string done = DoneToUs(quoting, 1);
   EXPECT_NE(done.find("DL1AA line 4: QSO:  3580 PM 2025-03-15 1210 DL1AA         599 0002   OK1BB         599 0099 | "
                       "copied your serial 0002 as 0099 (your line 4)\n"),
