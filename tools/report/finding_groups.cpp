@@ -20,6 +20,7 @@ bool EndsQuote(std::string_view text, std::size_t at) {
 
 std::string FindingPattern(std::string_view text) {
   std::string out;
+  out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
     if (text[i] == '\'' && (i == 0 || text[i - 1] == ' ')) {
       std::size_t close = i + 1;
@@ -55,11 +56,11 @@ std::string FindingPattern(std::string_view text) {
 
 std::vector<FindingGroup> GroupFindings(const std::vector<Finding>& findings) {
   std::vector<FindingGroup> groups;
-  std::unordered_map<std::string, std::size_t> index;
+  // One table per weight, so that a finding's pattern is its key as it stands.
+  std::unordered_map<std::string, std::size_t> index[static_cast<std::size_t>(Severity::Note) + 1];
   for (const Finding& f : findings) {
     std::string pattern = FindingPattern(f.text);
-    std::string key = std::string(SeverityName(f.severity)) + '\n' + pattern;
-    auto [it, added] = index.try_emplace(std::move(key), groups.size());
+    auto [it, added] = index[static_cast<std::size_t>(f.severity)].try_emplace(pattern, groups.size());
     if (added) groups.push_back({f.severity, std::move(pattern), {}});
     groups[it->second].findings.push_back(&f);
   }
