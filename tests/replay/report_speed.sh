@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # The statistics report of the 50,000-QSO log side by side with the plain replay: the report run
-# may take at most twice the processor time of the plain one. Runs alternate, and the median of
-# each kind counts, so that other work on the machine weighs on both alike.
+# may take at most twice the processor time of the plain one. Runs alternate, and the least
+# processor time of each kind counts: other work on a shared machine only ever adds to a run's
+# time, and on this virtual machine a median of three still moved by a quarter from run to run.
 #   report_speed.sh STATS-REPLAY [RUNS]
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 replay=$1
-runs=${2:-3}
+runs=${2:-5}
 work=$(dirname "$replay")/report-speed
 mkdir -p "$work"
 log=$work/fifty-thousand.adi
@@ -21,7 +22,7 @@ measure() {
   # time puts "Command exited with non-zero status 4" before its figures.
   tail -n 1 "$work/time" | awk '{ printf "%.2f %.2f\n", $1 + $2, $3 }'
 }
-median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+least() { sort -n | head -n 1; }
 
 plain=() report=() plain_wall=() report_wall=()
 for _ in $(seq "$runs"); do
@@ -30,8 +31,8 @@ for _ in $(seq "$runs"); do
   read -r cpu wall < <(measure --out "$work/run" --report "$work/report" "$log")
   report+=("$cpu") report_wall+=("$wall")
 done
-p=$(printf '%s\n' "${plain[@]}" | median) r=$(printf '%s\n' "${report[@]}" | median)
-pw=$(printf '%s\n' "${plain_wall[@]}" | median) rw=$(printf '%s\n' "${report_wall[@]}" | median)
+p=$(printf '%s\n' "${plain[@]}" | least) r=$(printf '%s\n' "${report[@]}" | least)
+pw=$(printf '%s\n' "${plain_wall[@]}" | least) rw=$(printf '%s\n' "${report_wall[@]}" | least)
 grep '^Check:' "$work/out"
-echo "plain replay: ${p} s processor, ${pw} s wall; with --report: ${r} s processor, ${rw} s wall (medians of $runs)"
+echo "plain replay: ${p} s processor, ${pw} s wall; with --report: ${r} s processor, ${rw} s wall (the least of $runs runs each)"
 awk -v p="$p" -v r="$r" 'BEGIN { printf "the report takes %.2f times the plain replay (limit 2)\n", r / p; exit !(r <= 2 * p) }'

@@ -1,6 +1,6 @@
-// Only the size is asked after each QSO: most QSOs write nothing, and the file is opened only
-// when it has grown. The plug-in opens and closes the file on every QSO, so it is never held open
-// here while the plug-in may want it.
+// Only the size is asked after a QSO the plug-in may have written for: most QSOs write nothing,
+// and the file is opened only when it has grown. The plug-in opens and closes the file on every
+// QSO, so it is never held open here while the plug-in may want it.
 #include "problem_file.h"
 
 #include <fstream>

@@ -65,8 +65,15 @@ ReplayedLog ReplayLog(const StatsEntryPoints& plugin, const ContestPlan& plan, c
                                                          planned.continent, fate,
                                                          planned.entity ? planned.entity->position : std::nullopt});
                                    }
-                                   for (std::string& line : problems.NewLines()) {
-                                     if (line.starts_with("QSO:")) log.problemLines.push_back({planned.index, std::move(line)});
+                                   // The plug-in writes a problem line for a refused QSO and a dupe only:
+                                   // after a QSO it stored as new, the file is not even asked for its
+                                   // size, a system call per QSO that was most of a check's own cost.
+                                   if (fate != QsoFate::Accepted) {
+                                     for (std::string& line : problems.NewLines()) {
+                                       if (line.starts_with("QSO:")) {
+                                         log.problemLines.push_back({planned.index, std::move(line)});
+                                       }
+                                     }
                                    }
                                  }
                                  if (choices.observe) choices.observe(index, planned, check, fate);
