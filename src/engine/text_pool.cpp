@@ -62,7 +62,9 @@ TextPool::Id TextPool::Keep(std::string_view text) {
     block = blocks_.size() - 1;
     offset = 0;
   } else {
-    if (blocks_.empty() || used_ + size > kBlockSize) {
+    // A long text's block is never filled further: when the contest's first text was a long one,
+    // there is no block of the usual size yet.
+    if (current_ == kNoBlock || used_ + size > kBlockSize) {
       blocks_.push_back(std::make_unique<char[]>(kBlockSize));
       current_ = blocks_.size() - 1;
       used_ = 0;
@@ -88,7 +90,8 @@ void TextPool::Grow() {
 
 void TextPool::Clear() {
   blocks_.clear();
-  current_ = used_ = 0;
+  current_ = kNoBlock;
+  used_ = 0;
   slots_.clear();
   count_ = 0;
 }

@@ -31,7 +31,8 @@ class TextPool {
   // A number is where its text lies: the block in the high half, the offset in the low half.
   // Each text is stored after its length, so that no table of lengths is needed.
   std::vector<std::unique_ptr<char[]>> blocks_;  // never moved; a long text has a block of its own
-  std::size_t current_ = 0;                      // the block of the usual size being filled
+  static constexpr std::size_t kNoBlock = ~std::size_t{0};
+  std::size_t current_ = kNoBlock;               // the block of the usual size being filled, if any
   std::size_t used_ = 0;                         // of that block
   std::vector<Id> slots_;                        // open addressing by the text's hash; kNone is free
   std::size_t count_ = 0;                        // texts kept
