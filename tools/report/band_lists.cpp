@@ -4,6 +4,7 @@
 #include "stats_parts.h"
 
 #include <algorithm>
+#include <string_view>
 #include <unordered_map>
 
 #include "contest_rules.h"
@@ -15,17 +16,20 @@ struct Bands {
   bool several = false;
 };
 
-void Note(std::unordered_map<std::string, Bands>& worked, const std::string& name, std::size_t band) {
+// Keyed by views into the replayed QSOs, which outlive the tables: a copy of every call of a
+// long log was most of this pass's cost.
+using Worked = std::unordered_map<std::string_view, Bands>;
+
+void Note(Worked& worked, std::string_view name, std::size_t band) {
   auto [it, added] = worked.try_emplace(name, Bands{band});
   if (!added && it->second.first != band) it->second.several = true;
 }
 
-std::vector<OneBand> OneBandOnly(const std::unordered_map<std::string, Bands>& worked,
-                                 const std::vector<std::string>& bands) {
+std::vector<OneBand> OneBandOnly(const Worked& worked, const std::vector<std::string>& bands) {
   std::vector<OneBand> list;
   for (const auto& [name, on] : worked) {
     if (on.several) continue;
-    OneBand& row = list.emplace_back(OneBand{name, bands[on.first], {}});
+    OneBand& row = list.emplace_back(OneBand{std::string(name), bands[on.first], {}});
     for (std::string_view band : kContestBands) {
       if (band != row.band) row.missing.emplace_back(band);
     }
@@ -37,8 +41,8 @@ std::vector<OneBand> OneBandOnly(const std::unordered_map<std::string, Bands>& w
 }  // namespace
 
 void BandLists(const std::vector<CountedQso>& counted, ContestStats& stats) {
-  std::unordered_map<std::string, std::size_t> rowOf;
-  std::unordered_map<std::string, Bands> calls, entities;
+  std::unordered_map<std::string_view, std::size_t> rowOf;
+  Worked calls, entities;
   calls.reserve(counted.size());
   for (const CountedQso& c : counted) {
     const ReplayedQso& q = *c.qso;
