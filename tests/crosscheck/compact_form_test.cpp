@@ -13,6 +13,7 @@
 #include "interned_text.h"
 #include "log_set.h"
 #include "qso_line_store.h"
+#include "shared_text.h"
 #include "test_files.h"
 
 namespace {
@@ -44,6 +45,29 @@ TEST(InternedText, OneNumberPerTextAcrossThreads) {
   EXPECT_NE(InternedText("0012"), InternedText("012"));
   const InternedText call("DL1AA");
   EXPECT_LT(call.id(), InternedTextCount());
+}
+
+TEST(SharedText, OneObjectPerTextAcrossThreads) {
+  // More texts than a thread keeps beside it, met again in another order by each thread, and
+  // texts of one length that differ in one byte: every one reads back its own text, and the
+  // same text is the same object in every thread.
+  std::vector<std::vector<SharedText>> kept(3);
+  std::vector<std::thread> threads;
+  for (std::size_t t = 0; t < kept.size(); ++t) {
+    threads.emplace_back([&kept, t] {
+      for (int i = 0; i < 30000; ++i) kept[t].emplace_back("K" + std::to_string((i * (t + 2)) % 9000));
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  for (std::size_t t = 0; t < kept.size(); ++t) {
+    for (int i = 0; i < 30000; ++i) {
+      const std::string text = "K" + std::to_string((i * (t + 2)) % 9000);
+      ASSERT_EQ(kept[t][static_cast<std::size_t>(i)].str(), text);
+      ASSERT_EQ(&kept[t][static_cast<std::size_t>(i)].str(), &SharedText(text).str());
+    }
+  }
+  EXPECT_TRUE(SharedText("").empty());
+  EXPECT_FALSE(SharedText("80m") == SharedText("40m"));
 }
 
 TEST(QsoLineStore, EveryLineBackWhetherWrittenOutOrNotAndInAForkedProcess) {

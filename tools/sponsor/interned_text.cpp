@@ -1,5 +1,7 @@
 // The texts lie in blocks that never move, so a text can be read while another thread keeps a
-// new one: only keeping takes the lock. Number 0 is the empty text.
+// new one: only keeping takes the lock. Number 0 is the empty text. Each thread keeps the numbers
+// it found last beside it, so that a text met again (a band, a serial, a call of the same log)
+// takes no lock.
 #include "interned_text.h"
 
 #include <array>
@@ -59,10 +61,17 @@ InternedText::InternedText(std::string_view text) {
   if (text.empty()) return;
   const auto hash = static_cast<std::uint32_t>(std::hash<std::string_view>()(text));
   Texts& texts = TheTexts();
+  thread_local std::array<std::uint64_t, 1024> recent{};  // as the table's slots
+  std::uint64_t& seen = recent[hash % recent.size()];
+  if (seen >> 32 == hash && seen != 0 && texts.At(static_cast<std::uint32_t>(seen)) == text) {
+    id_ = static_cast<std::uint32_t>(seen);
+    return;
+  }
   const std::lock_guard<std::mutex> held(texts.lock);
   std::uint64_t* slot = &texts.Slot(text, hash);
   if (*slot != 0) {
     id_ = static_cast<std::uint32_t>(*slot);
+    seen = *slot;
     return;
   }
   if (texts.count == 0) throw std::length_error("more texts than a 32-bit number counts");
@@ -75,6 +84,7 @@ InternedText::InternedText(std::string_view text) {
   if (!block) block = std::make_unique<std::string[]>(kBlockSize);
   texts.At(id) = text;
   *slot = static_cast<std::uint64_t>(hash) << 32 | id;
+  seen = *slot;
   id_ = id;
 }
 
