@@ -82,6 +82,43 @@ TEST_F(LogFolder, FilesThatAreNoLogOfACallArePassedOver) {
   EXPECT_THROW(ReadLogFolder("missing"), fs::filesystem_error);
 }
 
+TEST_F(LogFolder, ReadOnSeveralThreadsAsOnOne) {
+  // More files than are read at a time, with second files of a call and files passed over among
+  // them, so that both the order of the taking and the choice between files are exercised.
+  const fs::file_time_type now = fs::file_time_type::clock::now();
+  fs::create_directory("logs");
+  for (int i = 0; i < 150; ++i) {
+    const std::string call = "DL" + std::to_string(i) + "AA";
+    std::string lines;
+    for (int q = 0; q <= i % 4; ++q) lines += kQso;
+    Write("logs/" + call + ".log", Cabrillo(call, "C" + std::to_string(i), lines), now);
+    if (i % 7 == 0) Write("logs/" + call + "-old.log", Cabrillo(call, "OLD", kQso), now - std::chrono::hours(1));
+    if (i % 11 == 0) Write("logs/junk" + std::to_string(i) + ".txt", "no log", now);
+  }
+  const LogSet one = ReadLogFolder("logs", {}, 1);
+  const LogSet three = ReadLogFolder("logs", {}, 3);
+  ASSERT_EQ(one.logs.size(), 150u);
+  ASSERT_EQ(three.logs.size(), one.logs.size());
+  ASSERT_EQ(three.passedOver.size(), one.passedOver.size());
+  EXPECT_EQ(three.filesReceived, one.filesReceived);
+  for (std::size_t i = 0; i < one.passedOver.size(); ++i) {
+    EXPECT_EQ(three.passedOver[i].file, one.passedOver[i].file);
+    EXPECT_EQ(three.passedOver[i].why, one.passedOver[i].why);
+  }
+  for (std::size_t i = 0; i < one.logs.size(); ++i) {
+    EXPECT_EQ(three.logs[i].call, one.logs[i].call);
+    EXPECT_EQ(three.logs[i].file, one.logs[i].file);
+    EXPECT_EQ(three.logs[i].category, one.logs[i].category);
+    EXPECT_EQ(three.logs[i].passedOverFile, one.logs[i].passedOverFile);
+    EXPECT_EQ(three.checked[i].qsos, one.checked[i].qsos);
+    // Each log's quoted lines are its own, wherever they lie in the store.
+    for (std::size_t q = 0; q < three.checked[i].qsos.size(); ++q) {
+      EXPECT_EQ(three.lines->Text(three.logs[i].firstLine + q), one.lines->Text(one.logs[i].firstLine + q));
+    }
+  }
+  EXPECT_EQ(three.lines->Text(three.logs[0].firstLine), std::string(kQso).substr(0, std::string(kQso).size() - 2));
+}
+
 TEST_F(LogFolder, QsoTimesAreWholeMinutesThatPrintAsTheFileWroteThem) {
   const char* times[] = {"1900-01-01 0000", "1970-01-01 0000", "2000-02-29 1234", "2025-03-15 1805",
                          "2100-03-01 0001"};

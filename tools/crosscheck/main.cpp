@@ -40,14 +40,14 @@ int Run(const CrossCheckOptions& options) {
   const ProgramFiles files = ResolveProgramFiles(options.plugin, options.countryFile, options.countryCsv);
   const Receipts receipts = options.receipts.empty() ? Receipts{} : ReadReceipts(fs::absolute(options.receipts));
 
-  // Read on a thread of its own: the allocator gives a thread its own arena, so the parsed logs'
-  // millions of pieces, freed as each log is taken, stay out of the heap the scoring workers are
-  // forked with and allocate from.
+  // Read on threads of their own, as many as the workers that score: the allocator gives a thread
+  // its own arena, so the parsed logs' millions of pieces, freed as each log is taken, stay out of
+  // the heap the scoring workers are forked with and allocate from.
   LogSet set;
   std::exception_ptr failed;
   std::thread([&] {
     try {
-      set = ReadLogFolder(logFolder, receipts);
+      set = ReadLogFolder(logFolder, receipts, options.jobs);
     } catch (...) {
       failed = std::current_exception();
     }

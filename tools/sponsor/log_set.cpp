@@ -4,9 +4,12 @@
 #include "log_set.h"
 
 #include <algorithm>
+#include <atomic>
+#include <exception>
 #include <functional>
 #include <stdexcept>
 #include <string_view>
+#include <thread>
 
 #include "calendar.h"
 #include "contest_rules.h"
@@ -80,6 +83,54 @@ EntryHeader HeaderOf(const LogFile& log) {
 
 std::uint64_t Fingerprint(std::string_view text) { return std::hash<std::string_view>()(text); }
 
+// One file as read for the check: a candidate with its QSO lines, or why it is passed over.
+struct ReadFile {
+  std::optional<Candidate> candidate;
+  std::vector<SmallText> lines;
+  std::string why;
+};
+
+ReadFile ReadOne(const fs::path& file, const Receipts& receipts) {
+  ReadFile read;
+  LogFile log;
+  std::uint64_t fingerprint = 0;
+  std::size_t bytes = 0;
+  std::error_code timeError;
+  const fs::file_time_type written = fs::last_write_time(file, timeError);
+  try {
+    if (timeError) throw std::runtime_error("cannot be read: " + timeError.message());
+    const std::string text = ReadTextFile(file);
+    fingerprint = Fingerprint(text);
+    bytes = text.size();
+    log = ParseLogText(text);
+  } catch (const std::exception& error) {
+    read.why = Shown(error.what());
+    return read;
+  }
+  if (log.format != LogFormat::Cabrillo) {
+    read.why = "not a Cabrillo file";
+    return read;
+  }
+  const std::string call = CallOf(log);
+  if (call.empty()) {
+    read.why = "names no call sign (no CALLSIGN: line, no own call on a QSO line)";
+    return read;
+  }
+  const std::size_t qsoLines = static_cast<std::size_t>(std::count_if(
+      log.cabrilloLines.begin(), log.cabrilloLines.end(), [](const CabrilloLine& l) { return l.tag == "QSO"; }));
+  CheckedLog checked = CheckedOf(log, call);
+  EntryHeader header = HeaderOf(log);
+  std::string category = header.categoryOperator;
+  read.lines.reserve(log.qsos.size());
+  for (LogQso& q : log.qsos) read.lines.push_back(std::move(q.written.text));
+  auto receipt = receipts.find(file.filename().string());
+  read.candidate = Candidate{{file, call, std::move(category), qsoLines, fingerprint, bytes, 0, std::move(header), {}},
+                             std::move(checked),
+                             written,
+                             receipt == receipts.end() ? nullptr : &receipt->second};
+  return read;
+}
+
 }  // namespace
 
 LogFile ReadAgain(const SubmittedLog& log) {
@@ -126,7 +177,8 @@ Receipts ReadReceipts(const fs::path& file) {
   return receipts;
 }
 
-LogSet ReadLogFolder(const fs::path& folder, const Receipts& receipts) {
+LogSet ReadLogFolder(const fs::path& folder, const Receipts& receipts, std::size_t threads) {
+  threads = std::max<std::size_t>(1, threads);
   LogSet set;
   std::vector<fs::path> files;
   for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
@@ -146,44 +198,40 @@ LogSet ReadLogFolder(const fs::path& folder, const Receipts& receipts) {
   set.filesReceived += files.size();
 
   std::map<std::string, std::vector<Candidate>> byCall;
-  for (const fs::path& file : files) {
-    LogFile log;
-    std::uint64_t fingerprint = 0;
-    std::size_t bytes = 0;
-    std::error_code timeError;
-    const fs::file_time_type written = fs::last_write_time(file, timeError);
-    try {
-      if (timeError) throw std::runtime_error("cannot be read: " + timeError.message());
-      const std::string text = ReadTextFile(file);
-      fingerprint = Fingerprint(text);
-      bytes = text.size();
-      log = ParseLogText(text);
-    } catch (const std::exception& error) {
-      set.passedOver.push_back({file, Shown(error.what())});
-      continue;
+  // Read a batch at a time, each file of it on whichever thread is free, and taken in file order,
+  // so that the result is the same for any number of threads.
+  constexpr std::size_t kBatch = 64;
+  std::vector<ReadFile> batch(kBatch);
+  for (std::size_t start = 0; start < files.size(); start += kBatch) {
+    const std::size_t count = std::min(kBatch, files.size() - start);
+    std::atomic<std::size_t> next{0};
+    std::vector<std::exception_ptr> failed(threads);
+    auto work = [&](std::size_t t) {
+      try {
+        for (std::size_t i; (i = next++) < count;) batch[i] = ReadOne(files[start + i], receipts);
+      } catch (...) {
+        failed[t] = std::current_exception();  // as it would have left a reading of one thread
+      }
+    };
+    std::vector<std::thread> helpers;
+    for (std::size_t t = 1; t < std::min(threads, count); ++t) helpers.emplace_back(work, t);
+    work(0);
+    for (std::thread& helper : helpers) helper.join();
+    for (const std::exception_ptr& failure : failed) {
+      if (failure) std::rethrow_exception(failure);
     }
-    if (log.format != LogFormat::Cabrillo) {
-      set.passedOver.push_back({file, "not a Cabrillo file"});
-      continue;
+    for (std::size_t i = 0; i < count; ++i) {
+      ReadFile& read = batch[i];
+      if (!read.candidate) {
+        set.passedOver.push_back({files[start + i], std::move(read.why)});
+        continue;
+      }
+      read.candidate->log.firstLine = set.lines->size();
+      for (const SmallText& line : read.lines) set.lines->Add(line);
+      const std::string call = read.candidate->log.call;
+      byCall[call].push_back(std::move(*read.candidate));
+      read = {};
     }
-    const std::string call = CallOf(log);
-    if (call.empty()) {
-      set.passedOver.push_back({file, "names no call sign (no CALLSIGN: line, no own call on a QSO line)"});
-      continue;
-    }
-    const std::size_t qsoLines = static_cast<std::size_t>(std::count_if(
-        log.cabrilloLines.begin(), log.cabrilloLines.end(), [](const CabrilloLine& l) { return l.tag == "QSO"; }));
-    CheckedLog checked = CheckedOf(log, call);
-    EntryHeader header = HeaderOf(log);
-    std::string category = header.categoryOperator;
-    const std::size_t firstLine = set.lines->size();
-    for (const LogQso& q : log.qsos) set.lines->Add(q.written.text);
-    auto receipt = receipts.find(file.filename().string());
-    byCall[call].push_back(
-        {{file, call, std::move(category), qsoLines, fingerprint, bytes, firstLine, std::move(header), {}},
-         std::move(checked),
-         written,
-         receipt == receipts.end() ? nullptr : &receipt->second});
   }
 
   for (auto& [call, candidates] : byCall) {

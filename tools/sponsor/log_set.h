@@ -65,8 +65,9 @@ Receipts ReadReceipts(const std::filesystem::path& file);
 // call sign, or cannot be read, is passed over. Of several files of a call the one received last
 // by the receipt list is checked (a file the list names wins over one it does not), else the one
 // modified last, else the one whose name sorts last. Throws std::runtime_error when the folder
-// cannot be listed.
-LogSet ReadLogFolder(const std::filesystem::path& folder, const Receipts& receipts = {});
+// cannot be listed. The files are read on up to `threads` threads; the result is the same for any
+// number.
+LogSet ReadLogFolder(const std::filesystem::path& folder, const Receipts& receipts = {}, std::size_t threads = 1);
 
 // A log's QSOs as the cross-check sees them, in file order.
 CheckedLog CheckedOf(const LogFile& log, const std::string& call);
