@@ -9,6 +9,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string_view>
+#include <system_error>
 #include <thread>
 
 #include "calendar.h"
@@ -214,7 +215,13 @@ LogSet ReadLogFolder(const fs::path& folder, const Receipts& receipts, std::size
       }
     };
     std::vector<std::thread> helpers;
-    for (std::size_t t = 1; t < std::min(threads, count); ++t) helpers.emplace_back(work, t);
+    for (std::size_t t = 1; t < std::min(threads, count); ++t) {
+      try {
+        helpers.emplace_back(work, t);
+      } catch (const std::system_error&) {
+        break;  // no more threads to be had: the ones there read the batch
+      }
+    }
     work(0);
     for (std::thread& helper : helpers) helper.join();
     for (const std::exception_ptr& failure : failed) {
