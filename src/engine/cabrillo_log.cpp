@@ -10,7 +10,7 @@ namespace {
 
 // Each new piece is about as large as all before it, up to a size that allocators hand to the
 // system and take back on their own (glibc's largest threshold is 32 MB, Windows' far less): a
-// long log's lines then leave the process piece by piece as they are copied into its file's text.
+// long log's lines then leave the process once they are in its file.
 constexpr std::size_t kFirstPiece = 64 * 1024;
 constexpr std::size_t kLargestPiece = 32 * 1024 * 1024;
 
@@ -22,14 +22,6 @@ void QsoLines::push_back(std::string_view line) {
   }
   pieces_.back().append(line);
   bytes_ += line.size();
-}
-
-void QsoLines::MoveTo(std::string& text) {
-  for (std::string& piece : pieces_) {
-    text += piece;
-    std::string().swap(piece);
-  }
-  clear();
 }
 
 void QsoLines::clear() {

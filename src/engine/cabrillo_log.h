@@ -41,8 +41,6 @@ class QsoLines {
  public:
   void push_back(std::string_view line);  // a complete line with its CR LF
   void clear();
-  // Appends the lines to `text`, letting each piece go once it is copied; empty afterwards.
-  void MoveTo(std::string& text);
   bool empty() const { return pieces_.empty(); }
   std::size_t bytes() const { return bytes_; }
   const std::vector<std::string>& pieces() const { return pieces_; }

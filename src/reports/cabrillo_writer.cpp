@@ -1,6 +1,8 @@
 // Cabrillo lines: fixed header tags, QSO lines in the log checker's column layout.
 #include "cabrillo_writer.h"
 
+#include <vector>
+
 #include "contest_rules.h"
 #include "line_text.h"
 #include "text_file.h"
@@ -55,15 +57,10 @@ void AppendQsoLine(CabrilloLog& log, std::string_view call, std::uint32_t freqKH
 
 namespace {
 
-// The lines before the QSO lines, in a text with room for the QSO lines and END-OF-LOG.
+// The lines before the QSO lines.
 std::string HeaderText(const CabrilloLog& log, const std::optional<FileVersion>& hostVersion) {
   const CabrilloHeaderFields& h = log.header;
-  // Sized once: grown line by line, a long log's text would be copied over and over and, at its
-  // last growth, held three times over at the end of the contest, when memory is at its highest.
-  const std::size_t size = 4096 + (h.address.size() + h.soapbox.size()) * 3 + log.qsoLines.bytes();
-  std::string text;
-  text.reserve(size);
-  text = "START-OF-LOG: 3.0\r\nCONTEST: ";
+  std::string text = "START-OF-LOG: 3.0\r\nCONTEST: ";
   text.append(kContestName).append("\r\n");
   auto line = [&text](std::string_view tag, std::string_view value) {
     text.append(tag).append(OnOneLine(value)).append("\r\n");
@@ -92,16 +89,23 @@ constexpr std::string_view kEndOfLog = "END-OF-LOG:\r\n";
 
 std::string CabrilloText(const CabrilloLog& log, const std::optional<FileVersion>& hostVersion) {
   std::string text = HeaderText(log, hostVersion);
+  text.reserve(text.size() + log.qsoLines.bytes() + kEndOfLog.size());
   for (const std::string& piece : log.qsoLines.pieces()) text += piece;
   text += kEndOfLog;
   return text;
 }
 
+// The file is written from the header, the line pieces and END-OF-LOG as they lie: a copy of a
+// long log's lines in one text would double them at the end of the contest, when memory is at its
+// highest. The lines are let go once they are in the file.
 std::string WriteCabrilloFile(CabrilloLog& log, HostProgram& hostProgram) {
   const std::string name = log.fileBase + std::string(kCabrilloExtension);
-  std::string text = HeaderText(log, hostProgram.FindVersion(std::string(kHostProgramName)));
-  log.qsoLines.MoveTo(text);
-  text += kEndOfLog;
-  if (!ReplaceFile(name, text)) return "File not produced: " + name;
+  const std::string header = HeaderText(log, hostProgram.FindVersion(std::string(kHostProgramName)));
+  std::vector<std::string_view> parts{header};
+  for (const std::string& piece : log.qsoLines.pieces()) parts.emplace_back(piece);
+  parts.emplace_back(kEndOfLog);
+  const bool written = ReplaceFile(name, parts);
+  log.qsoLines.clear();
+  if (!written) return "File not produced: " + name;
   return "File produced: " + name;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -57,9 +58,9 @@ enum class MoveResult {
 // Renames `from` over `to` in the same folder.
 MoveResult MoveOver(const std::filesystem::path& from, const std::filesystem::path& to);
 
-// Rewrites an existing file from its start and cuts it after the text. False unless every byte
-// and the new end reached it.
-bool WriteInPlace(const std::filesystem::path& path, std::string_view text);
+// Rewrites an existing file from its start with the parts one after the other and cuts it after
+// them. False unless every byte and the new end reached it.
+bool WriteInPlace(const std::filesystem::path& path, std::span<const std::string_view> parts);
 
 bool RemoveFile(const std::filesystem::path& path);
 // Removes a file only when no writer holds it (a NewFile still open), e.g. one a killed writer

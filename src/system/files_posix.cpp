@@ -79,10 +79,16 @@ MoveResult MoveOver(const std::filesystem::path& from, const std::filesystem::pa
   return MoveResult::kFailed;
 }
 
-bool WriteInPlace(const std::filesystem::path& path, std::string_view text) {
+bool WriteInPlace(const std::filesystem::path& path, std::span<const std::string_view> parts) {
   int fd = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
   if (fd < 0) return false;
-  bool written = WriteAll(fd, text) && ::ftruncate(fd, static_cast<off_t>(text.size())) == 0;
+  off_t size = 0;
+  bool written = true;
+  for (std::string_view part : parts) {
+    written = written && WriteAll(fd, part);
+    size += static_cast<off_t>(part.size());
+  }
+  written = written && ::ftruncate(fd, size) == 0;
   return ::close(fd) == 0 && written;
 }
 

@@ -89,11 +89,13 @@ MoveResult MoveOver(const std::filesystem::path& from, const std::filesystem::pa
 
 // Shared for reading and writing, as the C runtime opens files, so that the program holding the
 // file keeps it.
-bool WriteInPlace(const std::filesystem::path& path, std::string_view text) {
+bool WriteInPlace(const std::filesystem::path& path, std::span<const std::string_view> parts) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
-  bool written = WriteAll(file, text) && SetEndOfFile(file);
+  bool written = true;
+  for (std::string_view part : parts) written = written && WriteAll(file, part);
+  written = written && SetEndOfFile(file);
   return CloseHandle(file) && written;
 }
 

@@ -4,6 +4,7 @@
 // read-only file stays unwritten.
 #include "text_file.h"
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <optional>
@@ -102,7 +103,9 @@ bool RestartFile(const std::string& path, std::string_view text) {
   return ReplaceFile(path, text);
 }
 
-bool ReplaceFile(const std::string& path, std::string_view text) {
+bool ReplaceFile(const std::string& path, std::string_view text) { return ReplaceFile(path, {&text, 1}); }
+
+bool ReplaceFile(const std::string& path, std::span<const std::string_view> parts) {
   auto final = FinalTarget(SystemPath(path));
   if (!final) return false;
   const auto& [target, state] = *final;
@@ -122,13 +125,13 @@ bool ReplaceFile(const std::string& path, std::string_view text) {
       cut = true;
       continue;
     }
-    bool written = file.Write(text);
+    bool written = std::all_of(parts.begin(), parts.end(), [&file](std::string_view part) { return file.Write(part); });
     written = file.Close() && written;
     MoveResult moved = written ? MoveOver(*temporary, target) : MoveResult::kFailed;
     if (moved == MoveResult::kMoved) return true;
     if (moved == MoveResult::kSourceGone) continue;
     RemoveFile(*temporary);
-    return moved == MoveResult::kTargetBusy && WriteInPlace(target, text);
+    return moved == MoveResult::kTargetBusy && WriteInPlace(target, parts);
   }
   return false;
 }

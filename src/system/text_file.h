@@ -1,6 +1,7 @@
 // Whole-text writes to files named relative to the current directory, bytes as given.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -19,3 +20,6 @@ bool RestartFile(const std::string& path, std::string_view text);
 // writer of the same file left are removed. False, with nothing left behind, when the text did not
 // reach the file whole.
 bool ReplaceFile(const std::string& path, std::string_view text);
+// The same with the text given in parts, one after the other: a long log's file is written from
+// its lines as they lie, without a copy of them all in one text.
+bool ReplaceFile(const std::string& path, std::span<const std::string_view> parts);

@@ -68,6 +68,21 @@ TEST_F(Files, AReplacedFileIsWholeAndLeavesNothingBeside) {
   EXPECT_EQ(Names("Plugins"), std::vector<std::string>{"a.ini"});
 }
 
+// A long log's file goes out from its pieces; the rewrite in place, for a target that cannot be
+// replaced, must cut the old file after all of them, not after the first.
+TEST_F(Files, PartsAreWrittenBackToBackEitherWay) {
+  const std::vector<std::string_view> parts{"START\r\n", "", "QSO: 1\r\nQSO: 2\r\n", "END\r\n"};
+  EXPECT_TRUE(ReplaceFile("Plugins/log.cbr", parts));
+  EXPECT_EQ(FileBytes("Plugins/log.cbr"), "START\r\nQSO: 1\r\nQSO: 2\r\nEND\r\n");
+  EXPECT_EQ(Names("Plugins"), std::vector<std::string>{"log.cbr"});
+
+  std::ofstream("held.cbr") << std::string(100, 'x');
+  EXPECT_TRUE(WriteInPlace("held.cbr", parts));
+  EXPECT_EQ(FileBytes("held.cbr"), "START\r\nQSO: 1\r\nQSO: 2\r\nEND\r\n");
+  EXPECT_FALSE(WriteInPlace("missing.cbr", parts));
+  EXPECT_FALSE(fs::exists("missing.cbr"));
+}
+
 TEST_F(Files, ARestartEmptiesTheFileAndAppendsFollowIt) {
   EXPECT_TRUE(AppendToFile("err.txt", ""));
   EXPECT_TRUE(fs::exists("err.txt"));
