@@ -187,4 +187,24 @@ TEST(SampleReplay, WithoutAReportRunNoCabrilloFile) {
   EXPECT_EQ(run.written.size(), 2u);
 }
 
+// stats-replay lets the plug-in go once its files are written, for the room its copy of a long log
+// takes; the host unloads it too. A library the loader kept for good would still hold the last
+// contest when loaded again. A copy under its own name, as the shared one stays loaded.
+TEST(SampleReplay, AnUnloadedPlugInTakesItsContestWithIt) {
+  TempFolder folder;
+  const fs::path copy = folder / "Stats-again.so";
+  fs::copy_file(STATS_PLUGIN_FILE, copy);
+  const Planned planned = PlanOf(SAMPLE_LOG_FILE);
+  int out = 0;
+  {
+    const PluginLibrary plugin(copy);
+    const FolderReplay run = ReplayInFolder(folder.path(), plugin.entryPoints(), planned.plan, {false, {}});
+    EXPECT_EQ(run.replayed.counts.accepted, kAccepted);
+    EXPECT_EQ(Lines(plugin.entryPoints().getResult(&out), "Total\t 388"), 1u);
+  }
+  const PluginLibrary again(copy);
+  const std::string summary = again.entryPoints().getResult(&out);
+  EXPECT_EQ(Lines(summary, "Total\t 0\t 0\t 0"), 1u) << summary;
+}
+
 }  // namespace

@@ -71,7 +71,7 @@ std::string AsLines(std::string text) {
 // What the report takes from the run beside the replay itself.
 struct ReportContext {
   const CountryFile& countries;
-  const StatsEntryPoints& plugin;
+  const fs::path& plugin;  // loaded anew for the other log: the log's own run has let it go
   std::string ownCall, heading, replayCounts;
   const LogFile* otherLog;  // read before the replay, so that a log that cannot be read stops the run at once
 };
@@ -103,10 +103,11 @@ struct OtherRun {
 };
 
 OtherRun ReplayOther(const fs::path& logPath, const LogFile& log, const CountryFile& countries,
-                     const StatsEntryPoints& plugin) {
+                     const fs::path& pluginFile) {
   const ContestPlan plan = PlanContest(log, countries, {0, "", std::nullopt, std::nullopt});
   const WorkingFolder scratch(WorkingFolder::Scratch{});
-  OtherRun run{plan.opening.ownCall, ReplayInFolder(scratch.path(), plugin, plan).replayed};
+  const PluginLibrary plugin(pluginFile);
+  OtherRun run{plan.opening.ownCall, ReplayInFolder(scratch.path(), plugin.entryPoints(), plan).replayed};
   const ReplayCounts& counts = run.replayed.counts;
   std::cout << "Compared with " << logPath.filename().string() << ": " << plan.qsos.size() << " QSOs replayed, "
             << counts.accepted << " accepted, " << counts.dupes << " flagged as dupes, " << counts.rejected
@@ -169,7 +170,7 @@ int Run(const Options& options) {
     }
     std::cout << "Not replayed: " << Shown(*why) << '\n';
     // The statistics report still says what the file holds: nothing that counts.
-    const ReportContext context{countries, plugin.entryPoints(), "", logPath.filename().string(),
+    const ReportContext context{countries, files.plugin, "", logPath.filename().string(),
                                 "0 QSOs replayed", otherLog ? &*otherLog : nullptr};
     CheckAndReport(options, reportFolder, log, {}, knownCalls ? &*knownCalls : nullptr, context);
     return 4;
@@ -201,6 +202,9 @@ int Run(const Options& options) {
     // The statistics need every QSO's call, band and entity; the check only what became of it.
     run = ReplayInFolder(outFolder, plugin.entryPoints(), plan, {options.check, observe, !reportFolder.empty()});
   }
+  // The plug-in's files are written, and its own copy of a long log is now the largest thing in
+  // the process: it goes before the check needs room.
+  plugin.Unload();
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
 
   const ReplayedLog& replayed = run.replayed;
@@ -226,7 +230,7 @@ int Run(const Options& options) {
   std::ostringstream replayCounts;
   replayCounts << qsoCount << " QSOs replayed: " << counts.accepted << " accepted, " << counts.dupes
                << " flagged as dupes, " << counts.rejected << " rejected; records skipped: " << skipped;
-  const ReportContext context{countries, plugin.entryPoints(), ownCall,
+  const ReportContext context{countries, files.plugin, ownCall,
                                (ownCall.empty() ? "" : Shown(ownCall) + ": ") + logPath.filename().string(),
                                replayCounts.str(), otherLog ? &*otherLog : nullptr};
   const int checked =
