@@ -27,7 +27,7 @@ bool AllDigits(std::string_view text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-std::string CallBand(const LogQso& q) { return q.call + '\n' + q.band.str(); }
+std::string CallBand(const LogQso& q) { return q.call.str() + '\n' + q.band.str(); }
 
 class QsoChecks {
  public:

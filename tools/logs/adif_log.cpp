@@ -104,7 +104,7 @@ std::variant<LogQso, std::string> QsoOfRecord(const AdifRecord& record, std::vec
   written.mode = SharedText(Value(record, kMode));
   written.submode = SharedText(Value(record, kSubmode));
 
-  qso.call = UpperCase(call);
+  qso.call = SharedText(UpperCase(call));
   if (qso.call.empty()) return "no CALL";
 
   const std::string_view date = Value(record, kQsoDate), time = Value(record, kTimeOn);

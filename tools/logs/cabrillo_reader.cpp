@@ -214,7 +214,7 @@ class LineReader {
     qso.rstSent = SharedText(sentRst);
     qso.exchSent = SerialExchange(sentNr);
     qso.sentPadding = static_cast<std::uint8_t>(qso.exchSent.size() - sentNr.size());
-    qso.call = UpperCase(call);
+    qso.call = SharedText(UpperCase(call));
     qso.rstRcvd = SharedText(rcvdRst);
     qso.exchRcvd = SerialExchange(rcvdNr);
     qso.rcvdPadding = static_cast<std::uint8_t>(qso.exchRcvd.size() - rcvdNr.size());

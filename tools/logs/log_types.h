@@ -26,7 +26,7 @@ struct WrittenQso {
 struct LogQso {
   std::size_t line = 0;  // where its record starts in the file
   SharedText ownCall;    // empty when the record does not say
-  std::string call;
+  SharedText call;       // upper case; the same text as written.call when the log wrote it so
   double days = 0.0;  // since 1899-12-30, to the second
   std::uint32_t freqHz = 0;
   std::uint8_t sentPadding = 0, rcvdPadding = 0;  // zeros the host's form put before the written serials

@@ -17,6 +17,7 @@ class SharedText {
 
   const std::string& str() const { return *text_; }
   operator const std::string&() const { return *text_; }
+  operator std::string_view() const { return *text_; }
   const char* c_str() const { return text_->c_str(); }
   bool empty() const { return text_->empty(); }
   std::size_t size() const { return text_->size(); }

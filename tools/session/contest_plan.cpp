@@ -21,7 +21,7 @@ void SettleEntity(PlannedQso& planned, const CountryFile& countries, std::vector
           {qso.line, "DXCC " + std::to_string(*qso.dxccNumber) + " is not in the country file; the call sign decides"});
     }
   }
-  if (!entity && (match = countries.ForCall(qso.call))) {
+  if (!entity && (match = countries.ForCall(qso.call.str()))) {
     entity = match->entity;
     continent = match->continent;
   }

@@ -64,7 +64,7 @@ ReplayCounts OfferAll(const StatsEntryPoints& plugin, const ContestOpening& open
     QsoFate fate = QsoFate::Rejected;
     if (!Add(plugin, opening, planned)) {
       ++counts.rejected;
-    } else if (stored.insert(planned.qso->call + '\n' + planned.qso->band.str()).second) {
+    } else if (stored.insert(planned.qso->call.str() + '\n' + planned.qso->band.str()).second) {
       fate = QsoFate::Accepted;
       ++counts.accepted;
     } else {

@@ -153,7 +153,7 @@ CheckedLog CheckedOf(const LogFile& log, const std::string& call) {
       ruled = static_cast<int>(Decision::WrongBand);
     }
     const std::string sent = q.ownCall.empty() || q.ownCall == call ? std::string() : q.ownCall.str();
-    checked.qsos.push_back({q.line, q.call, q.band.str(), MinuteOf(q.days), CheckedSerial(q.exchSent),
+    checked.qsos.push_back({q.line, q.call.str(), q.band.str(), MinuteOf(q.days), CheckedSerial(q.exchSent),
                             CheckedSerial(q.exchRcvd), sent, ruled});
   }
   return checked;
