@@ -11,6 +11,7 @@
 #include "host_form.h"
 #include "text_decoding.h"
 #include "text_files.h"
+#include "text_window.h"
 
 namespace {
 
@@ -92,9 +93,11 @@ LogFile ParseLogText(std::string_view text) {
     case LogFormat::Cabrillo:
       log = ReadCabrilloLog(text);
       break;
-    case LogFormat::Adif:
-      log = ReadAdifLog(text);
+    case LogFormat::Adif: {
+      TextWindow window(text);
+      log = ReadAdifLog(window);
       break;
+    }
     case LogFormat::Unknown:
       log = Unreadable(text);
       break;
