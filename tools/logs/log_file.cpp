@@ -4,6 +4,7 @@
 #include "log_file.h"
 
 #include <algorithm>
+#include <string>
 
 #include "adif_log.h"
 #include "cabrillo_reader.h"
@@ -81,6 +82,41 @@ LogFile Unreadable(std::string_view text) {
   return log;
 }
 
+// What every log gets once read, whatever read it.
+LogFile Finished(LogFile log, bool byteOrderMark) {
+  // A robot that reads a Cabrillo file as ASCII sees three bytes before the first tag; the
+  // plug-in writes its own Cabrillo file from an ADIF log, so there it does no harm.
+  if (byteOrderMark && log.format == LogFormat::Cabrillo) {
+    log.problems.push_back({1,
+                            "the file starts with a UTF-8 byte-order mark (bytes EF BB BF): the sponsor's robot reads "
+                            "it as part of the first tag; save the log as plain text without it",
+                            ProblemKind::Fault});
+  } else if (byteOrderMark && log.format == LogFormat::Adif) {
+    log.problems.push_back(
+        {1, "the file starts with a UTF-8 byte-order mark; harmless here, as the plug-in writes its own Cabrillo file",
+         ProblemKind::Oddity});
+  }
+  std::stable_sort(log.problems.begin(), log.problems.end(),
+                   [](const Problem& a, const Problem& b) { return a.line < b.line; });
+  return log;
+}
+
+// DecodedText turns CR line ends into LF only in a file without any LF, which only the whole file
+// tells; a file with an LF in its start, as nearly every log has, is not read on for it.
+bool EndsLinesWithCrAlone(InputFile& file, std::string_view start) {
+  if (start.find('\n') != std::string_view::npos) return false;
+  TextWindow text(file, 0, kLogFilePiece);
+  if (text.MoveToNext('\n')) return false;
+  text.Rewind();
+  return text.MoveToNext('\r');
+}
+
+// An ADIF file is told from its start: FormatOf stops at the first line that shows a format, one
+// of the first few in a file a logger writes. Its last line may go on past the start and show ADIF
+// all the same, as an ADIF tag in part of a line is one in all of it, and a '<' before the line's
+// first colon leaves it no Cabrillo tag. The 512 bytes that tell UTF-16 lie in the start too.
+constexpr std::size_t kFormatStart = std::size_t{64} << 10;
+
 }  // namespace
 
 LogFile ParseLogText(std::string_view text) {
@@ -102,21 +138,22 @@ LogFile ParseLogText(std::string_view text) {
       log = Unreadable(text);
       break;
   }
-  // A robot that reads a Cabrillo file as ASCII sees three bytes before the first tag; the
-  // plug-in writes its own Cabrillo file from an ADIF log, so there it does no harm.
-  if (byteOrderMark && log.format == LogFormat::Cabrillo) {
-    log.problems.push_back({1,
-                            "the file starts with a UTF-8 byte-order mark (bytes EF BB BF): the sponsor's robot reads "
-                            "it as part of the first tag; save the log as plain text without it",
-                            ProblemKind::Fault});
-  } else if (byteOrderMark && log.format == LogFormat::Adif) {
-    log.problems.push_back(
-        {1, "the file starts with a UTF-8 byte-order mark; harmless here, as the plug-in writes its own Cabrillo file",
-         ProblemKind::Oddity});
-  }
-  std::stable_sort(log.problems.begin(), log.problems.end(),
-                   [](const Problem& a, const Problem& b) { return a.line < b.line; });
-  return log;
+  return Finished(std::move(log), byteOrderMark);
 }
 
-LogFile ReadLogFile(const std::filesystem::path& path) { return ParseLogText(ReadTextFile(path)); }
+LogFile ReadLogFile(const std::filesystem::path& path, std::size_t piece) {
+  InputFile file(path);
+  std::string start(std::min(file.size(), kFormatStart), '\0');
+  file.Read(0, start.data(), start.size());
+  const bool byteOrderMark = start.starts_with(kByteOrderMark);
+  const std::size_t textStart = byteOrderMark ? kByteOrderMark.size() : 0;
+  if (EncodingOf(start) == TextEncoding::Utf8 &&
+      FormatOf(std::string_view(start).substr(textStart)) == LogFormat::Adif && !EndsLinesWithCrAlone(file, start)) {
+    TextWindow text(file, textStart, piece);
+    return Finished(ReadAdifLog(text), byteOrderMark);
+  }
+  // A Cabrillo log is read from its lines as a whole, and a UTF-16 or CR-only file is decoded as a
+  // whole text first; a file whose start shows no format (a header longer than any logger writes,
+  // a first line longer than the start) may be either, or neither.
+  return ParseLogText(file.Text());
+}
