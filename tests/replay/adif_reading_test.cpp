@@ -219,6 +219,14 @@ TEST(AdifFaults, ACutFileKeepsWhatCameBefore) {
   EXPECT_NE(unclosed.problems[0].message.find("not closed by <EOR>"), std::string::npos);
 }
 
+TEST(AdifFaults, ACutValueIsToldWithTheLengthOfAllOfIt) {
+  LogFile log = ParseLogText(Record("DL1ABC", "<STATION_CALLSIGN:2>N0" + std::string(100, 'C') + " "));
+  ASSERT_EQ(log.problems.size(), 1u);
+  EXPECT_EQ(log.problems[0].message, "STATION_CALLSIGN: its length 2 takes 'N0', but '" + std::string(40, 'C') +
+                                         "' follows before the next field; with the whole value the length would be "
+                                         "102; the plug-in gets the shorter value");
+}
+
 TEST(AdifFaults, OdditiesThatStillReplay) {
   LogFile noEoh = ParseLogText("Exported by a logger\n" + Record("DL1ABC"));
   EXPECT_EQ(noEoh.qsos.size(), 1u);

@@ -2,7 +2,9 @@
 # The check's memory against bounds measured beside a three-QSO log in the same run (no clock):
 # a 40 MB Cabrillo QSO line is one finding and costs little more than the file it is read from;
 # a 20,000-QSO ADIF log at most 1.5 KB a QSO above the small log; a 100,000-QSO one at most 0.95 KB
-# a QSO above it (the plug-in's own copy of the log, the QSOs as read and the findings).
+# a QSO above it (the plug-in's own copy of the log, the QSOs as read and the findings); an ADIF
+# record with a 200 MB field no QSO needs at most 10 MB above it, as the field is passed over
+# piece by piece and never held.
 set -euo pipefail
 replay=$1
 folder=$(mktemp -d)
@@ -20,6 +22,13 @@ printf '%s%s%s%s' "$header" "$first" $'QSO: 3583 PM 2025-03-15 1205 N0CALL 599 0
 } > "$folder/long.cbr"
 python3 "$(dirname "$0")/make-sample-log.py" --qsos 20000 --out "$folder/long.adi"
 python3 "$(dirname "$0")/make-sample-log.py" --qsos 100000 --out "$folder/longer.adi"
+adif=' <QSO_DATE:8>20250315 <BAND:3>80M <MODE:3>PSK <SUBMODE:5>PSK63 <RST_SENT:3>599 <RST_RCVD:3>599 '
+adif+='<STATION_CALLSIGN:6>N0CALL'
+{
+  printf '<ADIF_VER:5>3.1.4 <EOH>\n<CALL:5>DL1WA <TIME_ON:4>1200 <STX:1>1 <SRX:2>12%s <NOTES:200000000>' "$adif"
+  head -c 200000000 /dev/zero | tr '\0' 'x'
+  printf ' <EOR>\n<CALL:4>EU7F <TIME_ON:4>1205 <STX:1>2 <SRX:2>13%s <EOR>\n' "$adif"
+} > "$folder/field.adi"
 
 # Peak resident memory in KB; the output kept for the checks below.
 peak() {
@@ -30,12 +39,16 @@ small=$(peak "$folder/small.cbr")
 long=$(peak "$folder/long.cbr")
 grep -q '^ERROR line 10: QSO skipped: the line is 40000054 characters long' "$folder/out" ||
   { echo "the long line is not one finding:"; grep -E '^(ERROR|WARNING|NOTE)' "$folder/out" | cut -c1-200; exit 1; }
+field=$(peak "$folder/field.adi")
+grep -q '^Replayed 2 QSOs' "$folder/out" || { echo "the log with a 200 MB field was not replayed whole"; exit 1; }
 many=$(peak "$folder/long.adi")
 more=$(peak "$folder/longer.adi")
 grep -q '^Replayed 100000 QSOs' "$folder/out" || { echo "the 100,000-QSO log was not replayed whole"; exit 1; }
-echo "three QSOs: $small KB; a 40 MB QSO line: $long KB; 20,000 QSOs: $many KB; 100,000 QSOs: $more KB"
+echo "three QSOs: $small KB; a 40 MB QSO line: $long KB; a 200 MB ADIF field: $field KB; 20,000 QSOs: $many KB;" \
+  "100,000 QSOs: $more KB"
 fail=0
 (( long <= small + 50000 )) || { echo "the 40 MB line took more than 50 MB above the small log"; fail=1; }
+(( field <= small + 10000 )) || { echo "the 200 MB field took more than 10 MB above the small log"; fail=1; }
 (( many <= small + 20000 * 3 / 2 )) || { echo "20,000 QSOs took more than 1.5 KB a QSO above the small log"; fail=1; }
 (( more <= small + 100000 * 95 / 100 )) ||
   { echo "100,000 QSOs took more than 0.95 KB a QSO above the small log"; fail=1; }

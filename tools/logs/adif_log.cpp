@@ -151,18 +151,19 @@ std::variant<LogQso, std::string> QsoOfRecord(const AdifRecord& record, std::vec
 }
 
 // No fewer than the records taken, as each ends with one. A vector grown by doubling would, at its
-// last growth, hold the QSOs one and a half times over beside the file's text.
-std::size_t RecordEnds(std::string_view text) {
+// last growth, hold the QSOs one and a half times over. Counted in a pass of its own, as a file's
+// text is not kept for the reading that follows.
+std::size_t RecordEnds(TextWindow& text) {
   std::size_t ends = 0;
-  for (std::size_t at = text.find('<'); at != std::string_view::npos; at = text.find('<', at + 1)) {
-    if (SameLetters(text.substr(at + 1, 4), "EOR>")) ++ends;
+  for (text.Rewind(); text.MoveToNext('<'); text.MoveTo(text.pos() + 1)) {
+    if (SameLetters(text.View(text.pos() + 1, 4), "EOR>")) ++ends;
   }
   return ends;
 }
 
 }  // namespace
 
-LogFile ReadAdifLog(std::string_view text) {
+LogFile ReadAdifLog(TextWindow& text) {
   LogFile log;
   log.qsos.reserve(RecordEnds(text));
   AdifFaults faults = ReadAdifRecords(text, kFieldNames, [&log](const AdifRecord& record) {

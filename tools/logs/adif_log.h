@@ -1,8 +1,8 @@
 // An ADIF file read as a contest log.
 #pragma once
 
-#include <string_view>
-
 #include "log_types.h"
+#include "text_window.h"
 
-LogFile ReadAdifLog(std::string_view text);
+// Reads the text from its start, twice: once to count its records.
+LogFile ReadAdifLog(TextWindow& text);

@@ -34,34 +34,33 @@ std::optional<Tag> ParseTag(std::string_view inside) {
   return tag;
 }
 
-std::size_t FindNoCase(std::string_view text, std::string_view word, std::size_t from) {
-  for (std::size_t at = text.find('<', from); at != std::string_view::npos; at = text.find('<', at + 1)) {
-    if (SameLetters(text.substr(at, word.size()), word)) return at;
-  }
-  return std::string_view::npos;
-}
+// What ends the text right after a value: the next tag or a blank.
+constexpr ByteSet kAfterValueEnds("< \t\n\v\f\r");
+constexpr ByteSet kTagEnds("<>");
 
+// The reader stands at a tag's "<" until the tag is read, so the window holds the tag whole; a
+// value is copied out or passed over, and only a tag (a few bytes in any log a program writes) is
+// ever looked back at.
 class Reader {
  public:
-  Reader(std::string_view text, std::span<const std::string_view> wanted,
-         const std::function<void(const AdifRecord&)>& take)
+  Reader(TextWindow& text, std::span<const std::string_view> wanted, const std::function<void(const AdifRecord&)>& take)
       : text_(text), wanted_(wanted), take_(take) {
     current_.values.resize(wanted.size());
     seen_.resize(wanted.size());
   }
 
   AdifFaults Read() {
+    text_.Rewind();
     // A file that does not open with a tag opens with a header, which <EOH> closes.
-    if (!text_.empty() && text_.front() != '<') {
-      const std::size_t end = FindNoCase(text_, "<EOH>", 0);
-      if (end == std::string_view::npos) {
-        Note(1, "the header is not closed by <EOH>; reading records from the first tag", ProblemKind::Layout);
+    if (text_.size() > 0 && text_.View(0, 1).front() != '<') {
+      if (MoveToTag("<EOH>")) {
+        text_.MoveTo(text_.pos() + 5);
       } else {
-        MoveTo(end + 5);
+        Note(1, "the header is not closed by <EOH>; reading records from the first tag", ProblemKind::Layout);
+        text_.Rewind();
       }
     }
-    for (std::size_t lt; (lt = text_.find('<', pos_)) != std::string_view::npos;) {
-      MoveTo(lt);
+    while (text_.MoveToNext('<')) {
       if (!ReadTag()) break;
     }
     if (fields_ > 0) Skip(current_.line, "the last record is not closed by <EOR>; it is skipped");
@@ -69,13 +68,20 @@ class Reader {
   }
 
  private:
+  // Moves on to the next "<" that opens `word`, in any case; false, at the end, when there is none.
+  bool MoveToTag(std::string_view word) {
+    for (; text_.MoveToNext('<'); text_.MoveTo(text_.pos() + 1)) {
+      if (SameLetters(text_.View(text_.pos(), word.size()), word)) return true;
+    }
+    return false;
+  }
+
   // False when nothing more can be read.
   bool ReadTag() {
-    const std::size_t tagLine = line_;
-    const std::size_t gt = text_.find('>', pos_);
-    const std::size_t nextLt = text_.find('<', pos_ + 1);
-    if (gt == std::string_view::npos || nextLt < gt) return Broken(tagLine, "a '<' without its '>'");
-    const std::string_view inside = text_.substr(pos_ + 1, gt - pos_ - 1);
+    const std::size_t lt = text_.pos(), tagLine = text_.line();
+    const std::size_t gt = text_.FindFirstOf(kTagEnds, lt + 1);
+    if (gt == TextWindow::npos || text_.View(gt, 1).front() == '<') return Broken(tagLine, "a '<' without its '>'");
+    const std::string_view inside = text_.View(lt + 1, gt - lt - 1);
     const std::optional<Tag> tag = ParseTag(inside);
     if (!tag) return Broken(tagLine, "malformed tag <" + std::string(inside.substr(0, 40)) + ">");
 
@@ -89,7 +95,7 @@ class Reader {
         ++records_;
       }
       Clear();
-      MoveTo(gt + 1);
+      text_.MoveTo(gt + 1);
       return true;
     }
     if (SameLetters(tag->name, "EOH")) {
@@ -99,7 +105,7 @@ class Reader {
       } else {
         Note(tagLine, "<EOH> after the first record is ignored", ProblemKind::Layout);
       }
-      MoveTo(gt + 1);
+      text_.MoveTo(gt + 1);
       return true;
     }
 
@@ -129,26 +135,33 @@ class Reader {
                      " bytes; no field of a QSO needs more than " + std::to_string(kLongestAdifValue);
         }
       } else {
-        const std::string_view value = text_.substr(valueStart, length);
-        current_.values[index] = value;
-        if (current_.cut.empty()) Cut(*wanted, value, valueStart + length);
+        // Reading the value may let the tag's bytes go: `inside` and `tag` are not looked at again.
+        std::string& value = current_.values[index];
+        value.assign(text_.View(valueStart, length));
+        text_.MoveTo(valueStart + length);
+        if (current_.cut.empty()) Cut(*wanted, value);
+        return true;
       }
     }
-    MoveTo(valueStart + length);
+    text_.MoveTo(valueStart + length);
     return true;
   }
 
   // Text right after the value, before a blank or the next tag: "<CALL:4>EA5RCG" reads EA5R. Text
-  // after a blank is a comment between fields, which ADIF allows.
-  void Cut(std::string_view name, std::string_view value, std::size_t after) {
-    std::size_t end = after;
-    while (end < text_.size() && text_[end] != '<' && !IsBlank(text_[end])) ++end;
-    if (end == after) return;
-    const std::string_view rest = text_.substr(after, std::min<std::size_t>(end - after, 40));
+  // after a blank is a comment between fields, which ADIF allows. The reader stands after the
+  // value and moves over that text, which holds no tag and no line end to be counted.
+  void Cut(std::string_view name, std::string_view value) {
+    const std::size_t after = text_.pos();
+    const std::string_view ahead = text_.View(after, 40);
+    std::size_t shown = 0;
+    while (shown < ahead.size() && !kAfterValueEnds.Has(ahead[shown])) ++shown;
+    if (shown == 0) return;
+    const std::string rest(ahead.substr(0, shown));
+    text_.MoveToFirstOf(kAfterValueEnds);
     current_.cut = std::string(name) + ": its length " + std::to_string(value.size()) + " takes '" +
-                   std::string(value) + "', but '" + std::string(rest) +
+                   std::string(value) + "', but '" + rest +
                    "' follows before the next field; with the whole value the length would be " +
-                   std::to_string(value.size() + end - after);
+                   std::to_string(value.size() + text_.pos() - after);
   }
 
   // The current record is lost: reading resumes after its <EOR>.
@@ -156,14 +169,13 @@ class Reader {
     const std::size_t recordLine = fields_ == 0 ? line : current_.line;
     Skip(line, fault + "; the record from line " + std::to_string(recordLine) + " is skipped");
     Clear();
-    const std::size_t eor = FindNoCase(text_, "<EOR>", pos_);
-    if (eor == std::string_view::npos) return false;
-    MoveTo(eor + 5);
+    if (!MoveToTag("<EOR>")) return false;
+    text_.MoveTo(text_.pos() + 5);
     return true;
   }
 
   void Clear() {
-    std::fill(current_.values.begin(), current_.values.end(), std::string_view());
+    for (std::string& value : current_.values) value.clear();
     std::fill(seen_.begin(), seen_.end(), false);
     current_.cut.clear();
     tooLong_.clear();
@@ -179,18 +191,10 @@ class Reader {
     out_.problems.push_back({line, std::move(message), kind});
   }
 
-  void MoveTo(std::size_t to) {
-    line_ += static_cast<std::size_t>(std::count(text_.begin() + static_cast<std::ptrdiff_t>(pos_),
-                                                 text_.begin() + static_cast<std::ptrdiff_t>(to), '\n'));
-    pos_ = to;
-  }
-
-  std::string_view text_;
+  TextWindow& text_;
   std::span<const std::string_view> wanted_;
   const std::function<void(const AdifRecord&)>& take_;
   std::size_t records_ = 0;
-  std::size_t pos_ = 0;
-  std::size_t line_ = 1;
   std::size_t fields_ = 0;  // of the current record, wanted or not
   AdifRecord current_;
   std::vector<bool> seen_;  // wanted fields the current record has had
@@ -200,7 +204,7 @@ class Reader {
 
 }  // namespace
 
-AdifFaults ReadAdifRecords(std::string_view text, std::span<const std::string_view> wanted,
+AdifFaults ReadAdifRecords(TextWindow& text, std::span<const std::string_view> wanted,
                            const std::function<void(const AdifRecord&)>& take) {
   return Reader(text, wanted, take).Read();
 }

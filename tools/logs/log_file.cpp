@@ -4,6 +4,7 @@
 #include "log_file.h"
 
 #include <algorithm>
+#include <string>
 
 #include "adif_log.h"
 #include "cabrillo_reader.h"
@@ -11,6 +12,7 @@
 #include "host_form.h"
 #include "text_decoding.h"
 #include "text_files.h"
+#include "text_window.h"
 
 namespace {
 
@@ -80,25 +82,8 @@ LogFile Unreadable(std::string_view text) {
   return log;
 }
 
-}  // namespace
-
-LogFile ParseLogText(std::string_view text) {
-  const DecodedText decoded(text);
-  text = decoded.view();
-  const bool byteOrderMark = text.starts_with(kByteOrderMark);
-  if (byteOrderMark) text.remove_prefix(kByteOrderMark.size());
-  LogFile log;
-  switch (FormatOf(text)) {
-    case LogFormat::Cabrillo:
-      log = ReadCabrilloLog(text);
-      break;
-    case LogFormat::Adif:
-      log = ReadAdifLog(text);
-      break;
-    case LogFormat::Unknown:
-      log = Unreadable(text);
-      break;
-  }
+// What every log gets once read, whatever read it.
+LogFile Finished(LogFile log, bool byteOrderMark) {
   // A robot that reads a Cabrillo file as ASCII sees three bytes before the first tag; the
   // plug-in writes its own Cabrillo file from an ADIF log, so there it does no harm.
   if (byteOrderMark && log.format == LogFormat::Cabrillo) {
@@ -116,4 +101,59 @@ LogFile ParseLogText(std::string_view text) {
   return log;
 }
 
-LogFile ReadLogFile(const std::filesystem::path& path) { return ParseLogText(ReadTextFile(path)); }
+// DecodedText turns CR line ends into LF only in a file without any LF, which only the whole file
+// tells; a file with an LF in its start, as nearly every log has, is not read on for it.
+bool EndsLinesWithCrAlone(InputFile& file, std::string_view start) {
+  if (start.find('\n') != std::string_view::npos) return false;
+  TextWindow text(file, 0, kLogFilePiece);
+  if (text.MoveToNext('\n')) return false;
+  text.Rewind();
+  return text.MoveToNext('\r');
+}
+
+// An ADIF file is told from its start: FormatOf stops at the first line that shows a format, one
+// of the first few in a file a logger writes. Its last line may go on past the start and show ADIF
+// all the same, as an ADIF tag in part of a line is one in all of it, and a '<' before the line's
+// first colon leaves it no Cabrillo tag. The 512 bytes that tell UTF-16 lie in the start too.
+constexpr std::size_t kFormatStart = std::size_t{64} << 10;
+
+}  // namespace
+
+LogFile ParseLogText(std::string_view text) {
+  const DecodedText decoded(text);
+  text = decoded.view();
+  const bool byteOrderMark = text.starts_with(kByteOrderMark);
+  if (byteOrderMark) text.remove_prefix(kByteOrderMark.size());
+  LogFile log;
+  switch (FormatOf(text)) {
+    case LogFormat::Cabrillo:
+      log = ReadCabrilloLog(text);
+      break;
+    case LogFormat::Adif: {
+      TextWindow window(text);
+      log = ReadAdifLog(window);
+      break;
+    }
+    case LogFormat::Unknown:
+      log = Unreadable(text);
+      break;
+  }
+  return Finished(std::move(log), byteOrderMark);
+}
+
+LogFile ReadLogFile(const std::filesystem::path& path, std::size_t piece) {
+  InputFile file(path);
+  std::string start(std::min(file.size(), kFormatStart), '\0');
+  file.Read(0, start.data(), start.size());
+  const bool byteOrderMark = start.starts_with(kByteOrderMark);
+  const std::size_t textStart = byteOrderMark ? kByteOrderMark.size() : 0;
+  if (EncodingOf(start) == TextEncoding::Utf8 &&
+      FormatOf(std::string_view(start).substr(textStart)) == LogFormat::Adif && !EndsLinesWithCrAlone(file, start)) {
+    TextWindow text(file, textStart, piece);
+    return Finished(ReadAdifLog(text), byteOrderMark);
+  }
+  // A Cabrillo log is read from its lines as a whole, and a UTF-16 or CR-only file is decoded as a
+  // whole text first; a file whose start shows no format (a header longer than any logger writes,
+  // a first line longer than the start) may be either, or neither.
+  return ParseLogText(file.Text());
+}

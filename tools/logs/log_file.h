@@ -1,6 +1,7 @@
 // Reading a contest log: the reader a file needs, told from its content.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string_view>
 
@@ -11,5 +12,9 @@
 // neither, or with nothing in it, is LogFormat::Unknown, told by one problem.
 LogFile ParseLogText(std::string_view text);
 
-// Throws std::runtime_error when the file cannot be read.
-LogFile ReadLogFile(const std::filesystem::path& path);
+// What a file is read in: a few of them beside a long log's QSOs.
+inline constexpr std::size_t kLogFilePiece = std::size_t{1} << 20;
+
+// The same log as ParseLogText of the file's text. An ADIF file is read `piece` bytes at a time
+// and its text is never held whole. Throws std::runtime_error when the file cannot be read.
+LogFile ReadLogFile(const std::filesystem::path& path, std::size_t piece = kLogFilePiece);
