@@ -8,9 +8,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <stdexcept>
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "contest_plan.h"
@@ -185,6 +188,77 @@ TEST(SampleReplay, WithoutAReportRunNoCabrilloFile) {
   EXPECT_FALSE(fs::exists(folder / "N0CALL.cbr"));
   EXPECT_TRUE(run.replayed.summary.ends_with("scored by Stats.dll")) << run.replayed.summary;
   EXPECT_EQ(run.written.size(), 2u);
+}
+
+// A long log in time order is read again for the replay rather than held beside the plug-in's copy
+// of it: the plug-in must get the same QSOs in the same order, with the same entities, and the
+// check the same fates under the same indices.
+TEST(SampleReplay, ALogReadAgainReplaysAsTheLogHeld) {
+  const Planned held = PlanOf(SAMPLE_LOG_FILE);
+  const std::optional<ContestPlan> anew =
+      PlanReadingAnew(held.plan, SAMPLE_LOG_FILE, StampOf(SAMPLE_LOG_FILE), Countries(), {});
+  ASSERT_TRUE(anew.has_value());
+  EXPECT_TRUE(anew->qsos.empty());
+  EXPECT_EQ(anew->QsoCount(), kSampleQsos);
+
+  TempFolder first, second;
+  const FolderReplay a = ReplayInFolder(first.path(), Plugin(), held.plan);
+  const FolderReplay b = ReplayInFolder(second.path(), Plugin(), *anew);
+  EXPECT_EQ(b.replayed.summary, a.replayed.summary);
+  EXPECT_EQ(b.replayed.counts.accepted, kAccepted);
+  ASSERT_EQ(b.replayed.outcomes.size(), a.replayed.outcomes.size());
+  for (std::size_t i = 0; i < a.replayed.outcomes.size(); ++i) {
+    EXPECT_EQ(b.replayed.outcomes[i].index, a.replayed.outcomes[i].index) << i;
+    EXPECT_EQ(b.replayed.outcomes[i].fate, a.replayed.outcomes[i].fate) << i;
+  }
+  ASSERT_EQ(b.replayed.problemLines.size(), a.replayed.problemLines.size());
+  for (std::size_t i = 0; i < a.replayed.problemLines.size(); ++i) {
+    EXPECT_EQ(b.replayed.problemLines[i].index, a.replayed.problemLines[i].index) << i;
+    EXPECT_EQ(b.replayed.TextOf(b.replayed.problemLines[i]), a.replayed.TextOf(a.replayed.problemLines[i])) << i;
+  }
+  ASSERT_EQ(b.replayed.qsos.size(), kSampleQsos);
+  for (std::size_t i = 0; i < kSampleQsos; ++i) {
+    const ReplayedQso &x = a.replayed.qsos[i], &y = b.replayed.qsos[i];
+    EXPECT_EQ(std::tie(y.line, y.call, y.band, y.dxcc, y.continent), std::tie(x.line, x.call, x.band, x.dxcc, x.continent))
+        << i;
+  }
+  for (const char* file : {"err.txt", "N0CALL.cbr", "Plugins/PSK63.ini"}) {
+    EXPECT_EQ(FileBytes(second / file), FileBytes(first / file)) << file;
+  }
+}
+
+// Out of time order the replay needs every QSO at once; a file written over between the readings
+// would pair one reading's QSOs with the other's fates, and is told instead.
+TEST(SampleReplay, ALogIsReadAgainOnlyInTimeOrderAndUnchanged) {
+  TempFolder folder;
+  const fs::path log = folder / "log.adi";
+  const std::string first = "<CALL:5>DL1AA<QSO_DATE:8>20250315<TIME_ON:4>1200<BAND:3>80m<MODE:3>PSK<SUBMODE:5>PSK63"
+                            "<STX:1>1<SRX:1>5<EOR>\n";
+  const std::string second = "<CALL:5>OK1BB<QSO_DATE:8>20250315<TIME_ON:4>1300<BAND:3>40m<MODE:3>PSK<SUBMODE:5>PSK63"
+                             "<STX:1>2<SRX:1>7<EOR>\n";
+  { std::ofstream(log, std::ios::binary) << "<EOH>\n" << second << first; }
+  LogFile unordered = ReadLogFile(log);
+  const ContestPlan late = PlanContest(unordered, Countries(), {});
+  EXPECT_FALSE(PlanReadingAnew(late, log, StampOf(log), Countries(), {}).has_value());
+
+  { std::ofstream(log, std::ios::binary) << "<EOH>\n" << first << second; }
+  const FileStamp stamp = StampOf(log);
+  LogFile ordered = ReadLogFile(log);
+  const ContestPlan plan = PlanContest(ordered, Countries(), {});
+  const std::optional<ContestPlan> anew = PlanReadingAnew(plan, log, stamp, Countries(), {});
+  ASSERT_TRUE(anew.has_value());
+  std::vector<std::string> calls;
+  anew->VisitQsos([&](const PlannedQso& q) { calls.push_back(q.qso->call); });
+  EXPECT_EQ(calls, (std::vector<std::string>{"DL1AA", "OK1BB"}));
+
+  { std::ofstream(log, std::ios::binary | std::ios::app) << first; }
+  fs::last_write_time(log, fs::last_write_time(log) + std::chrono::seconds(2));
+  try {
+    anew->VisitQsos([](const PlannedQso&) {});
+    ADD_FAILURE() << "a changed file was read as the same";
+  } catch (const std::runtime_error& error) {
+    EXPECT_NE(std::string(error.what()).find("the file changed while it was replayed"), std::string::npos);
+  }
 }
 
 // stats-replay lets the plug-in go once its files are written, for the room its copy of a long log

@@ -46,7 +46,7 @@ class QsoChecks {
       std::string key = CallBand(log.qsos[o.index]);
       if (dupes.count(key)) firstStored_.emplace(std::move(key), log.qsos[o.index].line);
     }
-    for (const ProblemLine& p : replayed.problemLines) problemLines_[p.index].push_back(&p.text);
+    for (const ProblemLine& p : replayed.problemLines) problemLines_[p.index].push_back(replayed.TextOf(p));
   }
 
   void Run() {
@@ -197,13 +197,14 @@ class QsoChecks {
     auto it = problemLines_.find(static_cast<std::uint32_t>(index));
     if (it == problemLines_.end()) return "err.txt got no line for it";
     const std::size_t n = it->second.size();
-    return (n == 1 ? "err.txt got: " : "err.txt got " + std::to_string(n) + " such lines: ") + *it->second.front();
+    return (n == 1 ? "err.txt got: " : "err.txt got " + std::to_string(n) + " such lines: ") +
+           std::string(it->second.front());
   }
 
   bool HasVerdict(std::size_t index, std::string_view verdict) const {
     auto it = problemLines_.find(static_cast<std::uint32_t>(index));
-    return it != problemLines_.end() && std::any_of(it->second.begin(), it->second.end(), [&](const std::string* line) {
-             return line->ends_with(verdict);
+    return it != problemLines_.end() && std::any_of(it->second.begin(), it->second.end(), [&](std::string_view line) {
+             return line.ends_with(verdict);
            });
   }
 
@@ -247,7 +248,7 @@ class QsoChecks {
   const LogOwnCall own_;
   std::vector<const QsoOutcome*> outcomes_;                    // by the QSO's index in the log
   std::unordered_map<std::string, std::size_t> firstStored_;  // call and band of a dupe: line stored first
-  std::unordered_map<std::uint32_t, std::vector<const std::string*>> problemLines_;
+  std::unordered_map<std::uint32_t, std::vector<std::string_view>> problemLines_;
 };
 
 // The readers' own findings, weighed by what the record's loss means for the submission.

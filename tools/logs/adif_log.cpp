@@ -163,10 +163,10 @@ std::size_t RecordEnds(TextWindow& text) {
 
 }  // namespace
 
-LogFile ReadAdifLog(TextWindow& text) {
+LogFile ReadAdifLog(TextWindow& text, const QsoTaker* take) {
   LogFile log;
-  log.qsos.reserve(RecordEnds(text));
-  AdifFaults faults = ReadAdifRecords(text, kFieldNames, [&log](const AdifRecord& record) {
+  if (!take) log.qsos.reserve(RecordEnds(text));
+  AdifFaults faults = ReadAdifRecords(text, kFieldNames, [&log, take](const AdifRecord& record) {
     std::variant<LogQso, std::string> qso = QsoOfRecord(record, log.problems);
     if (auto* why = std::get_if<std::string>(&qso)) {
       ++log.skipped;
@@ -177,7 +177,11 @@ LogFile ReadAdifLog(TextWindow& text) {
       if (!record.cut.empty()) {
         log.problems.push_back({record.line, record.cut + "; the plug-in gets the shorter value", ProblemKind::Fault});
       }
-      log.qsos.push_back(std::move(std::get<LogQso>(qso)));
+      if (take) {
+        (*take)(std::get<LogQso>(qso));
+      } else {
+        log.qsos.push_back(std::move(std::get<LogQso>(qso)));
+      }
     }
   });
   log.skipped += faults.skipped;

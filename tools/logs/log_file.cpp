@@ -141,7 +141,10 @@ LogFile ParseLogText(std::string_view text) {
   return Finished(std::move(log), byteOrderMark);
 }
 
-LogFile ReadLogFile(const std::filesystem::path& path, std::size_t piece) {
+namespace {
+
+// ReadLogFile, the QSOs to `take` when one is given.
+LogFile ReadFile(const std::filesystem::path& path, std::size_t piece, const QsoTaker* take) {
   InputFile file(path);
   std::string start(std::min(file.size(), kFormatStart), '\0');
   file.Read(0, start.data(), start.size());
@@ -150,10 +153,28 @@ LogFile ReadLogFile(const std::filesystem::path& path, std::size_t piece) {
   if (EncodingOf(start) == TextEncoding::Utf8 &&
       FormatOf(std::string_view(start).substr(textStart)) == LogFormat::Adif && !EndsLinesWithCrAlone(file, start)) {
     TextWindow text(file, textStart, piece);
-    return Finished(ReadAdifLog(text), byteOrderMark);
+    return Finished(ReadAdifLog(text, take), byteOrderMark);
   }
   // A Cabrillo log is read from its lines as a whole, and a UTF-16 or CR-only file is decoded as a
   // whole text first; a file whose start shows no format (a header longer than any logger writes,
   // a first line longer than the start) may be either, or neither.
-  return ParseLogText(file.Text());
+  LogFile log = ParseLogText(file.Text());
+  if (take) {
+    for (const LogQso& qso : log.qsos) (*take)(qso);
+    std::vector<LogQso>().swap(log.qsos);
+  }
+  return log;
+}
+
+}  // namespace
+
+LogFile ReadLogFile(const std::filesystem::path& path, std::size_t piece) { return ReadFile(path, piece, nullptr); }
+
+void ReadLogQsos(const std::filesystem::path& path, const QsoTaker& take) { ReadFile(path, kLogFilePiece, &take); }
+
+FileStamp StampOf(const std::filesystem::path& path) {
+  std::error_code error;
+  FileStamp stamp{std::filesystem::file_size(path, error), {}};
+  if (!error) stamp.written = std::filesystem::last_write_time(path, error);
+  return error ? FileStamp{} : stamp;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string_view>
 
@@ -18,3 +19,16 @@ inline constexpr std::size_t kLogFilePiece = std::size_t{1} << 20;
 // The same log as ParseLogText of the file's text. An ADIF file is read `piece` bytes at a time
 // and its text is never held whole. Throws std::runtime_error when the file cannot be read.
 LogFile ReadLogFile(const std::filesystem::path& path, std::size_t piece = kLogFilePiece);
+
+// The QSOs ReadLogFile(path) gives, in the same order, each handed to `take` and let go after it:
+// an ADIF log's read again without being held (the others are read whole, as ReadLogFile reads
+// them). Throws as ReadLogFile.
+void ReadLogQsos(const std::filesystem::path& path, const QsoTaker& take);
+
+// What tells a file read twice from one written over between the readings.
+struct FileStamp {
+  std::uintmax_t size = 0;
+  std::filesystem::file_time_type written;
+  friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+FileStamp StampOf(const std::filesystem::path& path);  // a zero stamp for a file that cannot be seen

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,6 +44,10 @@ struct LogQso {
   std::string_view WrittenSent() const { return exchSent.view().substr(sentPadding); }  // "1"
   std::string_view WrittenRcvd() const { return exchRcvd.view().substr(rcvdPadding); }
 };
+
+// Takes each QSO of a log as it is read, instead of the log's list; the QSO is valid only during
+// the call.
+using QsoTaker = std::function<void(const LogQso&)>;
 
 enum class ProblemKind {
   Oddity,    // read all the same, perhaps with a value guessed: a hint

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <optional>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -154,7 +155,8 @@ int Run(const Options& options) {
   const CountryFile countries = CountryFile::Load(files.countryDat, files.countryCsv);
   std::optional<CallList> knownCalls;
   if (options.check) knownCalls = KnownCalls(options, files.countryDat);
-  const LogFile log = ReadLogFile(logPath);
+  const FileStamp stamp = StampOf(logPath);
+  LogFile log = ReadLogFile(logPath);
   std::optional<LogFile> otherLog;
   if (!options.compareLog.empty()) otherLog = ReadLogFile(fs::absolute(options.compareLog));
   // A check tells the readers' findings itself, each with its weight.
@@ -178,14 +180,25 @@ int Run(const Options& options) {
   std::string ownCall;
   std::size_t qsoCount = 0;
   FolderReplay run;
+  bool readAgain = false;
   // The plan goes once the replay is done: a long log's check needs the room.
   {
     // The check reads the log as written; the replay takes it in time order.
-    const ContestPlan plan =
-        PlanContest(log, countries, {options.noReport ? 0 : 1, options.ownCall, options.startDay, options.endDay});
+    const PlanChoices choices{options.noReport ? 0 : 1, options.ownCall, options.startDay, options.endDay};
+    ContestPlan plan = PlanContest(log, countries, choices);
     if (!options.check) Report(logPath, plan.notes);
     ownCall = plan.opening.ownCall;
     qsoCount = plan.qsos.size();
+    // An ADIF log in time order is not held beside the plug-in's own copy of it, at its largest
+    // when the plug-in writes its files: the replay reads its QSOs again, a piece of the file at a
+    // time, and so does the check after it. A Cabrillo log is read whole either way.
+    std::optional<ContestPlan> anew;
+    if (log.format == LogFormat::Adif) anew = PlanReadingAnew(plan, logPath, stamp, countries, choices);
+    if (anew) {
+      plan = std::move(*anew);
+      std::vector<LogQso>().swap(log.qsos);
+      readAgain = true;
+    }
     std::optional<DialogAnswerer> answerer;
     if (options.unattended) answerer.emplace();
     // The per-QSO lines tell the progress themselves.
@@ -226,6 +239,12 @@ int Run(const Options& options) {
     return 3;
   }
   if (!options.check) return skipped == 0 ? 0 : 1;
+  if (readAgain) {
+    log = ReadLogFile(logPath);
+    if (StampOf(logPath) != stamp || log.qsos.size() != qsoCount) {
+      throw std::runtime_error(logPath.string() + ": the file changed while it was replayed");
+    }
+  }
 
   std::ostringstream replayCounts;
   replayCounts << qsoCount << " QSOs replayed: " << counts.accepted << " accepted, " << counts.dupes

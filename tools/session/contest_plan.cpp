@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 namespace {
 
@@ -67,6 +68,42 @@ ContestPlan PlanContest(const LogFile& log, const CountryFile& countries, const 
   std::stable_sort(plan.notes.begin(), plan.notes.end(),
                    [](const Problem& a, const Problem& b) { return a.line < b.line; });
   return plan;
+}
+
+void ContestPlan::VisitQsos(const PlannedQsoVisitor& visit) const {
+  if (!readQsos) {
+    for (const PlannedQso& planned : qsos) visit(planned);
+    return;
+  }
+  readQsos(visit);
+}
+
+std::optional<ContestPlan> PlanReadingAnew(const ContestPlan& plan, const std::filesystem::path& file,
+                                           const FileStamp& read, const CountryFile& countries,
+                                           const PlanChoices& choices) {
+  for (std::size_t i = 0; i < plan.qsos.size(); ++i) {
+    if (plan.qsos[i].index != i) return std::nullopt;
+  }
+  ContestPlan anew{plan.opening, {}, plan.notes};
+  anew.readCount = plan.qsos.size();
+  const bool logsOwnCalls = choices.ownCall.empty();
+  anew.readQsos = [file, read, &countries, logsOwnCalls, count = anew.readCount](const PlannedQsoVisitor& visit) {
+    // A file written over between the readings would pair one reading's QSOs with another's.
+    auto changed = [&] { return StampOf(file) != read; };
+    if (changed()) throw std::runtime_error(file.string() + ": the file changed while it was replayed");
+    std::size_t read = 0;
+    std::vector<Problem> notedBefore;  // the first reading's notes are the plan's
+    ReadLogQsos(file, [&](const LogQso& qso) {
+      if (read++ >= count) return;
+      PlannedQso planned{&qso, nullptr, {}, static_cast<std::uint32_t>(read - 1),
+                         logsOwnCalls && !qso.ownCall.empty()};
+      SettleEntity(planned, countries, notedBefore);
+      notedBefore.clear();
+      visit(planned);
+    });
+    if (read != count || changed()) throw std::runtime_error(file.string() + ": the file changed while it was replayed");
+  };
+  return anew;
 }
 
 const std::string& OwnCallOf(const PlannedQso& planned, const ContestOpening& opening) {

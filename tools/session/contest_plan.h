@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,14 +33,32 @@ struct PlannedQso {
   bool ownCallFromLog = false;     // the record's own call; else the opening's
 };
 
+// Called for each QSO in time order; the QSO is valid only during the call.
+using PlannedQsoVisitor = std::function<void(const PlannedQso&)>;
+
 struct ContestPlan {
   ContestOpening opening;
-  std::vector<PlannedQso> qsos;  // in time order
+  std::vector<PlannedQso> qsos;  // in time order; empty in a plan that reads its QSOs anew
   std::vector<Problem> notes;    // QSOs whose entity could not be settled as the log has it
+  // A plan that does not hold its QSOs reads them anew from the log's file whenever they are
+  // visited, each planned as it was the first time; the count is the first reading's.
+  std::function<void(const PlannedQsoVisitor&)> readQsos;
+  std::size_t readCount = 0;
+
+  std::size_t QsoCount() const { return readQsos ? readCount : qsos.size(); }
+  void VisitQsos(const PlannedQsoVisitor& visit) const;
 };
 
 // The plan refers into `log` and `countries`: both must outlive it.
 ContestPlan PlanContest(const LogFile& log, const CountryFile& countries, const PlanChoices& choices);
+
+// The same plan for the log `log` was read from, without its QSOs: they are read from `file` again
+// when the replay needs them, so that a long log is not held beside the plug-in's own copy of it.
+// None when the log is not in time order, as the replay then needs all its QSOs at once. The
+// reading anew throws std::runtime_error when the file no longer holds the same QSOs.
+std::optional<ContestPlan> PlanReadingAnew(const ContestPlan& plan, const std::filesystem::path& file,
+                                           const FileStamp& read, const CountryFile& countries,
+                                           const PlanChoices& choices);
 
 // What the plug-in gets for a planned QSO.
 const std::string& OwnCallOf(const PlannedQso& planned, const ContestOpening& opening);

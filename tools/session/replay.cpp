@@ -2,7 +2,9 @@
 // empty text, a zero or a null date-time.
 #include "replay.h"
 
+#include <functional>
 #include <unordered_set>
+#include <utility>
 
 #include "host_calls.h"
 
@@ -54,17 +56,25 @@ bool Add(const StatsEntryPoints& plugin, const ContestOpening& opening, const Pl
   return AddData(plugin, call) != 0;
 }
 
-ReplayCounts OfferAll(const StatsEntryPoints& plugin, const ContestOpening& opening,
-                      const std::vector<PlannedQso>& qsos, const QsoObserver& observe) {
+// A call and a band as the log's shared texts: the same text is the same object, so the pair of
+// their addresses is the pair of texts, and a long log's set of them holds no string.
+using CallBand = std::pair<const std::string*, const std::string*>;
+struct CallBandHash {
+  std::size_t operator()(const CallBand& key) const {
+    return std::hash<const void*>()(key.first) * 31 + std::hash<const void*>()(key.second);
+  }
+};
+
+ReplayCounts OfferAll(const StatsEntryPoints& plugin, const ContestPlan& plan, const QsoObserver& observe) {
   ReplayCounts counts;
-  std::unordered_set<std::string> stored;  // call and band
-  for (std::size_t i = 0; i < qsos.size(); ++i) {
-    const PlannedQso& planned = qsos[i];
+  std::unordered_set<CallBand, CallBandHash> stored;
+  std::size_t i = 0;
+  plan.VisitQsos([&](const PlannedQso& planned) {
     const int check = Check(plugin, planned);
     QsoFate fate = QsoFate::Rejected;
-    if (!Add(plugin, opening, planned)) {
+    if (!Add(plugin, plan.opening, planned)) {
       ++counts.rejected;
-    } else if (stored.insert(planned.qso->call.str() + '\n' + planned.qso->band.str()).second) {
+    } else if (stored.insert({&planned.qso->call.str(), &planned.qso->band.str()}).second) {
       fate = QsoFate::Accepted;
       ++counts.accepted;
     } else {
@@ -72,14 +82,15 @@ ReplayCounts OfferAll(const StatsEntryPoints& plugin, const ContestOpening& open
       ++counts.dupes;
     }
     if (observe) observe(i, planned, check, fate);
-  }
+    ++i;
+  });
   return counts;
 }
 
 }  // namespace
 
-ReplayResult Replay(const StatsEntryPoints& plugin, const ContestOpening& opening, const std::vector<PlannedQso>& qsos,
-                    const QsoObserver& observe) {
+ReplayResult Replay(const StatsEntryPoints& plugin, const ContestPlan& plan, const QsoObserver& observe) {
+  const ContestOpening& opening = plan.opening;
   const HostDateTime start = DayArg(opening.startDay), end = DayArg(opening.endDay);
   ResetCall reset;
   reset.startFlag = opening.startFlag;
@@ -88,7 +99,7 @@ ReplayResult Replay(const StatsEntryPoints& plugin, const ContestOpening& openin
   reset.end = &end;
   ResetStats(plugin, reset);
   ReplayResult result;
-  result.counts = OfferAll(plugin, opening, qsos, observe);
+  result.counts = OfferAll(plugin, plan, observe);
   int out = 0;
   const char* summary = plugin.getResult(&out);
   result.summary = summary ? summary : "";

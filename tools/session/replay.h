@@ -31,5 +31,4 @@ using QsoObserver = std::function<void(std::size_t, const PlannedQso&, int, QsoF
 // Every QSO gets its call check (both band arguments its band) and is then added. The plug-in does
 // not say whether it stored a QSO as a dupe: a stored QSO is one when its call was stored on its
 // band before.
-ReplayResult Replay(const StatsEntryPoints& plugin, const ContestOpening& opening, const std::vector<PlannedQso>& qsos,
-                    const QsoObserver& observe = {});
+ReplayResult Replay(const StatsEntryPoints& plugin, const ContestPlan& plan, const QsoObserver& observe = {});

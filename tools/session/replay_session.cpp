@@ -51,10 +51,10 @@ ReplayedLog ReplayLog(const StatsEntryPoints& plugin, const ContestPlan& plan, c
   ReplayedLog log;
   ProblemFileTail problems{fs::path(kProblemFileName)};
   if (choices.recordQsos) {
-    log.outcomes.reserve(plan.qsos.size());
-    if (choices.forReport) log.qsos.reserve(plan.qsos.size());
+    log.outcomes.reserve(plan.QsoCount());
+    if (choices.forReport) log.qsos.reserve(plan.QsoCount());
   }
-  ReplayResult result = Replay(plugin, plan.opening, plan.qsos,
+  ReplayResult result = Replay(plugin, plan,
                                [&](std::size_t index, const PlannedQso& planned, int check, QsoFate fate) {
                                  if (choices.recordQsos) {
                                    log.outcomes.push_back({planned.index, fate});
@@ -71,7 +71,9 @@ ReplayedLog ReplayLog(const StatsEntryPoints& plugin, const ContestPlan& plan, c
                                    if (fate != QsoFate::Accepted) {
                                      for (std::string& line : problems.NewLines()) {
                                        if (line.starts_with("QSO:")) {
-                                         log.problemLines.push_back({planned.index, std::move(line)});
+                                         log.problemLines.push_back(
+                                             {planned.index, log.problemText.size(), line.size()});
+                                         log.problemText += line;
                                        }
                                      }
                                    }

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "contest_plan.h"
@@ -31,20 +32,28 @@ struct QsoOutcome {
   QsoFate fate = QsoFate::Rejected;
 };
 
-// A line the plug-in appended to err.txt while it took a QSO, CR LF removed.
+// A line the plug-in appended to err.txt while it took a QSO, CR LF removed; its text lies in the
+// replayed log's problemText.
 struct ProblemLine {
   std::uint32_t index = 0;  // of the QSO in the log's QSOs
-  std::string text;
+  std::size_t at = 0, size = 0;
 };
 
 struct ReplayedLog {
   std::vector<ReplayedQso> qsos;         // in the order replayed, which is time order; when recorded for a report
   std::vector<QsoOutcome> outcomes;      // in the order replayed; when recorded
   std::vector<ProblemLine> problemLines;  // in the order written; when recorded
+  // Their texts back to back. A string a line, made while the plug-in builds its copy of a long
+  // log, would each keep a page of that copy from going back to the system once it is let go.
+  std::string problemText;
   std::vector<Problem> notes;            // how the plan settled entities
   std::string summary;                   // GetResult0's text
   std::optional<ScoreSummary> score;     // the summary's figures; none when it lacks its totals or score
   ReplayCounts counts;
+
+  std::string_view TextOf(const ProblemLine& line) const {
+    return std::string_view(problemText).substr(line.at, line.size);
+  }
 };
 
 struct ReplayChoices {
