@@ -113,9 +113,9 @@ TEST_P(FaultClass, OneFindingAtItsLineWithItsWeight) {
   const Finding& f = findings.front();
   EXPECT_EQ(f.line, c.line) << FindingLine(f);
   EXPECT_STREQ(SeverityName(f.severity), SeverityName(c.severity)) << FindingLine(f);
-  EXPECT_NE(f.text.find(c.part), std::string::npos) << FindingLine(f) << "\nlacks: " << c.part;
+  EXPECT_NE(f.text.view().find(c.part), std::string::npos) << FindingLine(f) << "\nlacks: " << c.part;
   // A value from the log is echoed with its control bytes escaped: the finding stays one line.
-  for (char ch : f.text) EXPECT_FALSE(static_cast<unsigned char>(ch) < 32 || ch == 127) << FindingLine(f);
+  for (char ch : f.text.view()) EXPECT_FALSE(static_cast<unsigned char>(ch) < 32 || ch == 127) << FindingLine(f);
 }
 
 std::string NameOf(const ::testing::TestParamInfo<FaultCase>& info) { return info.param.name; }

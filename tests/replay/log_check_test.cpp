@@ -41,7 +41,7 @@ void ExpectEachFaultAtItsLine(const std::vector<Finding>& findings, const std::v
       continue;
     }
     EXPECT_EQ(SeverityName(it->second->severity), std::string(SeverityName(e.severity))) << FindingLine(*it->second);
-    EXPECT_NE(it->second->text.find(e.part), std::string::npos) << FindingLine(*it->second) << "\nlacks: " << e.part;
+    EXPECT_NE(it->second->text.view().find(e.part), std::string::npos) << FindingLine(*it->second) << "\nlacks: " << e.part;
     byLine.erase(it);
   }
   for (const auto& [line, f] : byLine) ADD_FAILURE() << "unexpected: " << FindingLine(*f);
@@ -54,10 +54,11 @@ void ExpectQuotedLinesInProblemFile(const std::vector<Finding>& findings, const 
   for (std::string line; std::getline(file, line);) lines.insert(line.substr(0, line.find('\r')));
   std::size_t quoted = 0;
   for (const Finding& f : findings) {
-    const std::size_t at = f.text.find("err.txt got");
+    const std::string text = f.text.str();
+    const std::size_t at = text.find("err.txt got");
     if (at == std::string::npos) continue;
     ++quoted;
-    const std::string line = f.text.substr(f.text.find(": ", at) + 2);
+    const std::string line = text.substr(text.find(": ", at) + 2);
     EXPECT_TRUE(lines.count(line)) << "not in err.txt: " << line;
   }
   EXPECT_GT(quoted, 0u);
@@ -177,8 +178,8 @@ TEST(CleanLogs, ThePlugInsOwnCabrilloFileHasNoErrors) {
 
   std::vector<Expected> expected = {{13, Severity::Note, "EMAIL: is empty"}};
   for (const Finding& f : findings) {
-    if (f.text.starts_with("dupe of line")) expected.push_back({f.line, Severity::Note, "dupe of line"});
-    if (f.text.starts_with("sent serial ") && serialsLeftOut.erase(f.text.substr(12, 4))) {
+    if (f.text.view().starts_with("dupe of line")) expected.push_back({f.line, Severity::Note, "dupe of line"});
+    if (f.text.view().starts_with("sent serial ") && serialsLeftOut.erase(f.text.str().substr(12, 4))) {
       expected.push_back({f.line, Severity::Warning, " was never sent; this QSO sent "});
     }
   }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "small_text.h"
+
 // ERROR: the file to be submitted is wrong (for an ADIF log, the Cabrillo file the plug-in writes
 // from it). WARNING: a QSO or a point lost, or a fault the sponsor may hold against the log.
 // NOTE: worth a look, nothing wrong in itself.
@@ -13,7 +15,7 @@ enum class Severity { Error, Warning, Note };
 struct Finding {
   std::size_t line = 0;  // of the record in the log file; 1 for the file as a whole
   Severity severity = Severity::Note;
-  std::string text;
+  SmallText text;  // a long log with a fault a QSO holds a finding a QSO
 };
 
 const char* SeverityName(Severity severity);      // "ERROR", "WARNING", "NOTE"

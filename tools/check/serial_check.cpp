@@ -49,9 +49,12 @@ struct Covered {
 
 // The numbers the slots most likely sent, walking the file in order: one after the last known
 // serial before each slot.
-std::vector<Covered> Slots(const LogFile& log) {
+// `later` is room for what is added after them. Grown by doubling, a log with no number in its
+// serials would hold its slots one and a half times over.
+std::vector<Covered> Slots(const LogFile& log, std::size_t later) {
   std::vector<Covered> covered;
   const std::vector<std::size_t> unread = UnreadRecords(log);
+  covered.reserve(log.qsos.size() + unread.size() + later);
   std::size_t nextUnread = 0;
   long long last = 0;
   auto coverUnreadBefore = [&](std::size_t line) {
@@ -80,7 +83,8 @@ void CheckSentSerials(const LogFile& log, std::vector<Finding>& out) {
   }
   std::stable_sort(inTime.begin(), inTime.end(), [](const Sent& a, const Sent& b) { return a.qso->days < b.qso->days; });
 
-  std::vector<Covered> covered = Slots(log);
+  // Later the typos' numbers and every number sent, at most one each of a serial sent.
+  std::vector<Covered> covered = Slots(log, 2 * inTime.size());
   std::vector<char> typo(inTime.size(), 0);
   for (std::size_t i = 1, before = 0; i + 1 < inTime.size(); ++i) {
     const long long low = inTime[before].number, high = inTime[i + 1].number, n = inTime[i].number;

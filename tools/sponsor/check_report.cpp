@@ -155,7 +155,7 @@ std::string DoneToUs(const CheckContext& c, std::size_t log) {
 }
 
 std::optional<std::string> EntrantFinding(const Finding& finding) {
-  std::string text = finding.text;
+  std::string text = finding.text.str();
   if (text.find("the plug-in rejected the QSO") != std::string::npos) return std::nullopt;
   if (text.find("32-bit arithmetic") != std::string::npos) return std::nullopt;
   if (text.starts_with("CATEGORY-BAND: 'ALL'") || text.starts_with("CATEGORY-BAND: 'all'")) return std::nullopt;
