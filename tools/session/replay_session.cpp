@@ -49,6 +49,9 @@ void WaitPastNewest(const Snapshot& files) {
 
 ReplayedLog ReplayLog(const StatsEntryPoints& plugin, const ContestPlan& plan, const ReplayChoices& choices) {
   ReplayedLog log;
+  // Copied before the plug-in grows, not after: a string each among the plug-in's memory would
+  // keep a page of it apiece from going back to the system when the plug-in is let go.
+  log.notes = plan.notes;
   ProblemFileTail problems{fs::path(kProblemFileName)};
   if (choices.recordQsos) {
     log.outcomes.reserve(plan.QsoCount());
@@ -80,7 +83,6 @@ ReplayedLog ReplayLog(const StatsEntryPoints& plugin, const ContestPlan& plan, c
                                  }
                                  if (choices.observe) choices.observe(index, planned, check, fate);
                                });
-  log.notes = plan.notes;
   log.summary = std::move(result.summary);
   log.score = ReadScoreSummary(log.summary);
   log.counts = result.counts;
