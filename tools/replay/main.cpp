@@ -196,7 +196,7 @@ int Run(const Options& options) {
     if (log.format == LogFormat::Adif) anew = PlanReadingAnew(plan, logPath, stamp, countries, choices);
     if (anew) {
       plan = std::move(*anew);
-      std::vector<LogQso>().swap(log.qsos);
+      log = LogFile();
       readAgain = true;
     }
     std::optional<DialogAnswerer> answerer;
