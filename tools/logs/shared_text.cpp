@@ -1,24 +1,59 @@
-// One set for the whole process, behind a lock: readers of several logs may run on several
-// threads. Its elements never move, so a pointer to one stays valid for the run, and each thread
+// One store for the whole process, behind a lock: readers of several logs may run on several
+// threads. Its texts never move, so a pointer to one stays valid for the run, and each thread
 // keeps the texts it found last beside it: most fields of a log (its band, mode, reports, own
-// call) repeat from QSO to QSO, and the lock and the set's node took most of a log's reading.
+// call) repeat from QSO to QSO, and the lock took most of a log's reading.
 #include "shared_text.h"
 
+#include <algorithm>
 #include <array>
+#include <deque>
 #include <mutex>
-#include <unordered_set>
+#include <vector>
 
 namespace {
 
-// Looked up as a view: a text already kept costs no allocation.
-struct ViewHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
-};
+std::size_t HashOf(std::string_view text) { return std::hash<std::string_view>()(text); }
 
-struct Texts {
+// The texts in blocks that never move, found through a table of their addresses: a set's node a
+// text (a pointer, the string, its hash, rounded up by the allocator to 64 bytes, and a bucket
+// beside it) cost a million-call log more than its QSOs' calls themselves.
+class Texts {
+ public:
   std::mutex lock;
-  std::unordered_set<std::string, ViewHash, std::equal_to<>> all;
+
+  const std::string* Find(std::string_view text, std::size_t hash) {
+    if (slots_.empty()) return nullptr;
+    for (std::size_t at = hash & (slots_.size() - 1);; at = (at + 1) & (slots_.size() - 1)) {
+      const std::string* kept = slots_[at];
+      if (!kept) return nullptr;
+      if (*kept == text) return kept;
+    }
+  }
+
+  const std::string* Keep(std::string_view text, std::size_t hash) {
+    if ((kept_.size() + 1) * 2 > slots_.size()) Grow();
+    const std::string* added = &kept_.emplace_back(text);
+    Place(added, hash);
+    return added;
+  }
+
+ private:
+  void Place(const std::string* text, std::size_t hash) {
+    std::size_t at = hash & (slots_.size() - 1);
+    while (slots_[at]) at = (at + 1) & (slots_.size() - 1);
+    slots_[at] = text;
+  }
+
+  void Grow() {
+    std::vector<const std::string*> before(std::max<std::size_t>(1024, slots_.size() * 2), nullptr);
+    slots_.swap(before);
+    for (const std::string* text : before) {
+      if (text) Place(text, HashOf(*text));
+    }
+  }
+
+  std::deque<std::string> kept_;             // never moved: a pointer to one stays valid for the run
+  std::vector<const std::string*> slots_;  // open addressing by hash, at most half full; null is free
 };
 
 Texts& TheTexts() {
@@ -33,14 +68,13 @@ struct Recent {
 
 const std::string* Kept(std::string_view text) {
   thread_local std::array<Recent, 1024> recent;
-  const std::size_t hash = ViewHash()(text);
+  const std::size_t hash = HashOf(text);
   Recent& seen = recent[hash % recent.size()];
   if (seen.text && seen.hash == hash && *seen.text == text) return seen.text;
   Texts& texts = TheTexts();
   const std::lock_guard<std::mutex> held(texts.lock);
-  auto it = texts.all.find(text);
-  if (it == texts.all.end()) it = texts.all.emplace(text).first;
-  seen = {hash, &*it};
+  const std::string* kept = texts.Find(text, hash);
+  seen = {hash, kept ? kept : texts.Keep(text, hash)};
   return seen.text;
 }
 
