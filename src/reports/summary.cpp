@@ -40,21 +40,23 @@ std::size_t SlotOf(std::string_view band) {
   return kNoSlot;
 }
 
-// One band's counts and the values it has seen, filled in one pass over the log.
+// One band's counts and the values it has seen, filled in one pass over the log. The log keeps
+// each text once, so a text's address is the text: the sets hold addresses, which take a long
+// log's summary half the room that views with their hashes took.
 struct BandTally {
   BandCount count;
-  std::unordered_set<std::string_view> seenDxcc, seenCalls;
+  std::unordered_set<const char*> seenDxcc, seenCalls;
   BandLists* lists = nullptr;
 };
 
 void Count(const CInfo& e, BandTally& tally) {
   ++tally.count.qsos;
   // An empty entity is an entity like any other: QSOs without one count together once.
-  if (tally.seenDxcc.insert(e.Dxcc).second) {
+  if (tally.seenDxcc.insert(e.Dxcc.data()).second) {
     ++tally.count.dxcc;
     if (tally.lists) tally.lists->dxcc.emplace_back(e.Dxcc);
   }
-  if (tally.seenCalls.insert(e.Call).second) {
+  if (tally.seenCalls.insert(e.Call.data()).second) {
     ++tally.count.newCalls;
     if (tally.lists) tally.lists->calls.emplace_back(e.Call);
   }
