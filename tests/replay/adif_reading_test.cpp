@@ -6,18 +6,11 @@
 #include <utility>
 #include <vector>
 
+#include "adif_record.h"
 #include "host_form.h"
 #include "log_file.h"
 
 namespace {
-
-// One complete QSO; `extra` fields go before <EOR>.
-std::string Record(const std::string& call = "DL1ABC", const std::string& extra = "") {
-  return "<CALL:" + std::to_string(call.size()) + ">" + call +
-         " <QSO_DATE:8>20250315 <TIME_ON:6>120312 <BAND:3>80M <FREQ:8>3.582135 <MODE:3>PSK <SUBMODE:5>PSK63 "
-         "<RST_SENT:3>599 <RST_RCVD:3>579 <STX:1>7 <SRX:2>42 " +
-         extra + "<EOR>\n";
-}
 
 // A QSO with the given fields only, besides call, date and time.
 std::string Bare(const std::string& fields) {
@@ -39,7 +32,7 @@ LogQso Only(const std::string& text) {
 }
 
 TEST(AdifFields, AQsoInTheHostsTerms) {
-  LogQso q = Only(Record());
+  LogQso q = Only(AdifQsoRecord());
   EXPECT_EQ(q.line, 1u);
   EXPECT_EQ(q.call, "DL1ABC");
   EXPECT_EQ(q.days, *HostDays({2025, 3, 15, 12, 3, 12}));
@@ -72,7 +65,7 @@ TEST(AdifFields, TheLengthDecidesNotTheText) {
   LogFile log = ParseLogText(
       "<CALL:6>DL1ABCDEF <QSO_DATE:8>20250315 <TIME_ON:4>1203 <BAND:3>80M "
       "<COMMENT:12>a<b>\r\nc <EOR>x <MODE:3>PSK <EOR>\n" +
-      Record("OK1XYZ"));
+      AdifQsoRecord("OK1XYZ"));
   ASSERT_EQ(log.qsos.size(), 2u) << Messages(log);
   EXPECT_EQ(log.qsos[0].call, "DL1ABC");
   EXPECT_EQ(log.qsos[0].mode, "PSK");
@@ -150,13 +143,13 @@ TEST(AdifLayout, HeadersOfEveryKind) {
       "<ADIF_VER:5>3.1.4<EOH>\n",
   };
   for (const std::string& opening : openings) {
-    LogQso q = Only(opening + Record());
+    LogQso q = Only(opening + AdifQsoRecord());
     EXPECT_EQ(q.call, "DL1ABC") << opening;
   }
 }
 
 TEST(AdifLayout, CrLfAndLfFilesReadAlike) {
-  const std::string lf = "header\n<EOH>\n" + Record("DL1ABC") + "\n" + Record("OK1XYZ");
+  const std::string lf = "header\n<EOH>\n" + AdifQsoRecord("DL1ABC") + "\n" + AdifQsoRecord("OK1XYZ");
   std::string crlf;
   for (char c : lf) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
   for (const std::string& text : {lf, crlf, "\xEF\xBB\xBF" + crlf}) {
@@ -171,7 +164,7 @@ TEST(AdifLayout, CrLfAndLfFilesReadAlike) {
 
 // Each broken record is counted and named by line; the records around it are still read.
 void ExpectOnlyBrokenSkipped(const std::string& broken, const std::string& messagePart, std::size_t line = 2) {
-  LogFile log = ParseLogText(Record("DL1ABC") + broken + Record("OK1XYZ"));
+  LogFile log = ParseLogText(AdifQsoRecord("DL1ABC") + broken + AdifQsoRecord("OK1XYZ"));
   EXPECT_EQ(log.skipped, 1u) << broken;
   ASSERT_EQ(log.problems.size(), 1u) << Messages(log);
   EXPECT_EQ(log.problems[0].line, line) << broken;
@@ -205,13 +198,13 @@ TEST(AdifFaults, RecordsThatCannotBeReplayed) {
 }
 
 TEST(AdifFaults, ACutFileKeepsWhatCameBefore) {
-  LogFile past = ParseLogText(Record("DL1ABC") + "<CALL:6>SP1ABC <COMMENT:60>cut short");
+  LogFile past = ParseLogText(AdifQsoRecord("DL1ABC") + "<CALL:6>SP1ABC <COMMENT:60>cut short");
   EXPECT_EQ(past.qsos.size(), 1u);
   EXPECT_EQ(past.skipped, 1u);
   ASSERT_EQ(past.problems.size(), 1u);
   EXPECT_NE(past.problems[0].message.find("the value of COMMENT runs past the end of the file"), std::string::npos);
 
-  LogFile unclosed = ParseLogText(Record("DL1ABC") + "<CALL:6>SP1ABC <QSO_DATE:8>20250315\n");
+  LogFile unclosed = ParseLogText(AdifQsoRecord("DL1ABC") + "<CALL:6>SP1ABC <QSO_DATE:8>20250315\n");
   EXPECT_EQ(unclosed.qsos.size(), 1u);
   EXPECT_EQ(unclosed.skipped, 1u);
   ASSERT_EQ(unclosed.problems.size(), 1u);
@@ -220,7 +213,7 @@ TEST(AdifFaults, ACutFileKeepsWhatCameBefore) {
 }
 
 TEST(AdifFaults, ACutValueIsToldWithTheLengthOfAllOfIt) {
-  LogFile log = ParseLogText(Record("DL1ABC", "<STATION_CALLSIGN:2>N0" + std::string(100, 'C') + " "));
+  LogFile log = ParseLogText(AdifQsoRecord("DL1ABC", "<STATION_CALLSIGN:2>N0" + std::string(100, 'C') + " "));
   ASSERT_EQ(log.problems.size(), 1u);
   EXPECT_EQ(log.problems[0].message, "STATION_CALLSIGN: its length 2 takes 'N0', but '" + std::string(40, 'C') +
                                          "' follows before the next field; with the whole value the length would be "
@@ -228,14 +221,14 @@ TEST(AdifFaults, ACutValueIsToldWithTheLengthOfAllOfIt) {
 }
 
 TEST(AdifFaults, OdditiesThatStillReplay) {
-  LogFile noEoh = ParseLogText("Exported by a logger\n" + Record("DL1ABC"));
+  LogFile noEoh = ParseLogText("Exported by a logger\n" + AdifQsoRecord("DL1ABC"));
   EXPECT_EQ(noEoh.qsos.size(), 1u);
   EXPECT_EQ(noEoh.skipped, 0u);
   ASSERT_EQ(noEoh.problems.size(), 1u);
   EXPECT_NE(noEoh.problems[0].message.find("<EOH>"), std::string::npos);
   EXPECT_EQ(noEoh.problems[0].kind, ProblemKind::Layout);
 
-  LogFile badEntity = ParseLogText(Record("DL1ABC", "<DXCC:3>DL? "));
+  LogFile badEntity = ParseLogText(AdifQsoRecord("DL1ABC", "<DXCC:3>DL? "));
   ASSERT_EQ(badEntity.qsos.size(), 1u);
   EXPECT_FALSE(badEntity.qsos[0].dxccNumber);
   ASSERT_EQ(badEntity.problems.size(), 1u);

@@ -7,18 +7,12 @@
 #include <tuple>
 #include <vector>
 
+#include "adif_record.h"
 #include "log_file.h"
 #include "test_files.h"
 #include "text_files.h"
 
 namespace {
-
-std::string Record(const std::string& call = "DL1ABC", const std::string& extra = "") {
-  return "<CALL:" + std::to_string(call.size()) + ">" + call +
-         " <QSO_DATE:8>20250315 <TIME_ON:6>120312 <BAND:3>80M <FREQ:8>3.582135 <MODE:3>PSK <SUBMODE:5>PSK63 "
-         "<RST_SENT:3>599 <RST_RCVD:3>579 <STX:1>7 <SRX:2>42 " +
-         extra + "<EOR>\n";
-}
 
 std::string Replaced(std::string text, char from, const std::string& to) {
   std::string out;
@@ -77,7 +71,7 @@ TEST_P(LogPieces, SameLogAsTheWholeText) {
 const std::string kHeader = "Exported by a logger\n<ADIF_VER:5>3.1.4 <PROGRAMID:6>logger\n<EOH>\n";
 std::string Records(int count) {
   std::string all;
-  for (int i = 0; i < count; ++i) all += Record("DL" + std::to_string(i) + "ABC");
+  for (int i = 0; i < count; ++i) all += AdifQsoRecord("DL" + std::to_string(i) + "ABC");
   return all;
 }
 std::string Utf16(const std::string& ascii) {
@@ -96,23 +90,24 @@ INSTANTIATE_TEST_SUITE_P(
         Text{"ByteOrderMark", "\xEF\xBB\xBF" + Replaced(Records(2), '\n', "\r\n")},
         Text{"HeaderTagFirst", "<ADIF_VER:5>3.1.4<EOH>\n" + Records(2)},
         Text{"HeaderWithoutEoh", "Exported by a logger\n" + Records(2)},
-        Text{"BrokenTags", Record() +
+        Text{"BrokenTags", AdifQsoRecord() +
                                "<CALL:6>SP1ABC <FREQ:x>3.5 <EOR>\n<CALL:6>SP1ABC <FREQ 3.5 <EOR>\n<:3>abc <eor>" +
-                               "<CALL:6>SP1ABC\n<BAND 2:3>80m <EoR>\n" + Record("OK1XYZ")},
+                               "<CALL:6>SP1ABC\n<BAND 2:3>80m <EoR>\n" + AdifQsoRecord("OK1XYZ")},
         // The value's length runs past an <EOR>, where reading resumes.
-        Text{"ValuePastTheEnd", Record() + "<CALL:6>SP1ABC <COMMENT:900>cut short <EOR>\n" + Record("OK1XYZ")},
-        Text{"LastRecordUnclosed", Record() + "<CALL:6>SP1ABC <QSO_DATE:8>20250315\n"},
-        Text{"SecondFieldOfTheSameName", "<CALL:6>SP1ABC <QSO_DATE:8>20250315\n" + Record("OK1XYZ")},
+        Text{"ValuePastTheEnd",
+             AdifQsoRecord() + "<CALL:6>SP1ABC <COMMENT:900>cut short <EOR>\n" + AdifQsoRecord("OK1XYZ")},
+        Text{"LastRecordUnclosed", AdifQsoRecord() + "<CALL:6>SP1ABC <QSO_DATE:8>20250315\n"},
+        Text{"SecondFieldOfTheSameName", "<CALL:6>SP1ABC <QSO_DATE:8>20250315\n" + AdifQsoRecord("OK1XYZ")},
         Text{"ValuesLongerThanAQsoNeeds",
-             Record("DL1ABC", "<COMMENT:3000>" + Replaced(std::string(500, 'x'), 'x', "<EOR>\n") + " ") +
-                 Record(std::string(300, 'D')) + Record("OK1XYZ")},
+             AdifQsoRecord("DL1ABC", "<COMMENT:3000>" + Replaced(std::string(500, 'x'), 'x', "<EOR>\n") + " ") +
+                 AdifQsoRecord(std::string(300, 'D')) + AdifQsoRecord("OK1XYZ")},
         Text{"ValueHoldsTagsAndLineEnds",
              "<CALL:6>DL1ABCDEF <QSO_DATE:8>20250315 <TIME_ON:4>1203 <BAND:3>80M "
              "<COMMENT:12>a<b>\r\nc <EOR>x <MODE:3>PSK <EOR>\n" +
-                 Record("OK1XYZ")},
-        Text{"CutValues", Record("DL1ABC", "<STATION_CALLSIGN:2>N0" + std::string(100, 'C') + " ") +
-                              Record("EA5RCG").replace(6, 1, "4")},
-        Text{"EohAfterTheFirstRecord", Record() + "<EOH>\n<EOR>\n" + Record("OK1XYZ")},
+                 AdifQsoRecord("OK1XYZ")},
+        Text{"CutValues", AdifQsoRecord("DL1ABC", "<STATION_CALLSIGN:2>N0" + std::string(100, 'C') + " ") +
+                              AdifQsoRecord("EA5RCG").replace(6, 1, "4")},
+        Text{"EohAfterTheFirstRecord", AdifQsoRecord() + "<EOH>\n<EOR>\n" + AdifQsoRecord("OK1XYZ")},
         // Longer than the start the format is told from.
         Text{"AllOnOneLine", Replaced(Records(400), '\n', " ")},
         Text{"HeaderLongerThanTheStart", std::string(70000, '-') + "\n" + kHeader + Records(2)}),

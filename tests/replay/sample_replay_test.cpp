@@ -219,7 +219,8 @@ TEST(SampleReplay, ALogReadAgainReplaysAsTheLogHeld) {
   ASSERT_EQ(b.replayed.qsos.size(), kSampleQsos);
   for (std::size_t i = 0; i < kSampleQsos; ++i) {
     const ReplayedQso &x = a.replayed.qsos[i], &y = b.replayed.qsos[i];
-    EXPECT_EQ(std::tie(y.line, y.call, y.band, y.dxcc, y.continent), std::tie(x.line, x.call, x.band, x.dxcc, x.continent))
+    EXPECT_EQ(std::tie(y.line, y.call, y.band, y.dxcc, y.continent),
+              std::tie(x.line, x.call, x.band, x.dxcc, x.continent))
         << i;
   }
   for (const char* file : {"err.txt", "N0CALL.cbr", "Plugins/PSK63.ini"}) {

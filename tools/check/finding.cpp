@@ -14,7 +14,8 @@ const char* SeverityName(Severity severity) {
 }
 
 std::string FindingLine(const Finding& finding) {
-  return std::string(SeverityName(finding.severity)) + " line " + std::to_string(finding.line) + ": " + finding.text.str();
+  return std::string(SeverityName(finding.severity)) + " line " + std::to_string(finding.line) + ": " +
+         finding.text.str();
 }
 
 FindingCounts CountFindings(const std::vector<Finding>& findings) {

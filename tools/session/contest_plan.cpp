@@ -101,7 +101,9 @@ std::optional<ContestPlan> PlanReadingAnew(const ContestPlan& plan, const std::f
       notedBefore.clear();
       visit(planned);
     });
-    if (read != count || changed()) throw std::runtime_error(file.string() + ": the file changed while it was replayed");
+    if (read != count || changed()) {
+      throw std::runtime_error(file.string() + ": the file changed while it was replayed");
+    }
   };
   return anew;
 }
