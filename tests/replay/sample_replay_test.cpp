@@ -270,14 +270,15 @@ TEST(SampleReplay, AnUnloadedPlugInTakesItsContestWithIt) {
   const fs::path copy = folder / "Stats-again.so";
   fs::copy_file(STATS_PLUGIN_FILE, copy);
   const Planned planned = PlanOf(SAMPLE_LOG_FILE);
-  int out = 0;
   {
     const PluginLibrary plugin(copy);
     const FolderReplay run = ReplayInFolder(folder.path(), plugin.entryPoints(), planned.plan, {false, {}});
     EXPECT_EQ(run.replayed.counts.accepted, kAccepted);
-    EXPECT_EQ(Lines(plugin.entryPoints().getResult(&out), "Total\t 388"), 1u);
+    EXPECT_EQ(Lines(run.replayed.summary, "Total\t 388"), 1u);
   }
+  // A fresh contest is no report run: its summary writes no file.
   const PluginLibrary again(copy);
+  int out = 0;
   const std::string summary = again.entryPoints().getResult(&out);
   EXPECT_EQ(Lines(summary, "Total\t 0\t 0\t 0"), 1u) << summary;
 }
