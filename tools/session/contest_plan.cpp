@@ -84,7 +84,9 @@ std::optional<ContestPlan> PlanReadingAnew(const ContestPlan& plan, const std::f
   for (std::size_t i = 0; i < plan.qsos.size(); ++i) {
     if (plan.qsos[i].index != i) return std::nullopt;
   }
-  ContestPlan anew{plan.opening, {}, plan.notes};
+  ContestPlan anew;
+  anew.opening = plan.opening;
+  anew.notes = plan.notes;
   anew.readCount = plan.qsos.size();
   const bool logsOwnCalls = choices.ownCall.empty();
   anew.readQsos = [file, read, &countries, logsOwnCalls, count = anew.readCount](const PlannedQsoVisitor& visit) {

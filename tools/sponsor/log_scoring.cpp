@@ -115,7 +115,8 @@ ScoredLog ScoreLog(const SubmittedLog& submitted, std::size_t index, const Check
   ScoreSummary after = before;
   std::size_t noEntity = noEntityBefore.size();
   if (result.removed > 0) {
-    ContestPlan kept{plan.opening, {}, {}};
+    ContestPlan kept;
+    kept.opening = plan.opening;
     kept.qsos.reserve(result.kept);
     for (const PlannedQso& q : plan.qsos) {
       if (q.qso->line >= removedAt.size() || !removedAt[q.qso->line]) kept.qsos.push_back(q);
