@@ -251,6 +251,7 @@ TEST(SampleReplay, ALogIsReadAgainOnlyInTimeOrderAndUnchanged) {
   std::vector<std::string> calls;
   anew->VisitQsos([&](const PlannedQso& q) { calls.push_back(q.qso->call); });
   EXPECT_EQ(calls, (std::vector<std::string>{"DL1AA", "OK1BB"}));
+  EXPECT_EQ(ReadLogAgain(log, stamp, 2).qsos.size(), 2u);
 
   { std::ofstream(log, std::ios::binary | std::ios::app) << first; }
   fs::last_write_time(log, fs::last_write_time(log) + std::chrono::seconds(2));
@@ -260,6 +261,7 @@ TEST(SampleReplay, ALogIsReadAgainOnlyInTimeOrderAndUnchanged) {
   } catch (const std::runtime_error& error) {
     EXPECT_NE(std::string(error.what()).find("the file changed while it was replayed"), std::string::npos);
   }
+  EXPECT_THROW(ReadLogAgain(log, stamp, 2), std::runtime_error);
 }
 
 // stats-replay lets the plug-in go once its files are written, for the room its copy of a long log

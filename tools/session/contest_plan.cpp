@@ -34,6 +34,13 @@ void SettleEntity(PlannedQso& planned, const CountryFile& countries, std::vector
   planned.entity = entity;
 }
 
+// A file written over between the readings would pair one reading's QSOs with another's.
+void ExpectUnchanged(const std::filesystem::path& file, const FileStamp& read, bool sameCount) {
+  if (!sameCount || StampOf(file) != read) {
+    throw std::runtime_error(file.string() + ": the file changed while it was replayed");
+  }
+}
+
 }  // namespace
 
 ContestPlan PlanContest(const LogFile& log, const CountryFile& countries, const PlanChoices& choices) {
@@ -90,24 +97,26 @@ std::optional<ContestPlan> PlanReadingAnew(const ContestPlan& plan, const std::f
   anew.readCount = plan.qsos.size();
   const bool logsOwnCalls = choices.ownCall.empty();
   anew.readQsos = [file, read, &countries, logsOwnCalls, count = anew.readCount](const PlannedQsoVisitor& visit) {
-    // A file written over between the readings would pair one reading's QSOs with another's.
-    auto changed = [&] { return StampOf(file) != read; };
-    if (changed()) throw std::runtime_error(file.string() + ": the file changed while it was replayed");
-    std::size_t read = 0;
+    ExpectUnchanged(file, read, true);
+    std::size_t taken = 0;
     std::vector<Problem> notedBefore;  // the first reading's notes are the plan's
     ReadLogQsos(file, [&](const LogQso& qso) {
-      if (read++ >= count) return;
-      PlannedQso planned{&qso, nullptr, {}, static_cast<std::uint32_t>(read - 1),
+      if (taken++ >= count) return;
+      PlannedQso planned{&qso, nullptr, {}, static_cast<std::uint32_t>(taken - 1),
                          logsOwnCalls && !qso.ownCall.empty()};
       SettleEntity(planned, countries, notedBefore);
       notedBefore.clear();
       visit(planned);
     });
-    if (read != count || changed()) {
-      throw std::runtime_error(file.string() + ": the file changed while it was replayed");
-    }
+    ExpectUnchanged(file, read, taken == count);
   };
   return anew;
+}
+
+LogFile ReadLogAgain(const std::filesystem::path& file, const FileStamp& read, std::size_t qsos) {
+  LogFile log = ReadLogFile(file);
+  ExpectUnchanged(file, read, log.qsos.size() == qsos);
+  return log;
 }
 
 const std::string& OwnCallOf(const PlannedQso& planned, const ContestOpening& opening) {

@@ -60,5 +60,9 @@ std::optional<ContestPlan> PlanReadingAnew(const ContestPlan& plan, const std::f
                                            const FileStamp& read, const CountryFile& countries,
                                            const PlanChoices& choices);
 
+// The log such a plan was made from, read once more whole (for the check); it throws as the
+// reading anew does when the file no longer holds the same `qsos` QSOs.
+LogFile ReadLogAgain(const std::filesystem::path& file, const FileStamp& read, std::size_t qsos);
+
 // What the plug-in gets for a planned QSO.
 const std::string& OwnCallOf(const PlannedQso& planned, const ContestOpening& opening);
