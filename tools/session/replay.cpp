@@ -34,7 +34,9 @@ int Check(const StatsEntryPoints& plugin, const PlannedQso& planned) {
   return CheckCall(plugin, query);
 }
 
-bool Add(const StatsEntryPoints& plugin, const ContestOpening& opening, const PlannedQso& planned) {
+// AddData0 or RemoveData0, which take the same arguments.
+int Offer(int (*entry)(const StatsEntryPoints&, const QsoCall&), const StatsEntryPoints& plugin,
+          const ContestOpening& opening, const PlannedQso& planned) {
   const LogQso& q = *planned.qso;
   const HostDateTime time{q.days, kDateTimeValid, 0};
   const HostDateTime none{0.0, kDateTimeNull, 0};
@@ -53,7 +55,11 @@ bool Add(const StatsEntryPoints& plugin, const ContestOpening& opening, const Pl
   call.dxcc = DxccOf(planned);
   call.continent = planned.continent.c_str();
   call.band = q.band.c_str();
-  return AddData(plugin, call) != 0;
+  return entry(plugin, call);
+}
+
+bool Add(const StatsEntryPoints& plugin, const ContestOpening& opening, const PlannedQso& planned) {
+  return Offer(AddData, plugin, opening, planned) != 0;
 }
 
 // A call and a band as the log's shared texts: the same text is the same object, so the pair of
@@ -65,12 +71,13 @@ struct CallBandHash {
   }
 };
 
-ReplayCounts OfferAll(const StatsEntryPoints& plugin, const ContestPlan& plan, const QsoObserver& observe) {
+ReplayCounts OfferAll(const StatsEntryPoints& plugin, const ContestPlan& plan, const QsoObserver& observe,
+                      bool callChecks) {
   ReplayCounts counts;
   std::unordered_set<CallBand, CallBandHash> stored;
   std::size_t i = 0;
   plan.VisitQsos([&](const PlannedQso& planned) {
-    const int check = Check(plugin, planned);
+    const int check = callChecks ? Check(plugin, planned) : kNotChecked;
     QsoFate fate = QsoFate::Rejected;
     if (!Add(plugin, plan.opening, planned)) {
       ++counts.rejected;
@@ -89,7 +96,8 @@ ReplayCounts OfferAll(const StatsEntryPoints& plugin, const ContestPlan& plan, c
 
 }  // namespace
 
-ReplayResult Replay(const StatsEntryPoints& plugin, const ContestPlan& plan, const QsoObserver& observe) {
+ReplayResult Replay(const StatsEntryPoints& plugin, const ContestPlan& plan, const QsoObserver& observe,
+                    bool callChecks) {
   const ContestOpening& opening = plan.opening;
   const HostDateTime start = DayArg(opening.startDay), end = DayArg(opening.endDay);
   ResetCall reset;
@@ -99,9 +107,17 @@ ReplayResult Replay(const StatsEntryPoints& plugin, const ContestPlan& plan, con
   reset.end = &end;
   ResetStats(plugin, reset);
   ReplayResult result;
-  result.counts = OfferAll(plugin, plan, observe);
+  result.counts = OfferAll(plugin, plan, observe, callChecks);
   int out = 0;
   const char* summary = plugin.getResult(&out);
   result.summary = summary ? summary : "";
   return result;
+}
+
+std::string WithdrawQsos(const StatsEntryPoints& plugin, const ContestOpening& opening,
+                         const std::vector<const PlannedQso*>& stored) {
+  for (const PlannedQso* planned : stored) Offer(RemoveData, plugin, opening, *planned);
+  int out = 0;
+  const char* summary = plugin.getResult(&out);
+  return summary ? summary : "";
 }

@@ -82,7 +82,8 @@ ReplayedLog ReplayLog(const StatsEntryPoints& plugin, const ContestPlan& plan, c
                                    }
                                  }
                                  if (choices.observe) choices.observe(index, planned, check, fate);
-                               });
+                               },
+                               choices.callChecks);
   log.summary = std::move(result.summary);
   log.score = ReadScoreSummary(log.summary);
   log.counts = result.counts;

@@ -60,6 +60,7 @@ struct ReplayChoices {
   bool recordQsos = true;  // each QSO's fate and problem lines, for a check or a report
   QsoObserver observe;
   bool forReport = true;  // with recordQsos, also every QSO's call, band, entity and frequency (qsos)
+  bool callChecks = true;  // each QSO's call checked before it is added, as the host does while it is typed
 };
 
 ReplayedLog ReplayLog(const StatsEntryPoints& plugin, const ContestPlan& plan, const ReplayChoices& choices = {});
