@@ -443,6 +443,49 @@ TEST(CrossCheckProgram, EveryCallGetsAReportOfItsOwnAndNothingElseIsRemoved) {
   EXPECT_EQ(FileBytes(out / "reports" / "notes.txt"), "the sponsor's own notes");
 }
 
+// The checked score takes the removed QSOs out of the plug-in's log as submitted where that is
+// the log without them, and replays the kept ones where a dupe flag would differ: each score is
+// the plain count of what is kept.
+TEST(CrossCheckProgram, RemovedQsosLeaveTheScoreOfTheKeptOnesWhateverTheirDupes) {
+  const TempFolder temp;
+  const fs::path logs = temp / "logs", out = temp / "out";
+  fs::create_directories(logs);
+  auto write = [&](const std::string& call, const std::vector<std::string>& qsos) {
+    std::ofstream file(logs / (call + ".log"), std::ios::binary);
+    file << "START-OF-LOG: 3.0\r\nCONTEST: PSK-63-TORVALE\r\nCALLSIGN: " << call << "\r\n";
+    for (const std::string& q : qsos) file << "QSO:  3580 PM 2025-03-15 " << q << "\r\n";
+    file << "END-OF-LOG:\r\n";
+  };
+  // DL1AA's first QSO with OK1BB is not in OK1BB's log, the later one (a dupe as submitted) is.
+  write("DL1AA", {"1200 DL1AA         599 0001   OK1BB         599 0001",
+                  "1230 DL1AA         599 0002   OK1BB         599 0005",
+                  "1240 DL1AA         599 0003   SP3CC         599 0001"});
+  // DL2DD's later dupe and its QSO with SP3CC are not in the other logs.
+  write("DL2DD", {"1300 DL2DD         599 0001   OK1BB         599 0006",
+                  "1310 DL2DD         599 0002   OK1BB         599 0006",
+                  "1320 DL2DD         599 0003   SP3CC         599 0002"});
+  // HB9EE worked OK1BB twice in one minute; only the first is in OK1BB's log.
+  write("HB9EE", {"1400 HB9EE         599 0001   OK1BB         599 0007",
+                  "1400 HB9EE         599 0002   OK1BB         599 0007"});
+  write("OK1BB", {"1230 OK1BB         599 0005   DL1AA         599 0002",
+                  "1300 OK1BB         599 0006   DL2DD         599 0001",
+                  "1400 OK1BB         599 0007   HB9EE         599 0001"});
+  write("SP3CC", {"1240 SP3CC         599 0001   DL1AA         599 0003"});
+  ASSERT_EQ(RunOn(logs, out, temp / "run.txt"), 0) << FileBytes(temp / "run.txt");
+  auto figures = [&](const std::string& call) {
+    const std::string report = FileBytes(out / "reports" / (call + ".txt"));
+    const std::size_t at = report.find(" QSOs checked: ");
+    return at == std::string::npos ? report : report.substr(at, report.find('\n', at) - at);
+  };
+  // Points times calls plus entities, both per band.
+  EXPECT_EQ(figures("DL1AA"), " QSOs checked: 2 kept, 1 removed; claimed score none (no CLAIMED-SCORE), "
+                              "checked score 8");
+  EXPECT_EQ(figures("DL2DD"), " QSOs checked: 1 kept, 2 removed; claimed score none (no CLAIMED-SCORE), "
+                              "checked score 2");
+  EXPECT_EQ(figures("HB9EE"), " QSOs checked: 1 kept, 1 removed; claimed score none (no CLAIMED-SCORE), "
+                              "checked score 2");
+}
+
 TEST(CrossCheckProgram, AFolderWithoutALogIsExitCodeTwoInOneLine) {
   const TempFolder temp;
   fs::create_directories(temp / "empty");

@@ -3,8 +3,11 @@
 #include "log_scoring.h"
 
 #include <algorithm>
+#include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
+#include <stdexcept>
 #include <vector>
 
 #include "contest_plan.h"
@@ -19,11 +22,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The bands where the plug-in counted a QSO of no entity: there it counts "no entity" as one.
+// The bands where the plug-in counted a QSO of no entity: there it counts "no entity" as one. The
+// score is all these replays want of the plug-in, so no call is checked.
 ReplayChoices NoEntityWatch(std::set<std::string>& bands) {
-  return {false, [&bands](std::size_t, const PlannedQso& planned, int, QsoFate fate) {
+  return {.recordQsos = false,
+          .observe = [&bands](std::size_t, const PlannedQso& planned, int, QsoFate fate) {
             if (fate == QsoFate::Accepted && !planned.entity) bands.insert(planned.qso->band);
-          }};
+          },
+          .callChecks = false};
 }
 
 // The replay as submitted where the problem file cannot be opened, each QSO's fate recorded as
@@ -36,15 +42,73 @@ ReplayedLog ReplayQuietly(const StatsEntryPoints& plugin, const ContestPlan& pla
   const WorkingFolder quiet(quietFolder);
   std::vector<QsoOutcome> outcomes;
   outcomes.reserve(plan.qsos.size());
-  ReplayedLog replayed =
-      ReplayLog(plugin, plan, {false, [&](std::size_t, const PlannedQso& planned, int, QsoFate fate) {
-                                 outcomes.push_back({planned.index, fate});
-                                 if (fate == QsoFate::Accepted && !planned.entity)
-                                   noEntityBands.insert(planned.qso->band);
-                               }});
+  ReplayChoices choices = NoEntityWatch(noEntityBands);
+  choices.observe = [&, watch = std::move(choices.observe)](std::size_t i, const PlannedQso& planned, int check,
+                                                            QsoFate fate) {
+    outcomes.push_back({planned.index, fate});
+    watch(i, planned, check, fate);
+  };
+  ReplayedLog replayed = ReplayLog(plugin, plan, choices);
   if (!replayed.score) throw PluginFailure("the plug-in answered no score");
   replayed.outcomes = std::move(outcomes);
   return replayed;
+}
+
+bool Removed(const PlannedQso& q, const std::vector<char>& removedAt) {
+  return q.qso->line < removedAt.size() && removedAt[q.qso->line];
+}
+
+struct KeptScore {
+  ScoreSummary score;
+  std::size_t noEntityBands = 0;
+};
+
+// The plug-in's score of the QSOs the check kept. The plug-in still holds the log as submitted,
+// and the host's deletion of the removed QSOs leaves it as a replay of the kept ones would, at a
+// fraction of the calls, unless a stored QSO that stays shares its call and band with a removed
+// one: when it comes later, its dupe flag, set as it was added, would be wrong; at the same time,
+// the plug-in, which deletes the first QSO of that call, band and time, would delete it instead.
+// Those logs are replayed without the removed QSOs.
+KeptScore ScoreKept(const StatsEntryPoints& plugin, const ContestPlan& plan, const std::vector<QsoOutcome>& outcomes,
+                    const std::vector<char>& removedAt, const fs::path& quietFolder) {
+  struct Twins {
+    bool withdrawn = false;         // a removed QSO of this call and band came before
+    std::vector<double> stayDays;  // the times of the staying ones so far
+  };
+  std::map<std::pair<std::string_view, std::string_view>, Twins> byCallBand;
+  std::vector<const PlannedQso*> withdrawn;
+  std::set<std::string> noEntity;
+  bool deletable = true;
+  for (std::size_t i = 0; i < plan.qsos.size() && deletable; ++i) {
+    const PlannedQso& q = plan.qsos[i];
+    const QsoFate fate = outcomes.at(i).fate;
+    if (fate == QsoFate::Rejected) continue;  // never stored: nothing to delete, nothing flagged by it
+    Twins& twins = byCallBand[{q.qso->call, q.qso->band.str()}];
+    if (Removed(q, removedAt)) {
+      deletable = std::find(twins.stayDays.begin(), twins.stayDays.end(), q.qso->days) == twins.stayDays.end();
+      twins.withdrawn = true;
+      withdrawn.push_back(&q);
+    } else {
+      deletable = !twins.withdrawn;
+      twins.stayDays.push_back(q.qso->days);
+      if (fate == QsoFate::Accepted && !q.entity) noEntity.insert(q.qso->band);
+    }
+  }
+  const WorkingFolder quiet(quietFolder);
+  std::optional<ScoreSummary> score;
+  if (deletable) {
+    score = ReadScoreSummary(WithdrawQsos(plugin, plan.opening, withdrawn));
+  } else {
+    ContestPlan kept;
+    kept.opening = plan.opening;
+    for (const PlannedQso& q : plan.qsos) {
+      if (!Removed(q, removedAt)) kept.qsos.push_back(q);
+    }
+    noEntity.clear();
+    score = ReplayLog(plugin, kept, NoEntityWatch(noEntity)).score;
+  }
+  if (!score) throw PluginFailure("the plug-in answered no score");
+  return {*score, noEntity.size()};
 }
 
 std::string Signed(int minutes) { return (minutes > 0 ? "+" : "") + std::to_string(minutes); }
@@ -67,6 +131,10 @@ long long CheckedScore(const ScoreSummary& s, std::size_t noEntityBands, std::si
 fs::path QuietFolder(const fs::path& scratch) {
   const fs::path quiet = scratch / "quiet";
   fs::create_directories(quiet / std::string(kProblemFileName));
+  // A file where the settings file's folder would be: reading it gives every setting's default, as
+  // a folder without the settings file does, and a write fails before it creates its temporary file.
+  std::ofstream(quiet / "Plugins").flush();
+  if (!fs::is_regular_file(quiet / "Plugins")) throw std::runtime_error("cannot make " + (quiet / "Plugins").string());
   return quiet;
 }
 
@@ -105,7 +173,7 @@ ScoredLog ScoreLog(const SubmittedLog& submitted, std::size_t index, const Check
   result.qsos = checked.qsos.size();
   result.kept = result.qsos - result.removed;
 
-  std::set<std::string> noEntityBefore, noEntityAfter;
+  std::set<std::string> noEntityBefore;
   const ReplayedLog asSubmitted = ReplayQuietly(plugin, plan, quietFolder, noEntityBefore);
   const ScoreSummary& before = *asSubmitted.score;
   result.pointsBefore = before.total.points;
@@ -115,17 +183,9 @@ ScoredLog ScoreLog(const SubmittedLog& submitted, std::size_t index, const Check
   ScoreSummary after = before;
   std::size_t noEntity = noEntityBefore.size();
   if (result.removed > 0) {
-    ContestPlan kept;
-    kept.opening = plan.opening;
-    kept.qsos.reserve(result.kept);
-    for (const PlannedQso& q : plan.qsos) {
-      if (q.qso->line >= removedAt.size() || !removedAt[q.qso->line]) kept.qsos.push_back(q);
-    }
-    const WorkingFolder quiet(quietFolder);
-    const ReplayedLog replayed = ReplayLog(plugin, kept, NoEntityWatch(noEntityAfter));
-    if (!replayed.score) throw PluginFailure("the plug-in answered no score");
-    after = *replayed.score;
-    noEntity = noEntityAfter.size();
+    const KeptScore kept = ScoreKept(plugin, plan, asSubmitted.outcomes, removedAt, quietFolder);
+    after = kept.score;
+    noEntity = kept.noEntityBands;
   }
   result.checked = CheckedScore(after, noEntity, penalised, context.rules);
   result.points = std::max(0LL, after.total.points - static_cast<long long>(penalised) * context.rules.extraPenalty);
