@@ -3,16 +3,15 @@
 #include "log_scoring.h"
 
 #include <algorithm>
-#include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
-#include <stdexcept>
 #include <vector>
 
 #include "contest_plan.h"
 #include "contest_rules.h"
 #include "log_check.h"
+#include "no_new_files.h"
 #include "plugin_failure.h"
 #include "replay_session.h"
 #include "shown_text.h"
@@ -40,6 +39,7 @@ ReplayChoices NoEntityWatch(std::set<std::string>& bands) {
 ReplayedLog ReplayQuietly(const StatsEntryPoints& plugin, const ContestPlan& plan, const fs::path& quietFolder,
                           std::set<std::string>& noEntityBands) {
   const WorkingFolder quiet(quietFolder);
+  const NoNewFiles sealed;
   std::vector<QsoOutcome> outcomes;
   outcomes.reserve(plan.qsos.size());
   ReplayChoices choices = NoEntityWatch(noEntityBands);
@@ -95,6 +95,7 @@ KeptScore ScoreKept(const StatsEntryPoints& plugin, const ContestPlan& plan, con
     }
   }
   const WorkingFolder quiet(quietFolder);
+  const NoNewFiles sealed;
   std::optional<ScoreSummary> score;
   if (deletable) {
     score = ReadScoreSummary(WithdrawQsos(plugin, plan.opening, withdrawn));
@@ -130,11 +131,7 @@ long long CheckedScore(const ScoreSummary& s, std::size_t noEntityBands, std::si
 
 fs::path QuietFolder(const fs::path& scratch) {
   const fs::path quiet = scratch / "quiet";
-  fs::create_directories(quiet / std::string(kProblemFileName));
-  // A file where the settings file's folder would be: reading it gives every setting's default, as
-  // a folder without the settings file does, and a write fails before it creates its temporary file.
-  std::ofstream(quiet / "Plugins").flush();
-  if (!fs::is_regular_file(quiet / "Plugins")) throw std::runtime_error("cannot make " + (quiet / "Plugins").string());
+  fs::create_directories(quiet);
   return quiet;
 }
 

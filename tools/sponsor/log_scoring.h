@@ -36,8 +36,6 @@ ScoredLog ScoreLog(const SubmittedLog& submitted, std::size_t index, const Check
                    const ClockOffset& offset, const StatsEntryPoints& plugin, const CountryFile& countries,
                    const std::filesystem::path& quietFolder);
 
-// A folder below `scratch` in which the plug-in can open neither its problem file nor its settings
-// file: what it would write there is not wanted, and each file it made would be a new inode, whose
-// allocation on a file system just freed of many (the last one's settings file, replaced with every
-// score asked for) was a third of the scoring's time.
+// The folder below `scratch` that is the current one while the plug-in scores, where it can open
+// no file (NoNewFiles): neither its problem file nor its settings file is wanted there.
 std::filesystem::path QuietFolder(const std::filesystem::path& scratch);
