@@ -1,5 +1,6 @@
-// The folder a run writes its results into. It writes only what it owns: each file replaced
-// whole (written beside it and renamed over it), and the files the run before wrote but this one
+// The folder a run writes its results into. It writes only what it owns: each file made whole
+// (a new text file linked in once written, any other written beside it and renamed over it), and
+// the files the run before wrote but this one
 // does not (a report of a log no longer sent) removed by the list the runs keep; nothing else in
 // the folder is touched, and no folder is ever removed.
 #pragma once
