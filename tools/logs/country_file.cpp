@@ -127,6 +127,7 @@ CountryFile CountryFile::Parse(std::string_view dat, std::string_view csv, const
     if (std::optional<int> number = numberOf(e)) file.byNumber_.emplace(*number, file.entities_.size());
     file.entities_.push_back({e.name, e.primaryPrefix, e.continent, e.position});
   }
+  std::unordered_map<std::string, Target> prefixes;  // a prefix listed again takes the later entity
   std::size_t next = 0;
   for (const RawEntity& e : raw) {
     std::size_t owner;
@@ -149,10 +150,16 @@ CountryFile CountryFile::Parse(std::string_view dat, std::string_view csv, const
       }
       const std::string key = entry.substr(start, end - start);
       if (key.empty()) continue;
-      (exact ? file.exact_ : file.prefixes_).insert_or_assign(key, std::move(target));
-      if (!exact) file.longestPrefix_ = std::max(file.longestPrefix_, key.size());
+      (exact ? file.exact_ : prefixes).insert_or_assign(key, std::move(target));
     }
   }
+  std::vector<std::pair<std::string, std::uint32_t>> numbered;
+  numbered.reserve(prefixes.size());
+  for (auto& [key, target] : prefixes) {
+    numbered.emplace_back(key, static_cast<std::uint32_t>(file.prefixTargets_.size()));
+    file.prefixTargets_.push_back(std::move(target));
+  }
+  file.prefixes_ = PrefixTree(std::move(numbered));
   return file;
 }
 
@@ -177,7 +184,10 @@ std::optional<CountryMatch> CountryFile::ForCall(std::string_view call) const {
   }
   if (parts.empty()) return std::nullopt;
   if (parts.size() == 1) {
-    if (auto match = Exact(parts[0])) return match;
+    // Without a slash the part is the whole call, already looked up.
+    if (parts[0] != whole) {
+      if (auto match = Exact(parts[0])) return match;
+    }
     return LongestPrefix(parts[0]);
   }
   const std::string& last = parts.back();
@@ -204,10 +214,7 @@ std::optional<CountryMatch> CountryFile::Exact(const std::string& call) const {
   return it == exact_.end() ? std::nullopt : Match(it->second);
 }
 
-std::optional<CountryMatch> CountryFile::LongestPrefix(const std::string& text) const {
-  for (std::size_t length = std::min(text.size(), longestPrefix_); length > 0; --length) {
-    auto it = prefixes_.find(text.substr(0, length));
-    if (it != prefixes_.end()) return Match(it->second);
-  }
-  return std::nullopt;
+std::optional<CountryMatch> CountryFile::LongestPrefix(std::string_view text) const {
+  const std::optional<std::uint32_t> found = prefixes_.Longest(text);
+  return found ? Match(prefixTargets_[*found]) : std::nullopt;
 }

@@ -10,6 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "prefix_tree.h"
+
 struct GeoPosition {
   double latitude = 0.0, longitude = 0.0;  // degrees, north and east positive: 51.0, 10.0
 };
@@ -48,13 +50,13 @@ class CountryFile {
 
   std::optional<CountryMatch> Match(const Target& target) const;
   std::optional<CountryMatch> Exact(const std::string& call) const;
-  std::optional<CountryMatch> LongestPrefix(const std::string& text) const;
+  std::optional<CountryMatch> LongestPrefix(std::string_view text) const;
 
   // Entities of the file's own regions (Sicily, Shetland, ...) are folded into the DXCC entity
   // with the same ADIF number, so that each entity has one name and one key in the whole log.
   std::vector<Entity> entities_;
   std::unordered_map<int, std::size_t> byNumber_;
   std::unordered_map<std::string, Target> exact_;
-  std::unordered_map<std::string, Target> prefixes_;
-  std::size_t longestPrefix_ = 0;
+  std::vector<Target> prefixTargets_;
+  PrefixTree prefixes_;  // to prefixTargets_
 };
