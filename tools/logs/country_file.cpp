@@ -127,7 +127,7 @@ CountryFile CountryFile::Parse(std::string_view dat, std::string_view csv, const
     if (std::optional<int> number = numberOf(e)) file.byNumber_.emplace(*number, file.entities_.size());
     file.entities_.push_back({e.name, e.primaryPrefix, e.continent, e.position});
   }
-  std::unordered_map<std::string, Target> prefixes;  // a prefix listed again takes the later entity
+  std::unordered_map<std::string, Target> exact, prefixes;  // an entry listed again takes the later entity
   std::size_t next = 0;
   for (const RawEntity& e : raw) {
     std::size_t owner;
@@ -140,8 +140,8 @@ CountryFile CountryFile::Parse(std::string_view dat, std::string_view csv, const
       file.entities_.push_back({e.name, e.primaryPrefix.substr(1), e.continent, e.position});
     }
     for (const std::string& entry : e.entries) {
-      const bool exact = entry.starts_with('=');
-      const std::size_t start = exact ? 1 : 0;
+      const bool isExact = entry.starts_with('=');
+      const std::size_t start = isExact ? 1 : 0;
       const std::size_t end = std::min(entry.find_first_of("([<{~"), entry.size());
       Target target{owner, e.continent};
       const std::size_t open = entry.find('{'), close = entry.find('}');
@@ -150,16 +150,20 @@ CountryFile CountryFile::Parse(std::string_view dat, std::string_view csv, const
       }
       const std::string key = entry.substr(start, end - start);
       if (key.empty()) continue;
-      (exact ? file.exact_ : prefixes).insert_or_assign(key, std::move(target));
+      (isExact ? exact : prefixes).insert_or_assign(key, std::move(target));
     }
   }
-  std::vector<std::pair<std::string, std::uint32_t>> numbered;
-  numbered.reserve(prefixes.size());
-  for (auto& [key, target] : prefixes) {
-    numbered.emplace_back(key, static_cast<std::uint32_t>(file.prefixTargets_.size()));
-    file.prefixTargets_.push_back(std::move(target));
-  }
-  file.prefixes_ = PrefixTree(std::move(numbered));
+  auto numbered = [&file](std::unordered_map<std::string, Target>& entries) {
+    std::vector<std::pair<std::string, std::uint32_t>> keys;
+    keys.reserve(entries.size());
+    for (auto& [key, target] : entries) {
+      keys.emplace_back(key, static_cast<std::uint32_t>(file.targets_.size()));
+      file.targets_.push_back(std::move(target));
+    }
+    return PrefixTree(std::move(keys));
+  };
+  file.exact_ = numbered(exact);
+  file.prefixes_ = numbered(prefixes);
   return file;
 }
 
@@ -209,12 +213,12 @@ std::optional<CountryMatch> CountryFile::Match(const Target& target) const {
   return CountryMatch{&entities_[target.entity], target.continent};
 }
 
-std::optional<CountryMatch> CountryFile::Exact(const std::string& call) const {
-  auto it = exact_.find(call);
-  return it == exact_.end() ? std::nullopt : Match(it->second);
+std::optional<CountryMatch> CountryFile::Exact(std::string_view call) const {
+  const std::optional<std::uint32_t> found = exact_.Find(call);
+  return found ? Match(targets_[*found]) : std::nullopt;
 }
 
 std::optional<CountryMatch> CountryFile::LongestPrefix(std::string_view text) const {
   const std::optional<std::uint32_t> found = prefixes_.Longest(text);
-  return found ? Match(prefixTargets_[*found]) : std::nullopt;
+  return found ? Match(targets_[*found]) : std::nullopt;
 }

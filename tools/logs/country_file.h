@@ -49,14 +49,16 @@ class CountryFile {
   };
 
   std::optional<CountryMatch> Match(const Target& target) const;
-  std::optional<CountryMatch> Exact(const std::string& call) const;
+  std::optional<CountryMatch> Exact(std::string_view call) const;
   std::optional<CountryMatch> LongestPrefix(std::string_view text) const;
 
   // Entities of the file's own regions (Sicily, Shetland, ...) are folded into the DXCC entity
   // with the same ADIF number, so that each entity has one name and one key in the whole log.
   std::vector<Entity> entities_;
   std::unordered_map<int, std::size_t> byNumber_;
-  std::unordered_map<std::string, Target> exact_;
-  std::vector<Target> prefixTargets_;
-  PrefixTree prefixes_;  // to prefixTargets_
+  // Both in trees: most calls are in no exact entry, and a tree tells so in a step or two where a
+  // hash table of strings took a hash and a cache miss or three for every QSO of a contest.
+  std::vector<Target> targets_;
+  PrefixTree exact_;     // to targets_
+  PrefixTree prefixes_;  // to targets_
 };

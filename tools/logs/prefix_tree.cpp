@@ -32,18 +32,32 @@ void PrefixTree::Build(std::uint32_t node, const Entries& sorted, std::size_t fr
   }
 }
 
+const PrefixTree::Node* PrefixTree::Child(const Node& node, char symbol) const {
+  const Edge* first = edges_.data() + node.firstEdge;
+  const Edge* last = first + node.edgeCount;
+  const Edge* edge = std::lower_bound(first, last, symbol, [](const Edge& e, char c) {
+    return static_cast<unsigned char>(e.symbol) < static_cast<unsigned char>(c);
+  });
+  return edge == last || edge->symbol != symbol ? nullptr : &nodes_[edge->node];
+}
+
 std::optional<std::uint32_t> PrefixTree::Longest(std::string_view text) const {
   std::optional<std::uint32_t> found;
   const Node* at = &nodes_[0];
   for (const char c : text) {
-    const Edge* first = edges_.data() + at->firstEdge;
-    const Edge* last = first + at->edgeCount;
-    const Edge* edge = std::lower_bound(first, last, c, [](const Edge& e, char symbol) {
-      return static_cast<unsigned char>(e.symbol) < static_cast<unsigned char>(symbol);
-    });
-    if (edge == last || edge->symbol != c) break;
-    at = &nodes_[edge->node];
+    at = Child(*at, c);
+    if (!at) break;
     if (at->value != kNone) found = at->value;
   }
   return found;
+}
+
+std::optional<std::uint32_t> PrefixTree::Find(std::string_view text) const {
+  if (text.empty()) return std::nullopt;
+  const Node* at = &nodes_[0];
+  for (const char c : text) {
+    at = Child(*at, c);
+    if (!at) return std::nullopt;
+  }
+  return at->value == kNone ? std::nullopt : std::optional<std::uint32_t>(at->value);
 }

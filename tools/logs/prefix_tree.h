@@ -17,6 +17,8 @@ class PrefixTree {
 
   // The number of the longest text that `text` begins with.
   std::optional<std::uint32_t> Longest(std::string_view text) const;
+  // The number of `text` itself, when it is one of the texts.
+  std::optional<std::uint32_t> Find(std::string_view text) const;
 
  private:
   static constexpr std::uint32_t kNone = 0xFFFFFFFF;
@@ -29,6 +31,7 @@ class PrefixTree {
     std::uint32_t node;
   };
   using Entries = std::vector<std::pair<std::string, std::uint32_t>>;
+  const Node* Child(const Node& node, char symbol) const;
   void Build(std::uint32_t node, const Entries& sorted, std::size_t from, std::size_t to, std::size_t depth);
 
   std::vector<Node> nodes_;
