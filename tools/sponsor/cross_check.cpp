@@ -25,6 +25,8 @@
 #include <string_view>
 #include <tuple>
 
+#include "side_task.h"
+
 namespace {
 
 using Id = std::uint32_t;
@@ -107,7 +109,7 @@ class Checker {
       calls_.Add(log.call);
       for (const CheckedQso& q : log.qsos) {
         calls_.Add(q.call);
-        calls_.Add(SentCall(log, q));
+        if (!q.ownCall.empty()) calls_.Add(q.ownCall);
         bands_.Add(q.band);
       }
     }
@@ -126,17 +128,26 @@ class Checker {
 
     entries_.reserve(offset_.back());
     entryOf_.assign(offset_.back(), kNone);
+    // A call named by one log only is unique when its station did not submit: the logs naming a
+    // call are counted log by log, each log's calls once.
+    loggersNaming_.assign(calls_.size(), 0);
+    std::vector<Id> named;
     for (std::uint32_t l = 0; l < logs_.size(); ++l) {
       const Id own = calls_[logs_[l].call];
+      named.clear();
       for (std::uint32_t q = 0; q < logs_[l].qsos.size(); ++q) {
         const CheckedQso& qso = logs_[l].qsos[q];
         if (qso.ruled >= 0) continue;
         // A sent call another log holds stays with that log: this one is matched on its header call.
-        const Id sent = calls_[SentCall(logs_[l], qso)];
+        const Id sent = qso.ownCall.empty() ? own : calls_[qso.ownCall];
         const Id logger = submitter_[sent] == l ? sent : own;
         entryOf_[offset_[l] + q] = static_cast<std::uint32_t>(entries_.size());
         entries_.push_back({logger, calls_[qso.call], bands_[qso.band], qso.minute, l, q});
+        named.push_back(entries_.back().call);
       }
+      std::sort(named.begin(), named.end());
+      named.erase(std::unique(named.begin(), named.end()), named.end());
+      for (const Id call : named) ++loggersNaming_[call];
     }
     matched_.assign(entries_.size(), kNone);
     // The verdicts are taken where they are handed back: a copy would double them at the peak.
@@ -155,20 +166,7 @@ class Checker {
     offsets_.assign(logs_.size(), ClockOffset{});
     if (correctClocks) CorrectClocks();
 
-    byWorked_ = byLogger_;
-    std::sort(byWorked_.begin(), byWorked_.end(), [&](std::uint32_t a, std::uint32_t b) {
-      const Entry &x = entries_[a], &y = entries_[b];
-      return std::tie(x.call, x.band, x.minute, x.logger, x.qso) < std::tie(y.call, y.band, y.minute, y.logger, y.qso);
-    });
-
-    // A call named by one log only is unique when its station did not submit.
-    std::vector<std::pair<Id, std::uint32_t>> namedBy;
-    namedBy.reserve(entries_.size());
-    for (const Entry& e : entries_) namedBy.emplace_back(e.call, e.log);
-    std::sort(namedBy.begin(), namedBy.end());
-    namedBy.erase(std::unique(namedBy.begin(), namedBy.end()), namedBy.end());
-    loggersNaming_.assign(calls_.size(), 0);
-    for (const auto& [call, log] : namedBy) ++loggersNaming_[call];
+    SortByWorked();
   }
 
   // Each log holds its header call; a call its lines send besides goes to it when no log has it
@@ -180,7 +178,8 @@ class Checker {
     std::map<std::pair<Id, std::uint32_t>, std::size_t> lines;  // (sent call, log): lines
     for (std::uint32_t l = 0; l < logs_.size(); ++l) {
       for (const CheckedQso& q : logs_[l].qsos) {
-        const Id sent = calls_[SentCall(logs_[l], q)];
+        if (q.ownCall.empty()) continue;  // the header's call, which its log holds
+        const Id sent = calls_[q.ownCall];
         if (headers[sent] == kNone) ++lines[{sent, l}];
       }
     }
@@ -208,6 +207,50 @@ class Checker {
     std::partial_sum(loggerStart_.begin(), loggerStart_.end(), loggerStart_.begin());
   }
 
+  // By worked call first, counted out (the calls are numbered densely), then each call's entries by
+  // band, time and logger from copies of their keys: sorted through an index, every comparison of
+  // a large contest's entries was two cache misses. The calls are shared out between two threads.
+  void SortByWorked() {
+    std::vector<std::uint32_t> start(calls_.size() + 1, 0);
+    for (const Entry& e : entries_) ++start[e.call + 1];
+    std::partial_sum(start.begin(), start.end(), start.begin());
+    byWorked_.resize(entries_.size());
+    {
+      std::vector<std::uint32_t> next(start.begin(), start.end() - 1);
+      for (std::uint32_t g = 0; g < entries_.size(); ++g) byWorked_[next[entries_[g].call]++] = g;
+    }
+    auto sortCalls = [&](Id from, Id to) {
+      struct Key {
+        std::int64_t minute;
+        Id band, logger;
+        std::uint32_t qso, entry;
+      };
+      std::vector<Key> keys;
+      for (Id call = from; call < to; ++call) {
+        keys.clear();
+        for (std::uint32_t at = start[call]; at < start[call + 1]; ++at) {
+          const Entry& e = entries_[byWorked_[at]];
+          keys.push_back({e.minute, e.band, e.logger, e.qso, byWorked_[at]});
+        }
+        std::sort(keys.begin(), keys.end(), [](const Key& x, const Key& y) {
+          return std::tie(x.band, x.minute, x.logger, x.qso) < std::tie(y.band, y.minute, y.logger, y.qso);
+        });
+        for (std::size_t k = 0; k < keys.size(); ++k) byWorked_[start[call] + k] = keys[k].entry;
+      }
+    };
+    const Id calls = static_cast<Id>(calls_.size());
+    const auto half = std::upper_bound(start.begin(), start.end() - 1, start.back() / 2);
+    const Id split = std::min(calls, static_cast<Id>(half - start.begin()));
+    SideBySide([&] { sortCalls(0, split); }, [&] { sortCalls(split, calls); });
+  }
+
+  // byLogger_ in two parts for two threads, cut where a logger's entries begin, so that no group
+  // (one logger's QSOs with one call on one band) is cut.
+  std::size_t LoggerCut() const {
+    if (entries_.empty()) return 0;
+    return loggerStart_[entries_[entries_.size() / 2].logger];
+  }
+
   // Two rounds: the raw median of each log, then each difference less the other log's clear
   // offset, so that a station that worked a wrong clock is not blamed for it.
   void CorrectClocks() {
@@ -215,8 +258,9 @@ class Checker {
       std::uint32_t own, other;
       std::int64_t difference;
     };
-    std::vector<Half> halves;
-    ForEachGroupPair([&](Range ours, Range theirs) {
+    // The pairs of groups are the two threads' in two parts of the entries, their halves in order.
+    std::vector<Half> parts[2];
+    auto estimate = [&](std::vector<Half>& halves, Range ours, Range theirs) {
       // Only a serial pair that each side has once identifies its QSO.
       auto once = [&](Range range, InternedText sent, InternedText rcvd, std::uint32_t* which) {
         int n = 0;
@@ -258,12 +302,20 @@ class Checker {
         halves.push_back({entries_[*a].log, entries_[other].log, d});
         halves.push_back({entries_[other].log, entries_[*a].log, -d});
       }
-    });
+    };
+    const std::size_t cut = LoggerCut();
+    SideBySide([&] { ForEachGroupPair(0, cut, [&](Range ours, Range theirs) { estimate(parts[0], ours, theirs); }); },
+               [&] {
+                 ForEachGroupPair(cut, byLogger_.size(),
+                                  [&](Range ours, Range theirs) { estimate(parts[1], ours, theirs); });
+               });
     std::vector<ClockOffset> first(logs_.size());
     for (int round = 0; round < 2; ++round) {
       std::vector<std::vector<std::int64_t>> differences(logs_.size());
-      for (const Half& h : halves) {
-        differences[h.own].push_back(h.difference - (first[h.other].corrected ? first[h.other].minutes : 0));
+      for (const std::vector<Half>& halves : parts) {
+        for (const Half& h : halves) {
+          differences[h.own].push_back(h.difference - (first[h.other].corrected ? first[h.other].minutes : 0));
+        }
       }
       for (std::size_t l = 0; l < logs_.size(); ++l) offsets_[l] = Estimate(std::move(differences[l]));
       first = offsets_;
@@ -278,13 +330,15 @@ class Checker {
     if (moved) SortByLogger();
   }
 
-  // Each pair of logs on a band once, from the side whose call sorts first.
+  // Each pair of logs on a band once, from the side whose call sorts first, for the groups of ours
+  // in [from, to) of byLogger_. A pair touches only the entries of its two groups, and no other
+  // pair has either group, so that two parts can be visited at once.
   template <typename Visit>
-  void ForEachGroupPair(Visit visit) {
-    for (std::size_t at = 0; at < byLogger_.size();) {
+  void ForEachGroupPair(std::size_t from, std::size_t to, Visit visit) {
+    for (std::size_t at = from; at < to;) {
       const Entry& first = entries_[byLogger_[at]];
       std::size_t end = at;
-      while (end < byLogger_.size() && Key(byLogger_[end]) == Key(first)) ++end;
+      while (end < to && Key(byLogger_[end]) == Key(first)) ++end;
       const Range ours{byLogger_.data() + at, byLogger_.data() + end};
       at = end;
       if (submitter_[first.call] == kNone || submitter_[first.call] == first.log || first.call <= first.logger)
@@ -339,7 +393,7 @@ class Checker {
   void PairCopies(std::uint32_t a, std::uint32_t b) { Pair(a, Copied(a, b), b, Copied(b, a)); }
 
   void PairMutual() {
-    ForEachGroupPair([&](Range ours, Range theirs) {
+    auto pair = [&](Range ours, Range theirs) {
       const std::size_t n = static_cast<std::size_t>(ours.second - ours.first);
       const std::size_t m = static_cast<std::size_t>(theirs.second - theirs.first);
       if (n * m <= kSmallGroups) {
@@ -347,7 +401,9 @@ class Checker {
       } else {
         MatchMany(ours, theirs);
       }
-    });
+    };
+    const std::size_t cut = LoggerCut();
+    SideBySide([&] { ForEachGroupPair(0, cut, pair); }, [&] { ForEachGroupPair(cut, byLogger_.size(), pair); });
   }
 
   // Every candidate pair sorted: serials matching (both ways, one way, none), then the closer
