@@ -80,15 +80,19 @@ int Run(const CrossCheckOptions& options) {
   const CheckContext context{set.checked,       checked.verdicts, options.rules,
                              options.tolerance, lineOf,           PointingAt(checked.verdicts)};
   const std::vector<std::string> names = ReportNames(calls);
+  // The decisions, ten million lines for the largest contests, need no score: written while the
+  // workers score.
+  const auto decisions = [&] {
+    out.Write("decisions.csv", [&](std::ostream& stream) { WriteDecisionsCsv(context, stream); });
+  };
   const ScoringOutcome scored =
-      ScoreAll({set, context, checked.offsets, names, files.plugin, countries, options.jobs}, out);
+      ScoreAll({set, context, checked.offsets, names, files.plugin, countries, options.jobs, decisions}, out);
   const double scoreSeconds = SecondsSince(scoreStart);
 
   const std::string summary = SummaryText({set, scored.results, context, period, scored.notReported});
   out.Write("results.txt", ResultsText(scored.results));
   out.Write("results.csv", ResultsCsv(scored.results));
   out.Write("index.html", ResultsPage(scored.results, summary));
-  out.Write("decisions.csv", [&](std::ostream& stream) { WriteDecisionsCsv(context, stream); });
   out.Write("summary.txt", summary);
   out.Finish();
 

@@ -14,6 +14,7 @@
 #include "log_scoring.h"
 #include "plugin_failure.h"
 #include "plugin_library.h"
+#include "side_task.h"
 #include "working_folder.h"
 
 namespace {
@@ -140,6 +141,7 @@ ScoringOutcome ScoreAll(const ScoringJob& job, OutputFolder& out) {
   std::vector<Message> messages;
   const std::size_t workers = std::max<std::size_t>(1, std::min(job.workers, n));
   if (workers == 1) {
+    job.meanwhile();
     const PluginLibrary plugin(job.plugin);
     const WorkingFolder scratch{WorkingFolder::Scratch{}};
     const std::filesystem::path quiet = QuietFolder(scratch.path());
@@ -177,6 +179,9 @@ ScoringOutcome ScoreAll(const ScoringJob& job, OutputFolder& out) {
       ::close(fds[1]);
       children.emplace_back(pid, fds[0]);
     }
+    // Started only now: a thread running while a worker is forked could hold a lock the worker
+    // then never sees released.
+    SideTask meanwhile(job.meanwhile);
     // Every pipe read as its worker writes: a pipe left full would stop its worker.
     std::vector<pollfd> open;
     for (const auto& [pid, fd] : children) open.push_back({fd, POLLIN, 0});
@@ -200,6 +205,7 @@ ScoringOutcome ScoreAll(const ScoringJob& job, OutputFolder& out) {
       while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
       }
     }
+    meanwhile.Wait();
   }
   ScoringOutcome outcome;
   std::vector<bool> scored(n, false);

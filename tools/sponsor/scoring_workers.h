@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,10 @@ struct ScoringJob {
   std::filesystem::path plugin;
   const CountryFile& countries;
   std::size_t workers = 1;  // processes; 1 scores in this process
+  // The parent's own work, done on a thread of its own while its workers score, or before the
+  // scoring when this process scores: it may write into the folder, which nothing else of this
+  // process touches meanwhile.
+  std::function<void()> meanwhile = [] {};
 };
 
 struct ScoringOutcome {
