@@ -14,9 +14,10 @@ namespace {
 
 std::size_t HashOf(std::string_view text) { return std::hash<std::string_view>()(text); }
 
-// The texts in blocks that never move, found through a table of their addresses: a set's node a
-// text (a pointer, the string, its hash, rounded up by the allocator to 64 bytes, and a bucket
-// beside it) cost a million-call log more than its QSOs' calls themselves.
+// The texts in blocks that never move, found through a table of their addresses, each beside its
+// hash: a set's node a text (a pointer, the string, its hash, rounded up by the allocator to 64
+// bytes, and a bucket beside it) cost a million-call log more than its QSOs' calls themselves, and
+// a slot without the hash had every text it passed read, a cache miss each.
 class Texts {
  public:
   std::mutex lock;
@@ -24,36 +25,41 @@ class Texts {
   const std::string* Find(std::string_view text, std::size_t hash) {
     if (slots_.empty()) return nullptr;
     for (std::size_t at = hash & (slots_.size() - 1);; at = (at + 1) & (slots_.size() - 1)) {
-      const std::string* kept = slots_[at];
-      if (!kept) return nullptr;
-      if (*kept == text) return kept;
+      const Slot& slot = slots_[at];
+      if (!slot.text) return nullptr;
+      if (slot.hash == hash && *slot.text == text) return slot.text;
     }
   }
 
   const std::string* Keep(std::string_view text, std::size_t hash) {
     if ((kept_.size() + 1) * 2 > slots_.size()) Grow();
     const std::string* added = &kept_.emplace_back(text);
-    Place(added, hash);
+    Place({added, hash});
     return added;
   }
 
  private:
-  void Place(const std::string* text, std::size_t hash) {
-    std::size_t at = hash & (slots_.size() - 1);
-    while (slots_[at]) at = (at + 1) & (slots_.size() - 1);
-    slots_[at] = text;
+  struct Slot {
+    const std::string* text = nullptr;  // null: free
+    std::size_t hash = 0;
+  };
+
+  void Place(const Slot& slot) {
+    std::size_t at = slot.hash & (slots_.size() - 1);
+    while (slots_[at].text) at = (at + 1) & (slots_.size() - 1);
+    slots_[at] = slot;
   }
 
   void Grow() {
-    std::vector<const std::string*> before(std::max<std::size_t>(1024, slots_.size() * 2), nullptr);
+    std::vector<Slot> before(std::max<std::size_t>(1024, slots_.size() * 2));
     slots_.swap(before);
-    for (const std::string* text : before) {
-      if (text) Place(text, HashOf(*text));
+    for (const Slot& slot : before) {
+      if (slot.text) Place(slot);
     }
   }
 
-  std::deque<std::string> kept_;             // never moved: a pointer to one stays valid for the run
-  std::vector<const std::string*> slots_;  // open addressing by hash, at most half full; null is free
+  std::deque<std::string> kept_;  // never moved: a pointer to one stays valid for the run
+  std::vector<Slot> slots_;       // open addressing by hash, at most half full
 };
 
 Texts& TheTexts() {
