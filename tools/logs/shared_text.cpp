@@ -1,4 +1,4 @@
-// One store for the whole process, behind a lock: readers of several logs may run on several
+// One store for the whole process, behind locks: readers of several logs may run on several
 // threads. Its texts never move, so a pointer to one stays valid for the run, and each thread
 // keeps the texts it found last beside it: most fields of a log (its band, mode, reports, own
 // call) repeat from QSO to QSO, and the lock took most of a log's reading.
@@ -62,9 +62,14 @@ class Texts {
   std::vector<Slot> slots_;       // open addressing by hash, at most half full
 };
 
-Texts& TheTexts() {
-  static Texts* texts = new Texts;  // never destroyed: a text may be read while the process ends
-  return *texts;
+// Shards by hash, each behind its own lock: the logs are read on two threads, and one lock held
+// across a probe's cache misses made them take turns.
+constexpr std::size_t kShards = 64;
+
+Texts& TextsFor(std::size_t hash) {
+  // Never destroyed: a text may be read while the process ends.
+  static std::array<Texts, kShards>* shards = new std::array<Texts, kShards>;
+  return (*shards)[(hash >> 48) % kShards];
 }
 
 struct Recent {
@@ -77,7 +82,7 @@ const std::string* Kept(std::string_view text) {
   const std::size_t hash = HashOf(text);
   Recent& seen = recent[hash % recent.size()];
   if (seen.text && seen.hash == hash && *seen.text == text) return seen.text;
-  Texts& texts = TheTexts();
+  Texts& texts = TextsFor(hash);
   const std::lock_guard<std::mutex> held(texts.lock);
   const std::string* kept = texts.Find(text, hash);
   seen = {hash, kept ? kept : texts.Keep(text, hash)};
