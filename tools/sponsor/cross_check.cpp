@@ -69,16 +69,17 @@ const std::string& SentCall(const CheckedLog& log, const CheckedQso& q) {
   return q.ownCall.str();
 }
 
-// The lower median, so that the estimate is one of the differences.
-ClockOffset Estimate(std::vector<std::int64_t> differences) {
+// The lower median, so that the estimate is one of the differences; they are reordered.
+ClockOffset Estimate(std::int64_t* begin, std::int64_t* end) {
   ClockOffset offset;
-  offset.evidence = differences.size();
-  if (differences.empty()) return offset;
-  std::sort(differences.begin(), differences.end());
-  const std::int64_t median = differences[(differences.size() - 1) / 2];
+  offset.evidence = static_cast<std::size_t>(end - begin);
+  if (begin == end) return offset;
+  std::int64_t* middle = begin + (offset.evidence - 1) / 2;
+  std::nth_element(begin, middle, end);
+  const std::int64_t median = *middle;
   offset.minutes = static_cast<int>(median);
-  offset.agreeing = static_cast<std::size_t>(
-      std::count_if(differences.begin(), differences.end(), [&](std::int64_t d) { return Apart(d, median) <= 1; }));
+  offset.agreeing =
+      static_cast<std::size_t>(std::count_if(begin, end, [&](std::int64_t d) { return Apart(d, median) <= 1; }));
   const bool clear = offset.evidence >= kOffsetEvidence && offset.agreeing * 10 >= offset.evidence * 6;
   offset.corrected = clear && std::abs(offset.minutes) >= kCorrectedOffset;
   return offset;
@@ -151,16 +152,18 @@ class Checker {
     }
     matched_.assign(entries_.size(), kNone);
     // The verdicts are taken where they are handed back: a copy would double them at the peak.
-    result_.verdicts.resize(logs_.size());
-    for (std::size_t l = 0; l < logs_.size(); ++l) {
-      result_.verdicts[l].resize(logs_[l].qsos.size());
-      for (std::size_t q = 0; q < logs_[l].qsos.size(); ++q) {
-        if (logs_[l].qsos[q].ruled >= 0)
-          result_.verdicts[l][q].decision = static_cast<Decision>(logs_[l].qsos[q].ruled);
+    // Made beside the sort, which does not touch them.
+    const auto verdicts = [&] {
+      result_.verdicts.resize(logs_.size());
+      for (std::size_t l = 0; l < logs_.size(); ++l) {
+        result_.verdicts[l].resize(logs_[l].qsos.size());
+        for (std::size_t q = 0; q < logs_[l].qsos.size(); ++q) {
+          if (logs_[l].qsos[q].ruled >= 0)
+            result_.verdicts[l][q].decision = static_cast<Decision>(logs_[l].qsos[q].ruled);
+        }
       }
-    }
-
-    SortByLogger();
+    };
+    SideBySide(verdicts, [&] { SortByLogger(); });
     byLogger_.resize(entries_.size());
     std::iota(byLogger_.begin(), byLogger_.end(), 0u);
     offsets_.assign(logs_.size(), ClockOffset{});
@@ -309,25 +312,32 @@ class Checker {
                  ForEachGroupPair(cut, byLogger_.size(),
                                   [&](Range ours, Range theirs) { estimate(parts[1], ours, theirs); });
                });
+    // Each log's differences side by side in one array, where a list per log was a block
+    // allocated and grown for each of fifty thousand logs, twice.
+    std::vector<std::size_t> start(logs_.size() + 1, 0);
+    for (const std::vector<Half>& halves : parts) {
+      for (const Half& h : halves) ++start[h.own + 1];
+    }
+    std::partial_sum(start.begin(), start.end(), start.begin());
+    std::vector<std::int64_t> differences(start.back());
     std::vector<ClockOffset> first(logs_.size());
     for (int round = 0; round < 2; ++round) {
-      std::vector<std::vector<std::int64_t>> differences(logs_.size());
+      std::vector<std::size_t> next(start.begin(), start.end() - 1);
       for (const std::vector<Half>& halves : parts) {
         for (const Half& h : halves) {
-          differences[h.own].push_back(h.difference - (first[h.other].corrected ? first[h.other].minutes : 0));
+          differences[next[h.own]++] = h.difference - (first[h.other].corrected ? first[h.other].minutes : 0);
         }
       }
-      for (std::size_t l = 0; l < logs_.size(); ++l) offsets_[l] = Estimate(std::move(differences[l]));
+      for (std::size_t l = 0; l < logs_.size(); ++l) {
+        offsets_[l] = Estimate(differences.data() + start[l], differences.data() + start[l + 1]);
+      }
       first = offsets_;
     }
-    bool moved = false;
+    // A logger's entries are all one log's, so that they move together and keep their order: the
+    // entries need no sorting again.
     for (Entry& e : entries_) {
-      if (offsets_[e.log].corrected) {
-        e.minute -= offsets_[e.log].minutes;
-        moved = true;
-      }
+      if (offsets_[e.log].corrected) e.minute -= offsets_[e.log].minutes;
     }
-    if (moved) SortByLogger();
   }
 
   // Each pair of logs on a band once, from the side whose call sorts first, for the groups of ours
@@ -409,21 +419,36 @@ class Checker {
   // Every candidate pair sorted: serials matching (both ways, one way, none), then the closer
   // times, then the earlier QSOs (group order is time order).
   void MatchFew(Range ours, Range theirs) {
+    // Most groups are one QSO each side: nothing to order.
+    if (ours.second - ours.first == 1 && theirs.second - theirs.first == 1) {
+      if (Apart(entries_[*ours.first].minute, entries_[*theirs.first].minute) <= tolerance_) {
+        PairCopies(*ours.first, *theirs.first);
+      }
+      return;
+    }
     struct Candidate {
       int serialsMatching;
       std::int64_t apart;
       std::uint32_t a, b;
     };
-    std::vector<Candidate> candidates;
+    // At most kSmallGroups candidates: kept in one buffer a thread, and ordered by insertion, which
+    // keeps equal ones in their order as a stable sort would, without a buffer of its own.
+    thread_local std::vector<Candidate> candidates;
+    candidates.clear();
+    const auto before = [](const Candidate& x, const Candidate& y) {
+      return std::tie(y.serialsMatching, x.apart) < std::tie(x.serialsMatching, y.apart);
+    };
     for (const std::uint32_t* a = ours.first; a != ours.second; ++a) {
       for (const std::uint32_t* b = theirs.first; b != theirs.second; ++b) {
         const std::int64_t apart = Apart(entries_[*a].minute, entries_[*b].minute);
-        if (apart <= tolerance_) candidates.push_back({SerialsMatching(*a, *b), apart, *a, *b});
+        if (apart > tolerance_) continue;
+        const Candidate c{SerialsMatching(*a, *b), apart, *a, *b};
+        std::size_t at = candidates.size();
+        candidates.push_back(c);
+        for (; at > 0 && before(c, candidates[at - 1]); --at) candidates[at] = candidates[at - 1];
+        candidates[at] = c;
       }
     }
-    std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& x, const Candidate& y) {
-      return std::tie(y.serialsMatching, x.apart) < std::tie(x.serialsMatching, y.apart);
-    });
     for (const Candidate& c : candidates) {
       if (matched_[c.a] == kNone && matched_[c.b] == kNone) PairCopies(c.a, c.b);
     }
