@@ -76,6 +76,12 @@ std::string NoBandText(std::string_view freq, std::uint32_t hz) {
   return "frequency " + std::string(freq) + " kHz is on no amateur band";
 }
 
+// The text in upper case: the same text when it is already, which it mostly is.
+SharedText InUpperCase(const SharedText& text) {
+  std::string upper = UpperCase(text.str());
+  return upper == text.str() ? text : SharedText(upper);
+}
+
 class LineReader {
  public:
   explicit LineReader(LogFile& log) : log_(log) {}
@@ -206,15 +212,18 @@ class LineReader {
     if (!band) return Skip(line, NoBandText(f[0], qso.freqHz));
     qso.band = SharedText(*band);
 
-    qso.mode = SameLetters(f[1], kCabrilloModeCode) ? SharedText(kContestMode) : SharedText(f[1]);
+    // Each field is kept once: the texts as read are mostly the upper-case ones already, and
+    // keeping a text costs a hash and a look-up, ten times a line.
+    static const SharedText contestMode(kContestMode);
+    qso.mode = SameLetters(f[1], kCabrilloModeCode) ? contestMode : written.mode;
     std::variant<double, std::string> days = DaysOf(f[2], f[3]);
     if (auto* why = std::get_if<std::string>(&days)) return Skip(line, *why);
     qso.days = std::get<double>(days);
-    qso.ownCall = SharedText(UpperCase(f[4]));
+    qso.ownCall = InUpperCase(written.ownCall);
     qso.rstSent = SharedText(sentRst);
     qso.exchSent = SerialExchange(sentNr);
     qso.sentPadding = static_cast<std::uint8_t>(qso.exchSent.size() - sentNr.size());
-    qso.call = SharedText(UpperCase(call));
+    qso.call = InUpperCase(written.call);
     qso.rstRcvd = SharedText(rcvdRst);
     qso.exchRcvd = SerialExchange(rcvdNr);
     qso.rcvdPadding = static_cast<std::uint8_t>(qso.exchRcvd.size() - rcvdNr.size());
