@@ -247,11 +247,15 @@ class Checker {
     SideBySide([&] { sortCalls(0, split); }, [&] { sortCalls(split, calls); });
   }
 
-  // byLogger_ in two parts for two threads, cut where a logger's entries begin, so that no group
-  // (one logger's QSOs with one call on one band) is cut.
-  std::size_t LoggerCut() const {
-    if (entries_.empty()) return 0;
-    return loggerStart_[entries_[entries_.size() / 2].logger];
+  // ForEachGroupPair over byLogger_ in two parts at once, the first on a thread beside, cut where
+  // a logger's entries begin so that no group is cut: visit(part, ours, theirs), part 0 or 1.
+  template <typename Visit>
+  void ForEachGroupPairInTwo(Visit visit) {
+    const std::size_t cut = entries_.empty() ? 0 : loggerStart_[entries_[entries_.size() / 2].logger];
+    SideBySide([&] { ForEachGroupPair(0, cut, [&](Range ours, Range theirs) { visit(0, ours, theirs); }); },
+               [&] {
+                 ForEachGroupPair(cut, byLogger_.size(), [&](Range ours, Range theirs) { visit(1, ours, theirs); });
+               });
   }
 
   // Two rounds: the raw median of each log, then each difference less the other log's clear
@@ -261,7 +265,7 @@ class Checker {
       std::uint32_t own, other;
       std::int64_t difference;
     };
-    // The pairs of groups are the two threads' in two parts of the entries, their halves in order.
+    // The halves each of two threads found, in order.
     std::vector<Half> parts[2];
     auto estimate = [&](std::vector<Half>& halves, Range ours, Range theirs) {
       // Only a serial pair that each side has once identifies its QSO.
@@ -306,12 +310,7 @@ class Checker {
         halves.push_back({entries_[other].log, entries_[*a].log, -d});
       }
     };
-    const std::size_t cut = LoggerCut();
-    SideBySide([&] { ForEachGroupPair(0, cut, [&](Range ours, Range theirs) { estimate(parts[0], ours, theirs); }); },
-               [&] {
-                 ForEachGroupPair(cut, byLogger_.size(),
-                                  [&](Range ours, Range theirs) { estimate(parts[1], ours, theirs); });
-               });
+    ForEachGroupPairInTwo([&](int part, Range ours, Range theirs) { estimate(parts[part], ours, theirs); });
     // Each log's differences side by side in one array, where a list per log was a block
     // allocated and grown for each of fifty thousand logs, twice.
     std::vector<std::size_t> start(logs_.size() + 1, 0);
@@ -403,7 +402,7 @@ class Checker {
   void PairCopies(std::uint32_t a, std::uint32_t b) { Pair(a, Copied(a, b), b, Copied(b, a)); }
 
   void PairMutual() {
-    auto pair = [&](Range ours, Range theirs) {
+    ForEachGroupPairInTwo([&](int, Range ours, Range theirs) {
       const std::size_t n = static_cast<std::size_t>(ours.second - ours.first);
       const std::size_t m = static_cast<std::size_t>(theirs.second - theirs.first);
       if (n * m <= kSmallGroups) {
@@ -411,9 +410,7 @@ class Checker {
       } else {
         MatchMany(ours, theirs);
       }
-    };
-    const std::size_t cut = LoggerCut();
-    SideBySide([&] { ForEachGroupPair(0, cut, pair); }, [&] { ForEachGroupPair(cut, byLogger_.size(), pair); });
+    });
   }
 
   // Every candidate pair sorted: serials matching (both ways, one way, none), then the closer
