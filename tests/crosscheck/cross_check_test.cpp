@@ -224,6 +224,46 @@ TEST(Clocks, AWrongClockIsTakenOutAndTheOthersKeepTheirQsos) {
   EXPECT_EQ(logged.offsets[sp].evidence, 0u);
 }
 
+TEST(Clocks, ALogThatWorkedCorrectedClocksIsNeverMovedForThem) {
+  Contest c;
+  // Three clocks 60 minutes fast, each worked by six right ones, which also work each other.
+  const std::vector<std::string> fast = {"W1AA", "W2BB", "W3CC"};
+  const std::vector<std::string> right = {"DL1AA", "OK1BB", "SP2CC", "G3DD", "F5EE", "ON4FF"};
+  int serial = 1000, minute = 0;
+  auto qso = [&](const std::string& a, int aLate, const std::string& b, int bLate, const std::string& band) {
+    const std::string sa = std::to_string(++serial), sb = std::to_string(++serial);
+    c.Qso(a, b, band, minute + aLate, sa, sb).Qso(b, a, band, minute + bLate, sb, sa);
+    minute += 10;
+  };
+  for (const std::string& w : fast) {
+    for (const std::string& r : right) qso(w, 60, r, 0, "80m");
+  }
+  for (std::size_t i = 0; i < right.size(); ++i) {
+    for (std::size_t j = i + 1; j < right.size(); ++j) qso(right[i], 0, right[j], 0, "40m");
+  }
+  // HA5GG's clock is right, but six of its seven QSOs are with the fast clocks: against them it
+  // looks 60 minutes slow, clearly, until their offsets are out.
+  for (const std::string& w : fast) {
+    qso("HA5GG", 0, w, 60, "80m");
+    qso("HA5GG", 0, w, 60, "40m");
+  }
+  qso("HA5GG", 0, "DL1AA", 0, "80m");
+
+  const CrossCheckResult result = CheckAll(c.logs, {3, true});
+  for (const std::string& w : fast) {
+    EXPECT_EQ(result.offsets[c.LogOf(w)].minutes, 60) << w;
+    EXPECT_TRUE(result.offsets[c.LogOf(w)].corrected) << w;
+  }
+  const ClockOffset& victim = result.offsets[c.LogOf("HA5GG")];
+  EXPECT_EQ(victim.minutes, 0);
+  EXPECT_FALSE(victim.corrected);
+  EXPECT_EQ(victim.evidence, 7u);
+  for (const std::string& r : right) EXPECT_FALSE(result.offsets[c.LogOf(r)].corrected) << r;
+  for (std::size_t l = 0; l < c.logs.size(); ++l) {
+    for (const Verdict& v : result.verdicts[l]) EXPECT_EQ(v.decision, Decision::Confirmed) << c.logs[l].call;
+  }
+}
+
 TEST(Stations, TheCallTheQsoLinesSendIsMatched) {
   Contest c;
   // DL1AA's header says DL1AA, its lines send DL1AA/P, and OK1BB logged DL1AA/P.

@@ -258,8 +258,10 @@ class Checker {
                });
   }
 
-  // Two rounds: the raw median of each log, then each difference less the other log's clear
-  // offset, so that a station that worked a wrong clock is not blamed for it.
+  // Two rounds: the raw median of each log, then each difference taken against the other log's
+  // corrected clock. A partner whose clock is 60 minutes fast logged us 60 minutes late: our
+  // difference to it is -60, and -60 plus its +60 is what our own clock is off, nothing, so a
+  // station that worked wrong clocks is never moved for them.
   void CorrectClocks() {
     struct Half {
       std::uint32_t own, other;
@@ -324,7 +326,7 @@ class Checker {
       std::vector<std::size_t> next(start.begin(), start.end() - 1);
       for (const std::vector<Half>& halves : parts) {
         for (const Half& h : halves) {
-          differences[next[h.own]++] = h.difference - (first[h.other].corrected ? first[h.other].minutes : 0);
+          differences[next[h.own]++] = h.difference + (first[h.other].corrected ? first[h.other].minutes : 0);
         }
       }
       for (std::size_t l = 0; l < logs_.size(); ++l) {

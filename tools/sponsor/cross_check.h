@@ -62,8 +62,9 @@ struct Verdict {
 };
 
 // A log's clock against the others', from the QSOs whose serials match both ways with another
-// log's within a day: the median of the differences (own time minus theirs, less their own
-// offset), and how many differences it rests on and how many lie within a minute of it.
+// log's within a day: the median of the differences (own time minus theirs, the second time
+// against their corrected clock), and how many differences it rests on and how many lie within a
+// minute of it.
 struct ClockOffset {
   int minutes = 0;
   std::size_t evidence = 0, agreeing = 0;
