@@ -164,6 +164,56 @@ TEST(Busted, TheOwnCallLoggedForTheWorkedOneIsBustedWhenTheOtherLogHasUs) {
   EXPECT_FALSE(d.Of("OK1BB", 2).partner);
 }
 
+TEST(Busted, ADroppedPortableIndicatorOrPrefixIsTheSameStation) {
+  Contest c;
+  c.Qso("EA8/DL1AA", "OK1BB", "80m", 0, "0001", "0005").Qso("OK1BB", "DL1AA", "80m", 0, "0005", "0001");
+  c.Qso("SP2CC/QRP", "OK1BB", "40m", 10, "0001", "0006").Qso("OK1BB", "SP2CC", "40m", 10, "0006", "0001");
+  // Added, too: G3DD signed its plain call.
+  c.Qso("G3DD", "OK1BB", "80m", 20, "0001", "0007").Qso("OK1BB", "G3DD/P", "80m", 21, "0007", "0001");
+  // The home call is what identifies: another station's home call is another station.
+  c.Qso("F5EE/P", "OK1BB", "80m", 30, "0001", "0008").Qso("OK1BB", "F5EX/QRP", "80m", 30, "0008", "0001");
+  const Decided d(c);
+  EXPECT_EQ(d("EA8/DL1AA", 1), Decision::Confirmed);
+  EXPECT_EQ(d("OK1BB", 1), Decision::BustedCall);
+  EXPECT_EQ(d.Of("OK1BB", 1).rightCall, "EA8/DL1AA");
+  EXPECT_EQ(d.Of("OK1BB", 1).partner, d.Ref("EA8/DL1AA", 1));
+  EXPECT_EQ(d("SP2CC/QRP", 1), Decision::Confirmed);
+  EXPECT_EQ(d.Of("OK1BB", 2).rightCall, "SP2CC/QRP");
+  EXPECT_EQ(d("G3DD", 1), Decision::Confirmed);
+  EXPECT_EQ(d.Of("OK1BB", 3).rightCall, "G3DD");
+  EXPECT_EQ(d("F5EE/P", 1), Decision::NotInLog);
+  EXPECT_EQ(d("OK1BB", 4), Decision::Unique);
+
+  EXPECT_TRUE(SameHomeCall("EA8/DL1AA", "DL1AA"));
+  EXPECT_TRUE(SameHomeCall("DL1AA/QRP", "DL1AA/P"));
+  EXPECT_TRUE(SameHomeCall("EA8/DL1AA/P", "DL1AA"));
+  EXPECT_FALSE(SameHomeCall("DL1AA", "DL1AA"));
+  EXPECT_FALSE(SameHomeCall("DL1AA/P", "DL1AB"));
+  EXPECT_FALSE(SameHomeCall("/", ""));
+}
+
+TEST(Busted, BothSidesBustingTheOthersCallLoseTheQso) {
+  Contest c;
+  c.Qso("DL1AA", "OK1BR", "80m", 0, "0001", "0005").Qso("OK1BB", "DL1AX", "80m", 1, "0005", "0001");
+  // The serials must match both ways, and the time and band too.
+  c.Qso("DL1AA", "OK1BX", "80m", 20, "0002", "0006").Qso("OK1BB", "DL1AY", "80m", 20, "0006", "0009");
+  c.Qso("DL1AA", "OK1BQ", "80m", 40, "0003", "0007").Qso("OK1BB", "DL1AZ", "40m", 40, "0007", "0003");
+  c.Qso("DL1AA", "OK1BP", "80m", 60, "0004", "0008").Qso("OK1BB", "DL1AW", "80m", 64, "0008", "0004");
+  // Calls too far from the other's: no typing error.
+  c.Qso("DL1AA", "SP9XYZ", "40m", 80, "0005", "0009").Qso("OK1BB", "DL1AV", "40m", 80, "0009", "0005");
+  const Decided d(c);
+  EXPECT_EQ(d("DL1AA", 1), Decision::BustedCall);
+  EXPECT_EQ(d.Of("DL1AA", 1).rightCall, "OK1BB");
+  EXPECT_EQ(d.Of("DL1AA", 1).partner, d.Ref("OK1BB", 1));
+  EXPECT_EQ(d("OK1BB", 1), Decision::BustedCall);
+  EXPECT_EQ(d.Of("OK1BB", 1).rightCall, "DL1AA");
+  EXPECT_EQ(d.Of("OK1BB", 1).partner, d.Ref("DL1AA", 1));
+  for (std::size_t line = 2; line <= 5; ++line) {
+    EXPECT_EQ(d("DL1AA", line), Decision::Unique) << line;
+    EXPECT_EQ(d("OK1BB", line), Decision::Unique) << line;
+  }
+}
+
 TEST(Matching, ManyQsosInOneMinuteArePairedAsFewWouldBe) {
   // Two logs with 3,000 QSOs of each other in one minute: the serials pair them one to one, a
   // few copied wrong one way; memory and time stay linear (listing every pair would need 9 M).

@@ -96,7 +96,7 @@ class GeneratedContest : public ::testing::Test {
     folder_ = suiteFolder_->path();
     ASSERT_EQ(ExitCodeOf("python3 " MAKE_CONTEST_SCRIPT " --logs 210 --qsos-per-log 60 --faults 700 --second-files 6 "
                          "--seed 7 --clock-offsets 6 --header-calls 4 --single-band 6 --outside 20 --twenty 20 "
-                         "--utf16 4 --cr-only 3 --out " +
+                         "--utf16 4 --cr-only 3 --portables 6 --double-busts 8 --out " +
                          folder_.string()),
               0);
     ASSERT_EQ(ExitCodeOf(std::string(STATS_CROSSCHECK_FILE) + " --out " + (folder_ / "out").string() + " " +

@@ -17,10 +17,16 @@ Faults, each in a QSO of its own and chosen so that no two can explain each othe
   wrong-mode    one side logged the QSO in RY: not the contest's mode; the other side not in log
   own-call      one of two submitters whose calls are one character apart logged its own call for
                 the other's: busted call naming the right call; the other side confirmed
+  double-bust   (--double-busts) each side logged the other's call with one character wrong: busted
+                call on both sides, each naming the other's call
+  dropped       (--portables) a partner of a station signing EA8/CALL or CALL/QRP logged only CALL:
+                busted call naming the call signed; the station that signed it confirmed
 Whole stations and QSOs get faults of their own besides:
   --clock-offsets  a station's clock off by 4 to 15 minutes (the first by an hour): once the
                    offset is taken out, every QSO as if the clock had been right
   --header-calls   a station whose QSO lines (and partners) send CALL/P under CALLSIGN: CALL
+  --portables      a station signing EA8/CALL or CALL/QRP (its CALLSIGN too), one QSO of each
+                   with a partner who dropped the indicator
   --single-band    an entry of one band: its QSOs on the other band are not the entry's band
   --outside        QSOs before the start or after the end: outside the contest period
   --twenty         QSOs on 20 m: not a contest band
@@ -87,6 +93,15 @@ class Contest:
         for at in self.rng.sample(range(len(self.submitters)), min(args.header_calls, len(self.submitters))):
             self.submitters[at] += "/P"
             taken.add(self.submitters[at])
+        # Stations signing a portable prefix or indicator, their home call known to nobody else.
+        self.portables = []
+        if args.portables:
+            plain = [i for i, call in enumerate(self.submitters) if "/" not in call]
+            for n, at in enumerate(self.rng.sample(plain, min(args.portables, len(plain)))):
+                home = self.submitters[at]
+                self.submitters[at] = "EA8/" + home if n % 2 == 0 else home + "/QRP"
+                taken.add(self.submitters[at])
+                self.portables.append((self.submitters[at], home))
         self.silent = [new_call(self.rng, taken) for _ in range(args.non_submitters)]
         self.rare = [new_call(self.rng, taken) for _ in range(args.uniques)]
         self.taken = taken
@@ -179,8 +194,10 @@ def other_band(band):
     return "40m" if band == "80m" else "80m"
 
 
-def inject(contest, events, wanted):
-    """Puts `wanted` faults into the halves, cycling through the kinds; returns how many went in."""
+def inject(contest, events, args):
+    """Puts args.faults faults into the halves, cycling through the kinds, then the own-call
+    faults, the double busts and the dropped indicators; returns how many went in."""
+    wanted = args.faults
     rng = contest.rng
     tol = contest.tolerance
     # Each call's first submitter (in the submitters' order) one character off, found through the
@@ -243,7 +260,14 @@ def inject(contest, events, wanted):
             other["decision"], other["fault"] = "confirmed", "wrong-serial-other"
         elif kind in ("time-inside", "time-outside"):
             offset = rng.randrange(1, tol + 1) if kind == "time-inside" else rng.randrange(tol + 1, tol + 30)
-            side["minute"] += offset if rng.random() < 0.5 else -offset
+            if rng.random() >= 0.5:
+                offset = -offset
+            # A time moved out of the contest period would be that, not a clock fault.
+            if not 0 <= side["minute"] + offset < MINUTES:
+                offset = -offset
+            if not 0 <= side["minute"] + offset < MINUTES:
+                continue
+            side["minute"] += offset
             decision = "confirmed" if kind == "time-inside" else "not in log"
             side["decision"] = other["decision"] = decision
             side["fault"] = other["fault"] = kind
@@ -277,6 +301,36 @@ def inject(contest, events, wanted):
         side["decision"], side["fault"] = "busted call", "own-call"
         other["decision"], other["fault"] = "confirmed", "busted-other"
         injected += 1
+    injected += inject_pairs(contest, order, args)
+    return injected
+
+
+def inject_pairs(contest, order, args):
+    """The double busts and the dropped indicators, each in a clean QSO of both sides."""
+    rng = contest.rng
+    injected = 0
+    double_busts = args.double_busts
+    dropped = {signed: home for signed, home in contest.portables}
+    for index, halves in order:
+        if double_busts == 0 and not dropped:
+            break
+        if None in halves or any(h["fault"] != "clean" or h["decision"] is not None for h in halves):
+            continue
+        side, other = halves
+        if side["call"] in dropped or other["call"] in dropped:
+            signer, partner = (side, other) if other["call"] in dropped else (other, side)
+            partner["right"], partner["call"] = partner["call"], dropped.pop(partner["call"])
+            partner["decision"], partner["fault"] = "busted call", "dropped"
+            signer["decision"], signer["fault"] = "confirmed", "busted-other"
+            injected += 1
+        elif double_busts > 0 and "/" not in side["own"] + other["own"]:
+            for half in halves:
+                wrong = one_character_off(rng, half["call"], contest.taken)
+                contest.taken.add(wrong)
+                half["right"], half["call"] = half["call"], wrong
+                half["decision"], half["fault"] = "busted call", "double-bust"
+            double_busts -= 1
+            injected += 1
     return injected
 
 
@@ -421,6 +475,9 @@ def main():
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--clock-offsets", type=int, default=0, help="stations whose clock is off")
     parser.add_argument("--header-calls", type=int, default=0, help="stations whose lines send CALL/P")
+    parser.add_argument("--portables", type=int, default=0,
+                        help="stations signing EA8/CALL or CALL/QRP, one partner of each dropping it")
+    parser.add_argument("--double-busts", type=int, default=0, help="QSOs whose both sides busted the other's call")
     parser.add_argument("--single-band", type=int, default=0, help="single-band entries")
     parser.add_argument("--outside", type=int, default=0, help="QSOs outside the contest period")
     parser.add_argument("--twenty", type=int, default=0, help="QSOs on 20 m")
@@ -439,11 +496,11 @@ def main():
     for index, halves in contest.sides():
         halves_list.append(halves)
         indexed.append((index, halves))
-    injected = inject(contest, indexed, args.faults)
+    injected = inject(contest, indexed, args)
     settle_clean(contest, halves_list)
     logs, lines = write(contest, halves_list, args.out, args)
     print(f"{logs} logs, {lines} QSO lines, {injected} faults injected, written to {args.out}")
-    if injected < args.faults - len(contest.twin_pairs):
+    if injected < args.faults + args.double_busts + len(contest.portables) - len(contest.twin_pairs):
         print(f"make-contest: only {injected} of {args.faults} faults found a QSO to go into", file=sys.stderr)
         return 1
     return 0

@@ -11,8 +11,11 @@
 //   2. the same two logs on different bands, serials matching both ways: band mismatch for both;
 //   3. a QSO whose call is near the call of a log that has us at that moment with the same
 //      serials both ways: busted call, and the other log's QSO confirmed (also when the call
-//      logged is our own);
-//   4. the rest: not in log when the named station submitted, else unique or not submitted.
+//      logged is our own, and when it is the station's call without its portable indicator or
+//      prefix);
+//   4. two QSOs left whose calls are each near the other's logger, on one band inside the
+//      tolerance with the serials both ways: a double bust, busted call for both;
+//   5. the rest: not in log when the named station submitted, else unique or not submitted.
 // Every tie is broken by time, then by call, then by the order in the file, and the logs are
 // visited in call order, so the decisions do not depend on the order the logs come in.
 #include "cross_check.h"
@@ -96,6 +99,7 @@ class Checker {
     PairMutual();
     for (std::uint32_t log : visitOrder_) ForEachUnmatched(log, [&](std::uint32_t g) { PairAcrossBands(g); });
     for (std::uint32_t log : visitOrder_) ForEachUnmatched(log, [&](std::uint32_t g) { PairBusted(g); });
+    PairDoubleBusts();
     for (std::uint32_t log : visitOrder_) ForEachUnmatched(log, [&](std::uint32_t g) { DecideUnmatched(g); });
 
     result_.offsets = std::move(offsets_);
@@ -536,7 +540,7 @@ class Checker {
       if (matched_[*it] != kNone || x.log == e.log || !BothWays(g, *it)) continue;
       if (x.logger != lastLogger) {
         lastLogger = x.logger;
-        lastDistance = CallDistance(LoggerCall(*it), ours.call, kBustedCallDistance);
+        lastDistance = BustedDistance(ours.call, LoggerCall(*it));
       }
       if (lastDistance > kBustedCallDistance) continue;
       const std::tuple<std::int64_t, int, Id> rank{Apart(e.minute, x.minute), lastDistance, x.logger};
@@ -548,6 +552,57 @@ class Checker {
     if (best == kNone) return;
     Pair(g, Decision::BustedCall, best, Decision::Confirmed);
     VerdictOf(g).rightCall = LoggerCall(best);
+  }
+
+  // Both sides busted the other's call: neither log has the other's call, so neither QSO finds
+  // its partner by call. They are found by what they still share: the band, the serials both
+  // ways and the time. Among several: the closer time, then fewer edits, then the call.
+  void PairDoubleBusts() {
+    struct Open {
+      Id band;
+      std::uint32_t sent, rcvd;
+      std::int64_t minute;
+      std::uint32_t entry;
+      auto Key() const { return std::tie(band, sent, rcvd, minute, entry); }
+    };
+    std::vector<Open> open;
+    for (std::uint32_t g = 0; g < entries_.size(); ++g) {
+      const CheckedQso& q = Qso(g);
+      if (matched_[g] != kNone || q.sent.empty() || q.rcvd.empty()) continue;
+      open.push_back({entries_[g].band, q.sent.id(), q.rcvd.id(), entries_[g].minute, g});
+    }
+    std::sort(open.begin(), open.end(), [](const Open& x, const Open& y) { return x.Key() < y.Key(); });
+    for (std::uint32_t log : visitOrder_) {
+      ForEachUnmatched(log, [&](std::uint32_t g) {
+        const Entry& e = entries_[g];
+        const CheckedQso& ours = Qso(g);
+        if (ours.sent.empty() || ours.rcvd.empty()) return;
+        const Open from{e.band, ours.rcvd.id(), ours.sent.id(), e.minute - tolerance_, 0};
+        auto it = std::lower_bound(open.begin(), open.end(), from,
+                                   [](const Open& x, const Open& y) { return x.Key() < y.Key(); });
+        std::uint32_t best = kNone;
+        std::tuple<std::int64_t, int, Id, std::int64_t, std::uint32_t> bestRank{};
+        for (; it != open.end() && it->band == e.band && it->sent == from.sent && it->rcvd == from.rcvd &&
+               it->minute <= e.minute + tolerance_;
+             ++it) {
+          const std::uint32_t x = it->entry;
+          if (matched_[x] != kNone || entries_[x].log == e.log) continue;
+          const int theirs = BustedDistance(ours.call, LoggerCall(x));
+          const int mine = BustedDistance(Qso(x).call, LoggerCall(g));
+          if (theirs > kBustedCallDistance || mine > kBustedCallDistance) continue;
+          const auto rank = std::make_tuple(Apart(e.minute, entries_[x].minute), theirs + mine, entries_[x].logger,
+                                            entries_[x].minute, entries_[x].qso);
+          if (best == kNone || rank < bestRank) {
+            best = x;
+            bestRank = rank;
+          }
+        }
+        if (best == kNone) return;
+        Pair(g, Decision::BustedCall, best, Decision::BustedCall);
+        VerdictOf(g).rightCall = LoggerCall(best);
+        VerdictOf(best).rightCall = LoggerCall(g);
+      });
+    }
   }
 
   void DecideUnmatched(std::uint32_t g) {
@@ -612,6 +667,25 @@ std::string CheckedSerial(std::string_view serial) {
   std::string number(serial.substr(first));
   if (number.size() < 4) number.insert(0, 4 - number.size(), '0');
   return number;
+}
+
+bool SameHomeCall(std::string_view a, std::string_view b) {
+  auto home = [](std::string_view call) {
+    std::string_view longest;
+    for (std::size_t from = 0; from <= call.size();) {
+      const std::size_t to = std::min(call.find('/', from), call.size());
+      if (to - from > longest.size()) longest = call.substr(from, to - from);
+      from = to + 1;
+    }
+    return longest;
+  };
+  return a != b && !home(a).empty() && home(a) == home(b);
+}
+
+int BustedDistance(const std::string& logged, const std::string& station) {
+  const int edits = CallDistance(logged, station, kBustedCallDistance);
+  if (edits <= kBustedCallDistance) return edits;
+  return SameHomeCall(logged, station) ? kBustedCallDistance : kBustedCallDistance + 1;
 }
 
 // The restricted edit distance (each character edited once at most), enough for typing errors.

@@ -95,3 +95,10 @@ std::string CheckedSerial(std::string_view serial);
 // Edits (insert, delete, replace, swap of neighbours) between two calls, counted up to limit + 1.
 int CallDistance(const std::string& a, const std::string& b, int limit);
 inline constexpr int kBustedCallDistance = 2;
+
+// Two different calls of one station: the same home call (the longest part between slashes) with
+// a portable indicator or prefix dropped, added or changed: "EA8/DL1ABC", "DL1ABC/QRP", "DL1ABC".
+bool SameHomeCall(std::string_view a, std::string_view b);
+// How far a logged call lies from a station's call for a busted call: its edits up to
+// kBustedCallDistance, a call of the same station as many, else kBustedCallDistance + 1.
+int BustedDistance(const std::string& logged, const std::string& station);
