@@ -43,9 +43,10 @@ TEST(CheckReport, EachDecisionWithItsEvidence) {
     files.push_back(ParseLogText(text));
     logs.push_back(CheckedOf(files.back(), files.back().ownCall));
   }
-  const std::vector<std::vector<Verdict>> verdicts = CrossCheck(logs, 3);
+  const CrossCheckResult checked = CheckAll(logs, {3, true});
+  const std::vector<std::vector<Verdict>>& verdicts = checked.verdicts;
   const PenaltyRules rules;
-  const CheckContext context{logs, verdicts, rules, 3};
+  const CheckContext context{logs, verdicts, rules, 3, {}, PointingAt(logs, checked)};
   EXPECT_EQ(ReportLines(context, 0, files[0]),
             "line 4: QSO:  3580 PM 2025-03-15 1210 DL1AA         599 0002   OK1BB         599 0099 | wrong serial "
             "received, removed | copied 0099, but OK1BB sent 0002 (its line 4, 80m 2025-03-15 1210)\n"
@@ -68,7 +69,8 @@ TEST(CheckReport, EachDecisionWithItsEvidence) {
   EXPECT_NE(theirs.find("line 5: QSO:  3580 PM 2025-03-15 1221"), std::string::npos) << theirs;
   // What DL1AA's check cost OK1BB is told to OK1BB with DL1AA's own line.
   const CheckContext quoting{logs, verdicts, rules, 3,
-                             [&](std::size_t log, std::size_t qso) { return files[log].qsos[qso].written.text.str(); }};
+                             [&](std::size_t log, std::size_t qso) { return files[log].qsos[qso].written.text.str(); },
+                             PointingAt(logs, checked)};
   const std::string done = DoneToUs(quoting, 1);
   EXPECT_NE(done.find("DL1AA line 4: QSO:  3580 PM 2025-03-15 1210 DL1AA         599 0002   OK1BB         599 0099 | "
                       "copied your serial 0002 as 0099 (your line 4)\n"),
@@ -79,6 +81,11 @@ TEST(CheckReport, EachDecisionWithItsEvidence) {
             std::string::npos)
       << done;
   EXPECT_NE(done.find("DL1AA line 10: "), std::string::npos) << done;  // it has OK1BB as not in log
+  // SP2CC lost a QSO with OK1BB, whose log has no QSO with SP2CC at all to point at it.
+  EXPECT_NE(done.find("SP2CC line 3: QSO:  3580 PM 2025-03-15 1400 SP2CC         599 0001   OK1BB         599 0002 | "
+                      "has you as not in log; your log has no QSO with SP2CC\n"),
+            std::string::npos)
+      << done;
   // Quoting the other log's line in the evidence.
   EXPECT_NE(ReportLines(quoting, 0, files[0])
                 .find("nearest: its line 6, 80m 2025-03-15 1230: QSO:  3580 PM 2025-03-15 1230 OK1BB         599 "
@@ -89,6 +96,72 @@ TEST(CheckReport, EachDecisionWithItsEvidence) {
   const DecisionCounts counts = CountDecisions(verdicts);
   EXPECT_EQ(counts[static_cast<std::size_t>(Decision::NotInLog)], 3u);
   EXPECT_EQ(counts[static_cast<std::size_t>(Decision::Confirmed)], 4u);
+}
+
+// What a report says where a clock was corrected, a serial is missing, a line holds a tab and
+// both sides busted the other's call.
+TEST(CheckReport, CorrectedTimesMissingSerialsAndTabsReadAsTheyAre) {
+  const long long day = DayNumber(2025, 3, 15) * 1440;
+  std::vector<CheckedLog> logs = {
+      {"DL1AA",
+       {{4, "OK1BB", "80m", day + 14 * 60 + 40, "0001", "0007", "", -1},
+        {5, "OK1BB", "40m", day + 15 * 60 + 40, "0002", "", "", -1},
+        {6, "SP2CR", "80m", day + 16 * 60, "0003", "0009", "", -1}}},
+      {"OK1BB",
+       {{4, "DL1AA", "80m", day + 15 * 60 + 50, "0007", "0001", "", -1},
+        {5, "DL1AA", "40m", day + 16 * 60 + 40, "0008", "0002", "", -1}}},
+      {"SP2CC", {{4, "DL1AX", "80m", day + 16 * 60 + 1, "0009", "0003", "", -1}}}};
+  // OK1BB's clock is an hour fast; its QSO at 1550 is 1450, ten minutes from DL1AA's.
+  std::vector<std::vector<Verdict>> verdicts(3);
+  verdicts[0] = {{Decision::NotInLog, QsoRef{1, 0}, false, {}, 0},
+                 {Decision::WrongSerial, QsoRef{1, 1}, false, {}, 0},
+                 {Decision::BustedCall, QsoRef{2, 0}, false, "SP2CC", 0}};
+  verdicts[1] = {{Decision::NotInLog, QsoRef{0, 0}, false, {}, 0}, {Decision::Confirmed, QsoRef{0, 1}, false, {}, 0}};
+  verdicts[2] = {{Decision::BustedCall, QsoRef{0, 2}, false, "DL1AA", 0}};
+  std::vector<ClockOffset> offsets(3);
+  offsets[1] = {60, 12, 12, true};
+  const std::vector<std::string> lines = {"QSO:  3580 PM 2025-03-15 1440\tDL1AA 599 0001\tOK1BB 599 0007",
+                                          "QSO:  3580 PM 2025-03-15 1550 OK1BB 599 0007 DL1AA\x01 599 0001",
+                                          "QSO:  3580 PM 2025-03-15 1601 SP2CC 599 0009 DL1AX 599 0003"};
+  const std::string quoted0 = "QSO:  3580 PM 2025-03-15 1440 DL1AA 599 0001 OK1BB 599 0007";
+  const std::string quoted1 = "QSO:  3580 PM 2025-03-15 1550 OK1BB 599 0007 DL1AA\\x01 599 0001";
+  const PenaltyRules rules;
+  const CrossCheckResult checked{verdicts, offsets, {}};
+  const CheckContext c{logs,
+                       verdicts,
+                       rules,
+                       3,
+                       [&](std::size_t log, std::size_t) { return lines[log]; },
+                       PointingAt(logs, checked),
+                       offsets};
+  EXPECT_EQ(EvidenceOf(c, 0, 0),
+            "OK1BB has no QSO with DL1AA on 80m within 3 minutes; nearest: its line 4, 80m 2025-03-15 1550 (2025-03-15 "
+            "1450 with its clock corrected): " +
+                quoted1);
+  EXPECT_EQ(EvidenceOf(c, 0, 1).substr(0, 37), "copied no serial, but OK1BB sent 0008");
+  EXPECT_EQ(EvidenceOf(c, 0, 2).substr(0, 61), "the right call is SP2CC: it logged DL1AX and sent 0009, recei");
+  EXPECT_NE(EvidenceOf(c, 0, 2).find("; it busted your call too, both QSOs are removed"), std::string::npos);
+  const std::string toDl = DoneToUs(c, 0);
+  EXPECT_NE(toDl.find("OK1BB line 4 (2025-03-15 1450 with its clock corrected): " + quoted1 +
+                      " | has you as not in log; the nearest QSO of yours is your line 4\n"),
+            std::string::npos)
+      << toDl;
+  EXPECT_NE(toDl.find("SP2CC line 4: QSO:  3580 PM 2025-03-15 1601 SP2CC 599 0009 DL1AX 599 0003 | busted your call as "
+                      "DL1AX (your line 6)\n"),
+            std::string::npos)
+      << toDl;
+  const std::string toOk = DoneToUs(c, 1);
+  EXPECT_NE(toOk.find("DL1AA line 5: " + quoted0 + " | copied no serial where you sent 0008 (your line 5)\n"),
+            std::string::npos)
+      << toOk;
+  // Our own clock corrected: the time the decision was taken on stands beside the written line.
+  const LogFile file = ParseLogText(Log("OK1BB", {" 3580 PM 2025-03-15 1550 OK1BB 599 0007\tDL1AA 599 0001",
+                                                  " 7040 PM 2025-03-15 1640 OK1BB 599 0008 DL1AA 599 0002"}));
+  EXPECT_EQ(ReportLines(c, 1, file),
+            "line 4: QSO:  3580 PM 2025-03-15 1550 OK1BB 599 0007 DL1AA 599 0001 | not in log, removed | at 2025-03-15 "
+            "1450 with your clock corrected: DL1AA has no QSO with OK1BB on 80m within 3 minutes; nearest: its line "
+            "4, 80m 2025-03-15 1440: " +
+                quoted0 + "\n");
 }
 
 LogResult Entry(const std::string& call, long long checked, const std::string& op, const std::string& band,

@@ -302,6 +302,63 @@ TEST_F(GeneratedContest, ReportsShowEveryChangedQsoWithItsLine) {
   }
 }
 
+// Every QSO a log lost through another station's call (not in that station's log, its call
+// busted, its serial copied wrong) is told to that station with the other log's line, also when
+// its log has no QSO at all with the other station.
+TEST_F(GeneratedContest, EveryQsoLostThroughACallIsInThatStationsReport) {
+  std::map<std::pair<std::string, std::size_t>, LogQso> qsos;  // (log's call, line): QSO
+  std::map<std::string, std::string> logOf;                    // a call a log's lines send: the log
+  for (const auto& [call, file] : files_) {
+    for (const LogQso& q : ReadLogFile(folder_ / "logs" / file).qsos) {
+      qsos[{call, q.line}] = q;
+      logOf[q.ownCall.empty() ? call : std::string(q.ownCall)] = call;
+    }
+    logOf[call] = call;
+  }
+  std::map<std::string, std::size_t> told;  // by fault
+  for (const Row& row : truth_.rows) {
+    const std::string& decision = truth_.At(row, "decision");
+    const std::string& own = truth_.At(row, "call");
+    const std::size_t line = std::stoul(truth_.At(row, "line"));
+    const LogQso& q = qsos.at({own, line});
+    std::string named;
+    if (decision == "not in log" || decision == "wrong serial received") named = q.call;
+    if (decision == "busted call") named = truth_.At(row, "right_call");
+    const auto station = logOf.find(named);
+    if (station == logOf.end() || station->second == own) continue;
+    const std::string report = FileBytes(folder_ / "out" / "reports" / (FileBaseOf(station->second) + ".txt"));
+    const std::string start = "\n" + own + " line " + std::to_string(line);
+    const std::size_t at = report.find(start);
+    ASSERT_NE(at, std::string::npos) << truth_.At(row, "fault") << ": " << start << " in " << station->second;
+    const std::string shown = report.substr(at + 1, report.find('\n', at + 1) - at - 1);
+    EXPECT_NE(shown.find(": " + std::string(q.written.text) + " | "), std::string::npos) << shown;
+    ++told[truth_.At(row, "fault")];
+  }
+  for (const char* fault : {"missing", "busted", "busted-twin", "wrong-serial", "time-outside", "wrong-mode-other",
+                            "own-call", "double-bust", "dropped"}) {
+    EXPECT_GT(told[fault], 0u) << fault;
+  }
+}
+
+// Where a clock was corrected, the reports give the corrected time beside the written one, so that
+// "no QSO within 3 minutes" never contradicts the times the line shows.
+TEST_F(GeneratedContest, CorrectedClocksShowTheTimeTheDecisionWasTakenOn) {
+  std::size_t corrected = 0;
+  for (const auto& [call, file] : files_) {
+    const std::string report = FileBytes(folder_ / "out" / "reports" / (FileBaseOf(call) + ".txt"));
+    if (report.find("your times were corrected by it before matching") == std::string::npos) continue;
+    ++corrected;
+    std::istringstream lines(report);
+    for (std::string line; std::getline(lines, line);) {
+      if (line.find(", removed | ") == std::string::npos || line.find("| not the contest's mode") != std::string::npos)
+        continue;
+      EXPECT_NE(line.find(", removed | at 2025-03-1"), std::string::npos) << call << ": " << line;
+      EXPECT_NE(line.find(" with your clock corrected: "), std::string::npos) << call << ": " << line;
+    }
+  }
+  EXPECT_EQ(corrected, 6u);
+}
+
 TEST_F(GeneratedContest, TheSummaryCountsEachDecision) {
   std::map<std::string, std::size_t> counts;
   std::set<std::string> logs;

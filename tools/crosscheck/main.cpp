@@ -78,8 +78,8 @@ int Run(const CrossCheckOptions& options) {
   const auto lineOf = [&set](std::size_t log, std::size_t qso) {
     return set.lines->Text(set.logs[log].firstLine + qso);
   };
-  const CheckContext context{set.checked,       checked.verdicts, options.rules,
-                             options.tolerance, lineOf,           PointingAt(checked.verdicts)};
+  const CheckContext context{set.checked, checked.verdicts,   options.rules,  options.tolerance,
+                             lineOf,      PointingAt(set.checked, checked), checked.offsets};
   const std::vector<std::string> names = ReportNames(calls);
   // The decisions, ten million lines for the largest contests, need no score: written while the
   // workers score.

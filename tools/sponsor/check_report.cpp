@@ -2,6 +2,8 @@
 // decision can be shown the very line of the other file. Every value from a log is shown escaped.
 #include "check_report.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <map>
 #include <optional>
 
@@ -16,10 +18,28 @@ const std::string& SentBy(const CheckedLog& log, const CheckedQso& q) {
   return q.ownCall.str();
 }
 
+// A line of a log quoted: a tab shows as the blank it stands for, every other control byte as \xHH.
+std::string Quoted(std::string_view line) {
+  std::string text(line);
+  std::replace(text.begin(), text.end(), '\t', ' ');
+  return Shown(text);
+}
+
+std::string SerialOrNone(InternedText serial) { return serial.empty() ? "no serial" : Shown(serial); }
+
+// The minute a log's QSO was matched at: the written one, less the log's corrected offset.
+std::optional<std::int64_t> CorrectedMinute(const CheckContext& c, std::size_t log, const CheckedQso& q) {
+  if (log >= c.offsets.size() || !c.offsets[log].corrected) return std::nullopt;
+  return q.minute - c.offsets[log].minutes;
+}
+
 std::string Where(const CheckContext& c, const QsoRef& ref) {
   const CheckedQso& q = c.logs[ref.log].qsos[ref.qso];
   std::string text = "its line " + std::to_string(q.line) + ", " + Shown(q.band) + " " + MinuteText(q.minute);
-  if (c.lineOf) text += ": " + Shown(c.lineOf(ref.log, ref.qso));
+  if (const std::optional<std::int64_t> corrected = CorrectedMinute(c, ref.log, q)) {
+    text += " (" + MinuteText(*corrected) + " with its clock corrected)";
+  }
+  if (c.lineOf) text += ": " + Quoted(c.lineOf(ref.log, ref.qso));
   return text;
 }
 
@@ -48,14 +68,20 @@ std::string EvidenceOf(const CheckContext& c, std::size_t log, std::size_t qso) 
     case Decision::Confirmed:
       return "";
     case Decision::WrongSerial:
-      return "copied " + Shown(q.rcvd) + ", but " + Shown(other->call) + " sent " + Shown(theirs->sent) + " (" +
-             Where(c, *v.partner) + ")";
+      return "copied " + SerialOrNone(q.rcvd) + ", but " + Shown(other->call) + " sent " + SerialOrNone(theirs->sent) +
+             " (" + Where(c, *v.partner) + ")";
     case Decision::BandMismatch:
       return Shown(other->call) + " logged it on " + Shown(theirs->band) + " (" + Where(c, *v.partner) + "), serials " +
              Shown(theirs->sent) + "/" + Shown(theirs->rcvd) + " matching";
-    case Decision::BustedCall:
-      return "the right call is " + Shown(v.rightCall) + ": it logged " + ours + " and sent " + Shown(theirs->sent) +
-             ", received " + Shown(theirs->rcvd) + " (" + Where(c, *v.partner) + ")";
+    case Decision::BustedCall: {
+      std::string text = "the right call is " + Shown(v.rightCall) + ": it logged " + Shown(theirs->call) + " and sent " +
+                         Shown(theirs->sent) + ", received " + Shown(theirs->rcvd) + " (" + Where(c, *v.partner) + ")";
+      // Each side busted the other's call: the other log names neither us nor itself rightly.
+      if (c.verdicts[v.partner->log][v.partner->qso].decision == Decision::BustedCall) {
+        text += "; it busted your call too, both QSOs are removed";
+      }
+      return text;
+    }
     case Decision::NotInLog: {
       if (q.call == SentBy(own, q) || q.call == own.call) return "the log's own call";
       std::string text = Shown(q.call) + " has no QSO with " + ours + " on " + Shown(q.band) + " within " +
@@ -94,31 +120,45 @@ std::string ReportLines(const CheckContext& c, std::size_t log, const LogFile& f
   for (std::size_t i = 0; i < c.logs[log].qsos.size(); ++i) {
     const Verdict& v = c.verdicts[log][i];
     if (v.decision == Decision::Confirmed || v.decision == Decision::NotSubmitted) continue;
-    const std::size_t line = c.logs[log].qsos[i].line;
-    out += "line " + std::to_string(line) + ": ";
-    out += Shown(file.qsos[i].written.text);
+    const CheckedQso& q = c.logs[log].qsos[i];
+    out += "line " + std::to_string(q.line) + ": ";
+    out += Quoted(file.qsos[i].written.text);
     out += " | ";
     out += DecisionName(v.decision);
     out += Kept(v.decision, c.rules) ? ", kept | " : ", removed | ";
+    // The mode and the band do not depend on the time; everything else was decided on the
+    // corrected one.
+    const std::optional<std::int64_t> corrected = CorrectedMinute(c, log, q);
+    if (corrected && v.decision != Decision::WrongMode && v.decision != Decision::WrongBand) {
+      out += "at " + MinuteText(*corrected) + " with your clock corrected: ";
+    }
     out += EvidenceOf(c, log, i) + "\n";
   }
   return out;
 }
 
-std::vector<std::vector<QsoRef>> PointingAt(const std::vector<std::vector<Verdict>>& verdicts) {
-  // Counted first: nearly every QSO names one, and grown vectors would hold up to twice that.
+std::vector<std::vector<QsoRef>> PointingAt(const std::vector<CheckedLog>& logs, const CrossCheckResult& checked) {
+  const std::vector<std::vector<Verdict>>& verdicts = checked.verdicts;
+  // The log each QSO names, or none; nearly every QSO names one.
+  auto named = [&](std::uint32_t l, std::uint32_t q) -> std::optional<std::uint32_t> {
+    const Verdict& v = verdicts[l][q];
+    if (v.partner) return v.partner->log != l ? std::optional(v.partner->log) : std::nullopt;
+    if (v.decision != Decision::NotInLog) return std::nullopt;
+    const std::optional<std::uint32_t> holder = checked.HolderOf(logs[l].qsos[q].call);
+    return holder != l ? holder : std::nullopt;
+  };
+  // Counted first: grown vectors would hold up to twice as many.
   std::vector<std::size_t> counts(verdicts.size(), 0);
-  for (std::size_t l = 0; l < verdicts.size(); ++l) {
-    for (const Verdict& v : verdicts[l]) {
-      if (v.partner && v.partner->log != l) ++counts[v.partner->log];
+  for (std::uint32_t l = 0; l < verdicts.size(); ++l) {
+    for (std::uint32_t q = 0; q < verdicts[l].size(); ++q) {
+      if (const std::optional<std::uint32_t> at = named(l, q)) ++counts[*at];
     }
   }
   std::vector<std::vector<QsoRef>> at(verdicts.size());
   for (std::size_t l = 0; l < verdicts.size(); ++l) at[l].reserve(counts[l]);
   for (std::uint32_t l = 0; l < verdicts.size(); ++l) {
     for (std::uint32_t q = 0; q < verdicts[l].size(); ++q) {
-      const Verdict& v = verdicts[l][q];
-      if (v.partner && v.partner->log != l) at[v.partner->log].push_back({l, q});
+      if (const std::optional<std::uint32_t> log = named(l, q)) at[*log].push_back({l, q});
     }
   }
   return at;
@@ -126,28 +166,36 @@ std::vector<std::vector<QsoRef>> PointingAt(const std::vector<std::vector<Verdic
 
 std::string DoneToUs(const CheckContext& c, std::size_t log) {
   std::map<std::pair<std::string, std::size_t>, std::string> lines;  // by their call and line
-  const std::vector<QsoRef> all = c.pointingAt.empty() ? PointingAt(c.verdicts)[log] : std::vector<QsoRef>{};
-  for (const QsoRef& ref : c.pointingAt.empty() ? all : c.pointingAt[log]) {
+  for (const QsoRef& ref : c.pointingAt.at(log)) {
     const std::size_t l = ref.log, q = ref.qso;
-    {
-      const Verdict& v = c.verdicts[l][q];
-      const CheckedQso& theirs = c.logs[l].qsos[q];
-      const CheckedQso& ours = c.logs[log].qsos[v.partner->qso];
-      std::string what;
-      if (v.decision == Decision::BustedCall) {
-        what = "busted your call as " + Shown(theirs.call) + " (your line " + std::to_string(ours.line) + ")";
-      } else if (v.decision == Decision::WrongSerial) {
-        what = "copied your serial " + Shown(ours.sent) + " as " + Shown(theirs.rcvd) + " (your line " +
-               std::to_string(ours.line) + ")";
-      } else if (v.decision == Decision::NotInLog) {
-        what = "has you as not in log; the nearest QSO of yours is your line " + std::to_string(ours.line);
+    const Verdict& v = c.verdicts[l][q];
+    const CheckedQso& theirs = c.logs[l].qsos[q];
+    const CheckedQso* ours = v.partner ? &c.logs[log].qsos[v.partner->qso] : nullptr;
+    std::string what;
+    if (v.decision == Decision::BustedCall) {
+      what = "busted your call as " + Shown(theirs.call) + " (your line " + std::to_string(ours->line) + ")";
+    } else if (v.decision == Decision::WrongSerial) {
+      if (ours->sent.empty()) {
+        what = "copied " + Shown(theirs.rcvd) + " where your line sends no serial";
+      } else if (theirs.rcvd.empty()) {
+        what = "copied no serial where you sent " + Shown(ours->sent);
       } else {
-        continue;
+        what = "copied your serial " + Shown(ours->sent) + " as " + Shown(theirs.rcvd);
       }
-      std::string text = Shown(c.logs[l].call) + " line " + std::to_string(theirs.line);
-      if (c.lineOf) text += ": " + Shown(c.lineOf(l, q));
-      lines[{c.logs[l].call, theirs.line}] = text + " | " + what + "\n";
+      what += " (your line " + std::to_string(ours->line) + ")";
+    } else if (v.decision == Decision::NotInLog) {
+      what = "has you as not in log; " +
+             (ours ? "the nearest QSO of yours is your line " + std::to_string(ours->line)
+                   : std::string("your log has no QSO with ") + Shown(SentBy(c.logs[l], theirs)));
+    } else {
+      continue;
     }
+    std::string text = Shown(c.logs[l].call) + " line " + std::to_string(theirs.line);
+    if (const std::optional<std::int64_t> corrected = CorrectedMinute(c, l, theirs)) {
+      text += " (" + MinuteText(*corrected) + " with its clock corrected)";
+    }
+    if (c.lineOf) text += ": " + Quoted(c.lineOf(l, q));
+    lines[{c.logs[l].call, theirs.line}] = text + " | " + what + "\n";
   }
   std::string out;
   for (const auto& [key, text] : lines) out += text;

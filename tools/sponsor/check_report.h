@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,13 +24,16 @@ struct CheckContext {
   // The line of a log's QSO as read (the checked QSOs are the log's, one for one): the other
   // log's line is quoted. Empty: the evidence names the line without quoting it.
   std::function<std::string(std::size_t log, std::size_t qso)> lineOf = {};
-  // By log, the other logs' QSOs whose verdict names one of its QSOs (PointingAt); empty: found
-  // by a search of all logs.
+  // By log, the other logs' QSOs that name it (PointingAt).
   std::vector<std::vector<QsoRef>> pointingAt = {};
+  // By log, as the cross-check estimated them; empty: no clock was corrected. The reports show
+  // a corrected time beside the written one, since the decisions were taken on it.
+  std::span<const ClockOffset> offsets = {};
 };
 
-// By log, the QSOs of other logs whose verdict names a QSO of that log as its partner.
-std::vector<std::vector<QsoRef>> PointingAt(const std::vector<std::vector<Verdict>>& verdicts);
+// By log, the QSOs of other logs whose verdict names a QSO of that log as its partner, and the
+// QSOs not in log whose call is that log's but that have no QSO of it to name.
+std::vector<std::vector<QsoRef>> PointingAt(const std::vector<CheckedLog>& logs, const CrossCheckResult& checked);
 
 // What the other log shows, in a sentence: "OK1XYZ sent 0034 (its line 88, 80m 2025-03-15 1805)".
 std::string EvidenceOf(const CheckContext& context, std::size_t log, std::size_t qso);

@@ -58,6 +58,7 @@ class Names {
     for (std::size_t i = 0; i < texts_.size(); ++i) ids_[texts_[i].id()] = static_cast<Id>(i);
   }
   Id operator[](InternedText text) const { return ids_.at(text.id()); }
+  InternedText Text(Id id) const { return texts_[id]; }
   std::size_t size() const { return texts_.size(); }
 
  private:
@@ -103,6 +104,10 @@ class Checker {
     for (std::uint32_t log : visitOrder_) ForEachUnmatched(log, [&](std::uint32_t g) { DecideUnmatched(g); });
 
     result_.offsets = std::move(offsets_);
+    for (Id call = 0; call < calls_.size(); ++call) {
+      if (submitter_[call] != kNone) result_.holders.emplace_back(calls_.Text(call).id(), submitter_[call]);
+    }
+    std::sort(result_.holders.begin(), result_.holders.end());
     return std::move(result_);
   }
 
@@ -650,6 +655,12 @@ class Checker {
 };
 
 }  // namespace
+
+std::optional<std::uint32_t> CrossCheckResult::HolderOf(InternedText call) const {
+  const auto it = std::lower_bound(holders.begin(), holders.end(), std::make_pair(call.id(), std::uint32_t{0}));
+  if (it == holders.end() || it->first != call.id()) return std::nullopt;
+  return it->second;
+}
 
 CrossCheckResult CheckAll(const std::vector<CheckedLog>& logs, const MatchOptions& options) {
   return Checker(logs, options).Run();

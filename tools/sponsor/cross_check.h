@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "interned_text.h"
@@ -81,6 +82,11 @@ struct MatchOptions {
 struct CrossCheckResult {
   std::vector<std::vector<Verdict>> verdicts;  // by log and QSO
   std::vector<ClockOffset> offsets;            // by log
+  // Each call a log stands for (its header's, and a call its lines send that is no other log's),
+  // by the call's number, with that log: a QSO not in log may have no partner to point at it.
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> holders;
+  // The log whose station `call` names, if any.
+  std::optional<std::uint32_t> HolderOf(InternedText call) const;
 };
 
 // One verdict per QSO, in the order of the logs and their QSOs. The answer does not depend on

@@ -3,6 +3,7 @@
 #include "log_scoring.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <set>
 #include <sstream>
@@ -10,6 +11,7 @@
 
 #include "contest_plan.h"
 #include "contest_rules.h"
+#include "counted.h"
 #include "log_check.h"
 #include "no_new_files.h"
 #include "plugin_failure.h"
@@ -199,11 +201,14 @@ ScoredLog ScoreLog(const SubmittedLog& submitted, std::size_t index, const Check
          << Shown(submitted.passedOverFile) << ", another file of this call, was passed over.\n";
   }
   if (result.checklog) head << "A checklog: it confirms the other logs' QSOs and is not ranked.\n";
-  head << result.qsos << " QSOs checked: " << result.kept << " kept, " << result.removed << " removed; claimed score "
+  head << Counted(result.qsos, "QSO") << " checked: " << result.kept << " kept, " << result.removed
+       << " removed; claimed score "
        << (result.claimed ? std::to_string(*result.claimed) : std::string("none (no CLAIMED-SCORE)"))
        << ", checked score " << result.checked << '\n';
   if (submitted.qsoLines > result.qsos) {
-    head << submitted.qsoLines - result.qsos << " QSO lines could not be read and are not part of the check\n";
+    const std::size_t unread = submitted.qsoLines - result.qsos;
+    head << Counted(unread, "QSO line") << (unread == 1 ? " could not be read and is" : " could not be read and are")
+         << " not part of the check\n";
   }
   head << "\n                    QSOs   Points    Mults        Score\n"
        << Figures("as submitted", before.total.qsos, result.pointsBefore, result.multipliersBefore, result.before)
@@ -216,8 +221,10 @@ ScoredLog ScoreLog(const SubmittedLog& submitted, std::size_t index, const Check
   }
   head << "QSOs by decision: " << (counts.empty() ? std::string("none") : counts) << "\n";
   if (offset.evidence > 0 && offset.minutes != 0) {
-    head << "Your clock: " << Signed(offset.minutes) << " minutes against the others', from " << offset.evidence
-         << " QSOs (" << offset.agreeing << " agree within a minute); "
+    head << "Your clock: " << Signed(offset.minutes) << (std::abs(offset.minutes) == 1 ? " minute" : " minutes")
+         << " against the others', from "
+         << Counted(offset.evidence, "QSO") << " (" << offset.agreeing
+         << (offset.agreeing == 1 ? " agrees" : " agree") << " within a minute); "
          << (offset.corrected ? "your times were corrected by it before matching\n"
                               : "not corrected (too small or not clear enough)\n");
   }

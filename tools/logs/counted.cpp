@@ -1,0 +1,9 @@
+// Counts with their nouns.
+#include "counted.h"
+
+std::string Counted(std::size_t n, std::string_view noun, std::string_view plural) {
+  std::string text = std::to_string(n) + " ";
+  if (n == 1) return text.append(noun);
+  if (!plural.empty()) return text.append(plural);
+  return text.append(noun).append("s");
+}
