@@ -9,6 +9,7 @@
 
 #include "calendar.h"
 #include "contest_rules.h"
+#include "entry_rules.h"
 #include "shown_text.h"
 
 namespace {
@@ -27,16 +28,16 @@ std::string Quoted(std::string_view line) {
 
 std::string SerialOrNone(InternedText serial) { return serial.empty() ? "no serial" : Shown(serial); }
 
-// The minute a log's QSO was matched at: the written one, less the log's corrected offset.
-std::optional<std::int64_t> CorrectedMinute(const CheckContext& c, std::size_t log, const CheckedQso& q) {
+// The minute a QSO was matched at where its log's clock was corrected.
+std::optional<std::int64_t> MatchedMinute(const CheckContext& c, std::size_t log, const CheckedQso& q) {
   if (log >= c.offsets.size() || !c.offsets[log].corrected) return std::nullopt;
-  return q.minute - c.offsets[log].minutes;
+  return CorrectedMinute(q, c.offsets[log]);
 }
 
 std::string Where(const CheckContext& c, const QsoRef& ref) {
   const CheckedQso& q = c.logs[ref.log].qsos[ref.qso];
   std::string text = "its line " + std::to_string(q.line) + ", " + Shown(q.band) + " " + MinuteText(q.minute);
-  if (const std::optional<std::int64_t> corrected = CorrectedMinute(c, ref.log, q)) {
+  if (const std::optional<std::int64_t> corrected = MatchedMinute(c, ref.log, q)) {
     text += " (" + MinuteText(*corrected) + " with its clock corrected)";
   }
   if (c.lineOf) text += ": " + Quoted(c.lineOf(ref.log, ref.qso));
@@ -128,7 +129,7 @@ std::string ReportLines(const CheckContext& c, std::size_t log, const LogFile& f
     out += Kept(v.decision, c.rules) ? ", kept | " : ", removed | ";
     // The mode and the band do not depend on the time; everything else was decided on the
     // corrected one.
-    const std::optional<std::int64_t> corrected = CorrectedMinute(c, log, q);
+    const std::optional<std::int64_t> corrected = MatchedMinute(c, log, q);
     if (corrected && v.decision != Decision::WrongMode && v.decision != Decision::WrongBand) {
       out += "at " + MinuteText(*corrected) + " with your clock corrected: ";
     }
@@ -191,7 +192,7 @@ std::string DoneToUs(const CheckContext& c, std::size_t log) {
       continue;
     }
     std::string text = Shown(c.logs[l].call) + " line " + std::to_string(theirs.line);
-    if (const std::optional<std::int64_t> corrected = CorrectedMinute(c, l, theirs)) {
+    if (const std::optional<std::int64_t> corrected = MatchedMinute(c, l, theirs)) {
       text += " (" + MinuteText(*corrected) + " with its clock corrected)";
     }
     if (c.lineOf) text += ": " + Quoted(c.lineOf(l, q));
