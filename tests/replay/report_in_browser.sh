@@ -70,7 +70,12 @@ sed 's|<script type="application/json" id="stats-data">|<script>throw new Error(
 chrome --dump-dom "file://$work/probe.html" >"$work/probe.dom"
 grep -q '<li>Uncaught Error: probe error' "$work/probe.dom" || fail "a thrown error does not show in the page"
 
-score=$(grep -o '"score": [0-9-]*$' "$work/sample/stats.json" | tail -n 1 | grep -o '[0-9-]*$')
+# summary KEY LOG: the summary's figure as stats.json has it.
+summary() {
+  python3 -c 'import json, sys; print(json.load(open(sys.argv[1]))["summary"][sys.argv[2]])' \
+    "$work/$2/stats.json" "$1"
+}
+score=$(summary score sample)
 grep -q "= $score</p>" "$work/sample.dom" || fail "the page does not show the score $score"
 # The log compared with itself: each comparison chart has two curves, the same, and not empty.
 python3 - "$work/sample.dom" <<'EOF' || fail "the sample compared with itself does not draw two identical curves"
