@@ -1,7 +1,8 @@
 // stats.json against a second, plain computation made minute by minute from the QSOs as read: on
-// generated logs with breaks of 29, 30 and 31 minutes, runs and searching, a log on one band, a
-// log of 48 hours over two midnights, QSOs outside the contest period, on the sample, and with
-// other break and run settings; and the comparison of a log with itself and with itself a year on.
+// generated logs with breaks of 29, 30 and 31 minutes, runs and searching, runs that share a
+// minute, a log on one band, a log of 48 hours over two midnights, QSOs outside the contest
+// period, on the sample, and with other break and run settings; and the comparison of a log with
+// itself, with itself a day on, and with a shorter rival's log on one band.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -15,6 +16,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "calendar.h"
@@ -149,6 +151,23 @@ struct Plain {
     return off;
   }
 
+  // Every minute of an off time, from the first to the last QSO.
+  std::vector<bool> OffMinutes() const {
+    std::vector<bool> off(logged.size(), false);
+    std::size_t runStart = 0;
+    bool inRun = false;
+    for (std::size_t m = 0; m < logged.size(); ++m) {
+      if (logged[m] == 0 && !inRun) runStart = m, inRun = true;
+      if (logged[m] != 0 && inRun) {
+        if (static_cast<long long>(m - runStart) >= choices.minBreakMinutes) {
+          for (std::size_t k = runStart; k < m; ++k) off[k] = true;
+        }
+        inRun = false;
+      }
+    }
+    return off;
+  }
+
   long long OnTime() const {
     if (in.empty()) return 0;
     long long on = last - first + 1;
@@ -213,8 +232,11 @@ struct Plain {
   }
 
   struct Split {
-    long long runs = 0, runQsos = 0, runMinutes = 0, searchQsos = 0, noFrequency = 0;
+    long long runs = 0, runQsos = 0, searchQsos = 0, noFrequency = 0;
+    long long runMinutes = 0, searchMinutes = 0;  // minute by minute
+    long long eachRunsMinutes = 0;                // summed run by run: more where runs share a minute
     std::map<std::string, std::vector<long long>> byHour;  // hour: run, search, no frequency
+    std::vector<std::vector<std::string>> list;            // start, end, band, Hz, QSOs, minutes, per hour
   };
   Split RunSplit() const {
     Split split;
@@ -238,11 +260,17 @@ struct Plain {
       if (!joined) segments.emplace_back();
       segments.back().push_back(c[k]);
     }
+    std::vector<bool> running(logged.size(), false);
     for (const auto& segment : segments) {
       const bool run = static_cast<int>(segment.size()) >= choices.run.minQsos && qsos[segment[0]].freqHz != 0;
       if (run) {
+        const PlainQso &from = qsos[segment.front()], &to = qsos[segment.back()];
+        const long long minutes = to.minute - from.minute + 1, n = static_cast<long long>(segment.size());
         ++split.runs;
-        split.runMinutes += qsos[segment.back()].minute - qsos[segment.front()].minute + 1;
+        split.eachRunsMinutes += minutes;
+        for (long long m = from.minute; m <= to.minute; ++m) running[static_cast<std::size_t>(m - first)] = true;
+        split.list.push_back({MinuteText(from.minute), MinuteText(to.minute), from.band, std::to_string(from.freqHz),
+                              std::to_string(n), std::to_string(minutes), std::to_string(n * 60 / minutes)});
       }
       for (std::size_t i : segment) {
         const std::size_t kind = run ? 0 : qsos[i].freqHz ? 1 : 2;
@@ -250,7 +278,33 @@ struct Plain {
         (kind == 0 ? split.runQsos : kind == 1 ? split.searchQsos : split.noFrequency) += 1;
       }
     }
+    const std::vector<bool> off = OffMinutes();
+    for (std::size_t m = 0; m < running.size(); ++m) {
+      split.runMinutes += running[m];
+      split.searchMinutes += !running[m] && !off[m];
+    }
     return split;
+  }
+
+  long long ContestStartMinute() const {
+    return choices.periodStart ? MinuteOfDays(*choices.periodStart) : first / 60 * 60;
+  }
+
+  // The score up to the end of each hour since the contest's start, for `hours` hours.
+  std::vector<long long> ScoreByContestHour(long long hours) const {
+    std::vector<long long> score;
+    for (long long k = 0; k < hours; ++k) score.push_back(in.empty() ? 0 : ScoreUpTo(ContestStartMinute() / 60 + k)[3]);
+    return score;
+  }
+
+  // Name: the bands of the counted QSOs with it.
+  std::map<std::string, std::set<std::string>> Worked(bool calls) const {
+    std::map<std::string, std::set<std::string>> worked;
+    for (std::size_t i = 0; i < qsos.size(); ++i) {
+      const std::string& name = calls ? qsos[i].call : qsos[i].entity;
+      if (counted[i] && !name.empty()) worked[name].insert(qsos[i].band);
+    }
+    return worked;
   }
 
   const std::vector<PlainQso>& qsos;
@@ -281,7 +335,9 @@ std::vector<PlainQso> PlainQsos(const ContestPlan& plan, const StatsChoices& cho
   return qsos;
 }
 
-Report ReportOf(const fs::path& folder, const fs::path& logFile, const ReportChoices& choices) {
+// The report as stats-replay makes it, with the country file's entities.
+Report ReportOf(const fs::path& folder, const fs::path& logFile, ReportChoices choices) {
+  choices.stats.entities = &Countries().Entities();
   CheckedReplay run = ReplayForCheck(folder / "run", logFile);
   const std::vector<Finding> findings = CheckLog(run.log, run.replayed, {});
   const StatisticsFiles files = WriteStatisticsReport(folder / "report", run.replayed, findings, choices, "h", "c");
@@ -485,7 +541,8 @@ void ExpectRunSplitAgrees(const Plain& plain, const Value& stats) {
   EXPECT_EQ(r["run"]["qsos"].number, split.runQsos);
   EXPECT_EQ(r["run"]["minutes"].number, split.runMinutes);
   EXPECT_EQ(r["run"]["qsos_per_hour"].number, split.runMinutes ? split.runQsos * 60 / split.runMinutes : 0);
-  const long long searchMinutes = std::max(0LL, plain.OnTime() - split.runMinutes);
+  const long long searchMinutes = split.searchMinutes;
+  EXPECT_EQ(split.runMinutes + split.searchMinutes, plain.OnTime());
   EXPECT_EQ(r["search_and_pounce"]["qsos"].number, split.searchQsos);
   EXPECT_EQ(r["search_and_pounce"]["minutes"].number, searchMinutes);
   EXPECT_EQ(r["search_and_pounce"]["qsos_per_hour"].number, searchMinutes ? split.searchQsos * 60 / searchMinutes : 0);
@@ -495,6 +552,80 @@ void ExpectRunSplitAgrees(const Plain& plain, const Value& stats) {
     byHour[h["hour"].text] = {h["run"].number, h["search_and_pounce"].number, h["no_frequency"].number};
   }
   EXPECT_EQ(byHour, split.byHour);
+
+  std::vector<std::vector<std::string>> list;
+  for (const Value& run : stats["run_list"].items) {
+    list.push_back({run["start"].text, run["end"].text, run["band"].text, std::to_string(run["frequency_hz"].number),
+                    std::to_string(run["qsos"].number), std::to_string(run["minutes"].number),
+                    std::to_string(run["qsos_per_hour"].number)});
+  }
+  EXPECT_EQ(list, split.list);
+}
+
+void ExpectRateSheetAgrees(const Plain& plain, const Value& stats, const std::vector<std::string>& bands) {
+  const Value& slots = stats["qsos_by_10_minutes"];
+  const long long first = plain.ContestStartMinute() / 10;
+  ASSERT_EQ(slots.items.size(), static_cast<std::size_t>(plain.last / 10 - first + 1));
+  for (std::size_t i = 0; i < slots.items.size(); ++i) {
+    const long long from = (first + static_cast<long long>(i)) * 10;
+    const Value& slot = slots.items[i];
+    EXPECT_EQ(slot["start"].text, MinuteText(from));
+    ASSERT_EQ(slot.members.size(), 1 + bands.size());
+    for (const std::string& band : bands) {
+      EXPECT_EQ(slot[band].number, plain.CountedIn(from, from + 9, band)) << MinuteText(from) << band;
+    }
+  }
+}
+
+// Every entity of the country file not worked on a band, those worked on the other band first,
+// then the nearer (by the figures written) or, without a distance, by continent and name.
+void ExpectNotWorkedAgrees(const Plain& plain, const Value& stats) {
+  const std::map<std::string, std::set<std::string>> worked = plain.Worked(false);
+  const Value& byBand = stats["not_worked_entities"];
+  ASSERT_EQ(Names(byBand), std::set<std::string>({"80m", "40m"}));
+  for (const char* band : {"80m", "40m"}) {
+    std::map<std::string, std::set<std::string>> expected, written;
+    for (const Entity& e : Countries().Entities()) {
+      const auto it = worked.find(e.name);
+      if (it != worked.end() && it->second.contains(band)) continue;
+      std::set<std::string>& workedOn = expected[e.name];
+      for (const char* other : {"80m", "40m"}) {
+        if (it != worked.end() && it->second.contains(other)) workedOn.insert(other);
+      }
+    }
+    const std::vector<Value>& rows = byBand[band].items;
+    for (const Value& row : rows) {
+      auto& bands = written[row["entity"].text];
+      for (const Value& other : row["worked_on"].items) bands.insert(other.text);
+    }
+    EXPECT_EQ(rows.size(), written.size()) << band << ": an entity twice";
+    EXPECT_EQ(written, expected) << band;
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+      const Value &a = rows[i - 1], &b = rows[i];
+      auto rank = [](const Value& row) {
+        return std::tuple(row["worked_on"].items.empty(), row["distance_km"].kind == Value::Null,
+                          row["distance_km"].number);
+      };
+      EXPECT_LE(rank(a), rank(b)) << band << " " << a["entity"].text << " before " << b["entity"].text;
+      if (rank(a) == rank(b) && a["distance_km"].kind == Value::Null) {
+        EXPECT_LE(std::pair(a["continent"].text, a["entity"].text), std::pair(b["continent"].text, b["entity"].text));
+      }
+    }
+    for (const Value& row : rows) {
+      const Entity* e = nullptr;
+      for (const Entity& candidate : Countries().Entities()) {
+        if (candidate.name == row["entity"].text) e = &candidate;
+      }
+      ASSERT_NE(e, nullptr);
+      EXPECT_EQ(row["continent"].text, e->continent);
+      if (!plain.choices.origin || !e->position) {
+        EXPECT_EQ(row["distance_km"].kind, Value::Null) << e->name;
+        continue;
+      }
+      const PlainBeam beam = VectorBeam(plain.choices.origin->position, *e->position);
+      EXPECT_NEAR(static_cast<double>(row["distance_km"].number), beam.kilometres, 0.5 + 1e-6) << e->name;
+    }
+  }
 }
 
 void ExpectOutsideAgrees(const Plain& plain, const Value& stats) {
@@ -529,6 +660,8 @@ void ExpectStatsAgree(const Report& report, const StatsChoices& choices) {
   ExpectDaysAndRatesAgree(plain, stats, bands);
   ExpectMultipliersAgree(plain, stats, bands);
   ExpectRunSplitAgrees(plain, stats);
+  ExpectRateSheetAgrees(plain, stats, bands);
+  ExpectNotWorkedAgrees(plain, stats);
   ExpectOutsideAgrees(plain, stats);
   // The plug-in's own figures: with every QSO in the period, the summary's score is the last hour's.
   if (plain.loggedOutside == 0) {
@@ -537,6 +670,9 @@ void ExpectStatsAgree(const Report& report, const StatsChoices& choices) {
     EXPECT_EQ(last["qsos"].number, stats["summary"]["total"]["qsos"].number);
     EXPECT_EQ(last["dxcc"].number, stats["summary"]["total"]["dxcc"].number);
   }
+  const Value& total = stats["summary"]["total"];
+  EXPECT_EQ(stats["summary"]["full_score"].number,
+            total["points"].number * (total["dxcc"].number + total["new_calls"].number));
 }
 
 struct LogShape {
@@ -664,6 +800,18 @@ TEST_F(ContestStatsJson, TheShortestBreakIsAChoice) {
   EXPECT_EQ(breaks_, 2u);
 }
 
+TEST_F(ContestStatsJson, RunsThatShareAMinuteCountItOnce) {
+  // QSOs some ten seconds apart: a run often ends in the minute the next one begins.
+  LogShape shape{30, 13};
+  shape.qsos = 400;
+  shape.meanGapSeconds = 20;
+  const Report report = ExpectForLog(shape);
+  const Plain::Split split = Plain(report.qsos, {}).RunSplit();
+  EXPECT_GT(split.eachRunsMinutes, split.runMinutes);  // what the test is about
+  EXPECT_GT(report.stats["run_and_search"]["search_and_pounce"]["minutes"].number, 0);
+  EXPECT_EQ(report.stats["run_list"].items.size(), static_cast<std::size_t>(split.runs));
+}
+
 TEST_F(ContestStatsJson, OneBandOnly) {
   LogShape shape{30, 6};
   shape.bands = {"40M"};
@@ -737,7 +885,10 @@ TEST(ContestStatsJsonText, AnEmptyLogHasEveryKeyAndNoFigures) {
   EXPECT_EQ(s["best_clock_hour"]["hour"].kind, Value::Null);
   EXPECT_EQ(s["running_rates"]["from"].kind, Value::Null);
   EXPECT_EQ(s["running_rates"]["last_10_minutes"].items.size(), 0u);
-  EXPECT_EQ(s["score_by_hour"].items.size() + s["entities"].items.size() + s["days"].items.size(), 0u);
+  EXPECT_EQ(s["score_by_hour"].items.size() + s["entities"].items.size() + s["days"].items.size() +
+                s["qsos_by_10_minutes"].items.size() + s["run_list"].items.size(),
+            0u);
+  EXPECT_EQ(s["not_worked_entities"].members.size(), 0u);
   EXPECT_EQ(s["on_time_minutes"].number, 0);
 }
 
@@ -747,9 +898,10 @@ TEST(ContestStatsJsonText, FindingsAndKeysAsWritten) {
   EXPECT_EQ(Names(report.stats),
             std::set<std::string>({"contest_start", "qsos_by_hour", "best_60_minutes", "best_10_minutes",
                                    "best_clock_hour", "best_clock_hour_by_band", "min_break_minutes", "off_times",
-                                   "on_time_minutes", "days", "running_rates", "band_changes_by_hour", "continents",
-                                   "continents_by_hour", "multipliers_by_hour", "score_by_hour", "entities",
-                                   "new_multipliers", "one_band_calls", "one_band_entities", "run_and_search",
+                                   "on_time_minutes", "days", "running_rates", "qsos_by_10_minutes",
+                                   "band_changes_by_hour", "continents", "continents_by_hour", "multipliers_by_hour",
+                                   "score_by_hour", "entities", "new_multipliers", "one_band_calls",
+                                   "one_band_entities", "not_worked_entities", "run_and_search", "run_list",
                                    "map_origin", "outside_period", "summary", "findings"}));
   // The findings read back exactly as the check printed them, quotes and all.
   CheckedReplay run = ReplayForCheck(folder / "again", SEEDED_CABRILLO_FILE);
@@ -780,8 +932,47 @@ bool Same(const Value& a, const Value& b) {
   return true;
 }
 
+// The calls and entities one log has on a band and the other not, and the lead hour by hour.
+void ExpectRivalAgrees(const Plain& own, const Plain& other, const Value& compare) {
+  for (const auto& [key, calls, mine, theirs] : {std::tuple{"calls_only_own", true, &own, &other},
+                                                 std::tuple{"calls_only_other", true, &other, &own},
+                                                 std::tuple{"entities_only_own", false, &own, &other},
+                                                 std::tuple{"entities_only_other", false, &other, &own}}) {
+    const auto in = mine->Worked(calls), out = theirs->Worked(calls);
+    std::map<std::string, std::set<std::string>> expected, written;
+    for (const auto& [name, bands] : in) {
+      for (const std::string& band : bands) {
+        if (!out.contains(name) || !out.at(name).contains(band)) expected[name].insert(band);
+      }
+    }
+    std::vector<std::string> order;
+    for (const Value& row : compare[key].items) {
+      const std::string& name = row[calls ? "call" : "entity"].text;
+      order.push_back(name);
+      for (const Value& band : row["bands"].items) written[name].insert(band.text);
+    }
+    EXPECT_EQ(written, expected) << key;
+    EXPECT_TRUE(std::is_sorted(order.begin(), order.end())) << key;
+    EXPECT_EQ(order.size(), written.size()) << key;
+  }
+
+  auto hoursOf = [](const Plain& p) { return p.in.empty() ? 0 : p.last / 60 - p.ContestStartMinute() / 60 + 1; };
+  const long long hours = std::max(hoursOf(own), hoursOf(other));
+  const std::vector<long long> ownScore = own.ScoreByContestHour(hours), otherScore = other.ScoreByContestHour(hours);
+  const Value& lead = compare["score_lead"];
+  ASSERT_EQ(lead.items.size(), static_cast<std::size_t>(hours));
+  for (std::size_t k = 0; k < lead.items.size(); ++k) {
+    const Value& h = lead.items[k];
+    EXPECT_EQ(h["contest_hour"].number, static_cast<long long>(k));
+    EXPECT_EQ(std::vector<long long>({h["score"].number, h["other_score"].number, h["lead"].number}),
+              std::vector<long long>({ownScore[k], otherScore[k], ownScore[k] - otherScore[k]}))
+        << "hour " << k;
+  }
+}
+
 class Comparison : public ::testing::Test {
  protected:
+  // The report of `own` compared with `other`, its rival figures checked against the plain computation.
   Value Compared(const std::string& own, const std::string& other, std::optional<double> otherStart) {
     const fs::path ownFile = folder_ / "own.adi", otherFile = folder_ / "other.adi";
     std::ofstream(ownFile, std::ios::binary) << own;
@@ -789,14 +980,22 @@ class Comparison : public ::testing::Test {
     CheckedReplay run = ReplayForCheck(folder_ / "run", ownFile);
     CheckedReplay otherRun = ReplayForCheck(folder_ / "other-run", otherFile);
     ReportChoices choices;
-    StatsChoices otherChoices;
+    choices.stats.entities = &Countries().Entities();
+    StatsChoices otherChoices = choices.stats;
     otherChoices.periodStart = otherStart;
     choices.compare = ComparedLog{"other.adi", "N0CALL", &otherRun.replayed, otherChoices};
     const StatisticsFiles files = WriteStatisticsReport(folder_ / "report", run.replayed, {}, choices, "h", "c");
-    return json_test::Parse(FileBytes(files.json));
+    Value stats = json_test::Parse(FileBytes(files.json));
+    const std::vector<PlainQso> ownQsos = PlainQsos(run.plan, choices.stats);
+    const std::vector<PlainQso> otherQsos = PlainQsos(otherRun.plan, otherChoices);
+    ExpectRivalAgrees(Plain(ownQsos, choices.stats), Plain(otherQsos, otherChoices), stats["compare"]);
+    return stats;
   }
   TempFolder folder_;
 };
+
+const std::set<std::string> kRivalKeys = {"calls_only_own", "calls_only_other", "entities_only_own",
+                                          "entities_only_other", "score_lead"};
 
 TEST_F(Comparison, ALogWithItselfGivesTheSameFiguresTwice) {
   const Value stats = Compared(MakeLog(LogShape{30, 10}), MakeLog(LogShape{30, 10}), std::nullopt);
@@ -804,12 +1003,34 @@ TEST_F(Comparison, ALogWithItselfGivesTheSameFiguresTwice) {
   EXPECT_EQ(other["log"].text, "other.adi");
   std::size_t compared = 0;
   for (const auto& [key, value] : other.members) {
-    if (key == "log" || key == "call") continue;
+    if (key == "log" || key == "call" || kRivalKeys.contains(key)) continue;
     EXPECT_TRUE(Same(value, stats[key])) << key;
     ++compared;
   }
   // Every figure but the findings.
   EXPECT_EQ(compared, stats.members.size() - 2);
+  for (const char* key : {"calls_only_own", "calls_only_other", "entities_only_own", "entities_only_other"}) {
+    EXPECT_EQ(other[key].items.size(), 0u) << key;
+  }
+  EXPECT_EQ(other["score_lead"].items.size(), stats["score_by_hour"].items.size());
+}
+
+TEST_F(Comparison, ARivalWithOtherCallsAndAShorterLog) {
+  // The rival's log on 40 m only, its 120 QSOs over some three hours of the own log's six.
+  LogShape rival{30, 14};
+  rival.qsos = 120;
+  rival.bands = {"40M"};
+  const Value stats = Compared(MakeLog(LogShape{30, 10}), MakeLog(rival), std::nullopt);
+  const Value& other = stats["compare"];
+  for (const char* key : {"calls_only_own", "calls_only_other", "entities_only_own"}) {
+    EXPECT_GT(other[key].items.size(), 0u) << key;
+  }
+  EXPECT_LT(other["score_by_hour"].items.size(), stats["score_by_hour"].items.size());
+  EXPECT_EQ(other["score_lead"].items.size(), stats["score_by_hour"].items.size());
+  // Once the rival's log ends, its score holds and the lead is the difference of the finals.
+  const Value& last = other["score_lead"].items.back();
+  EXPECT_EQ(last["other_score"].number, other["score_by_hour"].items.back()["score"].number);
+  EXPECT_EQ(last["score"].number, stats["score_by_hour"].items.back()["score"].number);
 }
 
 TEST_F(Comparison, EachLogCountsFromItsOwnContestsStart) {

@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# report.html opened in headless Chromium for the sample (compared with itself), a one-QSO log,
-# an empty log and a 50,000-QSO log: each page must run its script to the end with no error, draw
-# every chart it has, load nothing from outside and stay under 1 MB; the sample's page shows the
-# plug-in's score, and its comparison draws two identical curves. First the probe: a page that
-# throws must show its error, or a clean result would prove nothing.
+# report.html opened in headless Chromium for the sample (compared with itself and with its own
+# first half), a one-QSO log, an empty log and a 50,000-QSO log (alone, and compared with another
+# that runs half the time): each page must run its script to the end with no error, draw every
+# chart it has, load nothing from outside, stay under 1 MB, write its figures with thousands
+# separators, head every column and place the map's names so that none covers another, a ring's
+# distance or the compass, the most worked named. The sample's page shows the plug-in's score and
+# its comparison with itself two identical curves; with its first half, the shorter log's curve
+# ends with its data and the lead is stats.json's. The 50,000-QSO page shows the full score beside
+# the plug-in's wrapped one. First the probe: a page that throws must show its error, or a clean
+# result would prove nothing.
 #   report_in_browser.sh STATS-REPLAY SAMPLE-LOG [FIFTY-THOUSAND-QSO-LOG]
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -60,6 +65,7 @@ report() {
   fi
   size=$(stat -c %s "$page")
   [ "$size" -lt 1048576 ] || fail "$name: the page has $size bytes, 1 MB or more"
+  python3 "$here/report_page_rules.py" "$work/$name.dom" || fail "$name: figures, headings or the map's names"
   echo "$name: $canvases charts drawn, $size bytes"
 }
 
@@ -70,7 +76,12 @@ sed 's|<script type="application/json" id="stats-data">|<script>throw new Error(
 chrome --dump-dom "file://$work/probe.html" >"$work/probe.dom"
 grep -q '<li>Uncaught Error: probe error' "$work/probe.dom" || fail "a thrown error does not show in the page"
 
-score=$(grep -o '"score": [0-9-]*$' "$work/sample/stats.json" | tail -n 1 | grep -o '[0-9-]*$')
+# summary KEY LOG: the summary's figure as the page writes it, 1,234,567.
+summary() {
+  python3 -c 'import json, sys; print(format(json.load(open(sys.argv[1]))["summary"][sys.argv[2]], ","))' \
+    "$work/$2/stats.json" "$1"
+}
+score=$(summary score sample)
 grep -q "= $score</p>" "$work/sample.dom" || fail "the page does not show the score $score"
 # The log compared with itself: each comparison chart has two curves, the same, and not empty.
 python3 - "$work/sample.dom" <<'EOF' || fail "the sample compared with itself does not draw two identical curves"
@@ -83,13 +94,54 @@ for name, curves in charts:
     assert own == other and len(own) >= 24 and max(v or 0 for v in own) > 0, name
 EOF
 
+# The sample against its own first half: the shorter log's curves end with its data, and the lead
+# is stats.json's, hour by hour.
+head -n 204 "$sample" >"$work/first-half.adi"
+report first-half "$sample" --compare "$work/first-half.adi"
+python3 - "$work/first-half.dom" "$work/first-half/stats.json" <<'EOF' || fail "the shorter log's curves or the lead"
+import html, json, re, sys
+dom = open(sys.argv[1], encoding="utf-8").read()
+stats = json.load(open(sys.argv[2], encoding="utf-8"))
+other = stats["compare"]
+curves = dict(re.findall(r'<canvas id="(compare-[a-z-]+)"[^>]*data-curves="([^"]*)"', dom))
+own_rates, other_rates = json.loads(html.unescape(curves["compare-rate-chart"]))
+last = other["score_by_hour"][-1]["contest_hour"]
+assert last + 1 < len(own_rates), "the other log is not the shorter"
+expected = [0] * (last + 1)
+for row, hour in zip(other["multipliers_by_hour"], other["score_by_hour"]):
+    expected[hour["contest_hour"]] = row["qsos"]
+assert other_rates[:last + 1] == expected, other_rates
+assert all(v is None for v in other_rates[last + 1:]), other_rates
+for name in ("compare-score-chart", "compare-multiplier-chart"):
+    assert all(v is None for v in json.loads(html.unescape(curves[name]))[1][last + 1:]), name
+lead = json.loads(html.unescape(re.search(r'<canvas id="compare-lead-chart"[^>]*data-lead="([^"]*)"', dom).group(1)))
+assert lead == [h["lead"] for h in other["score_lead"]], lead
+assert lead[-1] == stats["score_by_hour"][-1]["score"] - other["score_by_hour"][-1]["score"]
+EOF
+
 report one "$work/one.adi"
 report empty "$work/empty.adi"
 grep -q 'No QSOs in the contest period' "$work/empty.dom" || fail "the empty log's charts do not say that it has no QSO"
-report fifty-thousand "$big"
+report fifty-thousand "$big" --locator JO62QM
 grep -q 'more of these, in stats.json' "$work/fifty-thousand.dom" ||
   fail "the 50,000-QSO page does not say what it left out"
+# The rules' probe: each name right of its dot, as it comes, must cover another around Europe.
+sed 's|if (best) placed.push(best);|placed.push({ text: n.text, x: n.x + n.r + 4, y: n.y - n.h / 2, w: n.w, h: n.h });|' \
+  "$work/fifty-thousand/report.html" >"$work/unplaced.html"
+chrome --dump-dom "file://$work/unplaced.html" >"$work/unplaced.dom"
+if python3 "$here/report_page_rules.py" "$work/unplaced.dom" >/dev/null; then
+  fail "names placed without the rule pass the rules"
+fi
+full=$(summary full_score fifty-thousand)
+grep -q "<span id=\"full-score\" class=\"wrapped\"> (full value $full:" "$work/fifty-thousand.dom" ||
+  fail "the 50,000-QSO page does not show the full score $full beside the plug-in's"
+# The largest page: a log that runs half the time, with a run list to cut, against the 50,000.
+python3 "$here/make-sample-log.py" --qsos 50000 --runs 0.5 --seed 64 --own-call N1RUN --out "$work/running.adi"
+report fifty-thousand-compared "$work/running.adi" --locator JO62QM --compare "$big"
+grep -q 'more runs, in stats.json' "$work/fifty-thousand-compared.dom" ||
+  fail "the compared 50,000-QSO page does not say how many runs it left out"
 
 [ $failures -eq 0 ] &&
-  echo "report.html renders every chart with no script error for all four logs; the sample shows the score $score"
+  echo "report.html renders every chart with no script error and keeps its rules on all six pages;" \
+    "the sample shows the score $score"
 exit $failures

@@ -5,6 +5,7 @@
 #include "finding_groups.h"
 #include "great_circle.h"
 #include "json_reader.h"
+#include "rival_comparison.h"
 #include "stats_json.h"
 
 namespace {
@@ -85,17 +86,44 @@ TEST(PageForm, LongListsAreCutAndSaySoFindingsComeGrouped) {
   findings.push_back({300, Severity::Note, "one of a kind"});
   const std::optional<ScoreSummary> none;
 
-  const Value file = json_test::Parse(StatsJson({stats, none}, findings, nullptr, JsonForm::File));
+  for (int i = 0; i < 1001; ++i) stats.runSplit.list.push_back({i, i, "80m", 3'580'000, {3, 1, 180}});
+  stats.notWorked = {{"80m", std::vector<NotWorked>(1002, {"Japan", "AS", {"40m"}, std::nullopt})},
+                     {"40m", std::vector<NotWorked>(3, {"Chile", "SA", {}, std::nullopt})}};
+  // A rival with as many calls the own log lacks: the other log's part says what it left out.
+  const ContestStats otherStats = stats;
+  RivalComparison rival;
+  for (int i = 0; i < 1200; ++i) rival.otherCalls.push_back({"W" + std::to_string(1000 + i), {"40m"}});
+  rival.lead.resize(30);
+  const ComparedFigures compared{"rival.adi", "W1AW", {otherStats, none}, rival};
+
+  const Value file = json_test::Parse(StatsJson({stats, none}, findings, &compared, JsonForm::File));
   EXPECT_EQ(file["one_band_calls"].items.size(), 1500u);
   EXPECT_EQ(file["findings"].items.size(), 251u);
-  EXPECT_FALSE(file.Has("left_out") || file.Has("finding_groups"));
+  EXPECT_EQ(file["run_list"].items.size(), 1001u);
+  EXPECT_EQ(file["not_worked_entities"]["80m"].items.size(), 1002u);
+  EXPECT_EQ(file["compare"]["calls_only_other"].items.size(), 1200u);
+  EXPECT_EQ(file["compare"]["one_band_calls"].items.size(), 1500u);
+  EXPECT_FALSE(file.Has("left_out") || file.Has("finding_groups") || file["compare"].Has("left_out"));
 
-  const Value page = json_test::Parse(StatsJson({stats, none}, findings, nullptr, JsonForm::Page));
+  const Value page = json_test::Parse(StatsJson({stats, none}, findings, &compared, JsonForm::Page));
   EXPECT_EQ(page["one_band_calls"].items.size(), kPageListLimit);
   EXPECT_EQ(page["one_band_calls"].items.back()["call"].text, "K" + std::to_string(10000 + kPageListLimit - 1));
   EXPECT_EQ(page["one_band_entities"].items.size(), 1u);
-  EXPECT_EQ(page["left_out"].members.size(), 1u);
-  EXPECT_EQ(page["left_out"]["one_band_calls"].number, 500);
+  EXPECT_EQ(page["run_list"].items.size(), kPageListLimit);
+  EXPECT_EQ(page["not_worked_entities"]["80m"].items.size(), kPageListLimit);
+  EXPECT_EQ(page["not_worked_entities"]["40m"].items.size(), 3u);
+  const Value& leftOut = page["left_out"];
+  EXPECT_EQ(leftOut.members.size(), 3u);
+  EXPECT_EQ(leftOut["one_band_calls"].number, 500);
+  EXPECT_EQ(leftOut["run_list"].number, 1);
+  EXPECT_EQ(leftOut["not_worked_entities.80m"].number, 2);
+  // Of the other log only what the comparison shows, and its own lists cut alike.
+  const Value& other = page["compare"];
+  EXPECT_FALSE(other.Has("one_band_calls") || other.Has("run_list"));
+  EXPECT_EQ(other["calls_only_other"].items.size(), kPageListLimit);
+  EXPECT_EQ(other["score_lead"].items.size(), 30u);
+  EXPECT_EQ(other["left_out"].members.size(), 1u);
+  EXPECT_EQ(other["left_out"]["calls_only_other"].number, 200);
   EXPECT_FALSE(page.Has("findings"));
   const Value& groups = page["finding_groups"];
   ASSERT_EQ(groups.items.size(), 2u);

@@ -28,11 +28,11 @@ shot() {
     --screenshot="$docs/$name.png" "file://$work/$name.html" 2>/dev/null
 }
 shot report top 560
-shot report-rates rates 1180
+shot report-rates rates 1780
 shot report-score score-growth 860
-shot report-multipliers multipliers 1450
+shot report-multipliers multipliers 1860
 shot report-one-band one-band 700
-shot report-run run 740
+shot report-run run 1330
 shot report-map map-section 940
-shot report-compare compare 1480
+shot report-compare compare 2500
 shot report-findings findings 420

@@ -41,6 +41,8 @@ class CountryFile {
   std::optional<CountryMatch> ForCall(std::string_view call) const;
   // Nothing for a number the file does not list.
   const Entity* ForNumber(int adifNumber) const;
+  // Every entity once, the file's regions folded into theirs, in the file's order.
+  const std::vector<Entity>& Entities() const { return entities_; }
 
  private:
   struct Target {

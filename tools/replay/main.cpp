@@ -127,7 +127,8 @@ int CheckAndReport(const Options& options, const fs::path& reportFolder, const L
 
   ReportChoices choices;
   choices.stats = {options.minBreakMinutes, options.periodStart, options.periodEnd,
-                   {options.runToleranceHz, options.runMinQsos}, OriginOf(options, context.countries, context.ownCall)};
+                   {options.runToleranceHz, options.runMinQsos}, OriginOf(options, context.countries, context.ownCall),
+                   &context.countries.Entities()};
   std::optional<OtherRun> other;
   if (context.otherLog) {
     const fs::path otherPath = fs::absolute(options.compareLog);

@@ -30,11 +30,6 @@ const std::string& ContinentOf(const ReplayedQso& q) {
   return q.continent.empty() ? unknown : q.continent;
 }
 
-bool InPeriod(const ReplayedQso& q, const StatsChoices& choices) {
-  return (!choices.periodStart || q.days >= *choices.periodStart) &&
-         (!choices.periodEnd || q.days < *choices.periodEnd);
-}
-
 void CountOutside(const ReplayedLog& log, const StatsChoices& choices, ContestStats& stats,
                   const auto& bandIndex) {
   OutsidePeriod& outside = stats.outside;
@@ -42,7 +37,7 @@ void CountOutside(const ReplayedLog& log, const StatsChoices& choices, ContestSt
   outside.end = choices.periodEnd;
   std::map<long long, std::vector<long long>> byHour;
   for (const ReplayedQso& q : log.qsos) {
-    if (InPeriod(q, choices)) continue;
+    if (InContestPeriod(q, choices)) continue;
     ++outside.logged;
     if (q.fate != QsoFate::Accepted) continue;
     ++outside.counted;
@@ -53,6 +48,11 @@ void CountOutside(const ReplayedLog& log, const StatsChoices& choices, ContestSt
 }
 
 }  // namespace
+
+bool InContestPeriod(const ReplayedQso& q, const StatsChoices& choices) {
+  return (!choices.periodStart || q.days >= *choices.periodStart) &&
+         (!choices.periodEnd || q.days < *choices.periodEnd);
+}
 
 ContestStats ComputeStats(const ReplayedLog& log, const std::vector<std::string>& bandOrder,
                           const StatsChoices& choices) {
@@ -70,7 +70,7 @@ ContestStats ComputeStats(const ReplayedLog& log, const std::vector<std::string>
   std::vector<const ReplayedQso*> logged;
   logged.reserve(log.qsos.size());
   for (const ReplayedQso& q : log.qsos) {
-    if (InPeriod(q, choices)) logged.push_back(&q);
+    if (InContestPeriod(q, choices)) logged.push_back(&q);
   }
   if (choices.periodStart) stats.contestStartMinute = MinuteOf(*choices.periodStart);
   if (logged.empty()) return stats;
@@ -152,11 +152,13 @@ ContestStats ComputeStats(const ReplayedLog& log, const std::vector<std::string>
   BestHours(stats);
   stats.onTimeMinutes = lastMinute - firstMinute + 1 - offMinutes;
   stats.rates = RatesOf(counted, firstMinute, lastMinute);
+  stats.qsosBy10Minutes = TenMinuteSlots(counted, stats.bands.size(), *stats.contestStartMinute, lastMinute);
   for (const std::string& band : stats.bands) {
     auto it = continents.find(band);
     if (it != continents.end()) stats.continents.emplace_back(band, std::move(it->second));
   }
   stats.runSplit = RunSplitOf(counted, stats, choices.run);
   BandLists(counted, stats);
+  if (choices.entities) stats.notWorked = NotWorkedByBand(*choices.entities, stats);
   return stats;
 }

@@ -1,7 +1,7 @@
-// The statistics of a replayed contest: rates per hour, day and band, the best hours and
-// windows, breaks and operating time, band changes, continents, multipliers as they came, the
-// calls and entities of one band only, running against search and pounce, beam headings, and
-// the score as it grew.
+// The statistics of a replayed contest: rates per hour, 10 minutes, day and band, the best hours
+// and windows, breaks and operating time, band changes, continents, multipliers as they came and
+// those still to work, the calls and entities of one band only, running against search and
+// pounce run by run, beam headings, and the score as it grew.
 #pragma once
 
 #include <cstdint>
@@ -33,11 +33,18 @@ struct StatsChoices {
   std::optional<double> periodStart, periodEnd;
   RunRule run;
   std::optional<Origin> origin;  // none: no headings or distances
+  const std::vector<Entity>* entities = nullptr;  // the country file's; none: no list of entities not worked
 };
 
 // Minutes, hours and days count from the host's day zero (calendar.h).
 struct HourCount {
   long long hour = 0;
+  std::vector<long long> perBand;  // in the order of ContestStats::bands
+};
+
+// QSOs per band in the 10 minutes from `startMinute`.
+struct SlotCount {
+  long long startMinute = 0;
   std::vector<long long> perBand;  // in the order of ContestStats::bands
 };
 
@@ -99,14 +106,30 @@ struct OneBand {
   std::vector<std::string> missing;
 };
 
+// An entity of the country file not worked on a band; `workedOn`: the contest's bands it was worked on.
+struct NotWorked {
+  std::string entity, continent;  // the file's continent
+  std::vector<std::string> workedOn;
+  std::optional<Beam> beam;  // from the origin; none without a position of both
+};
+
 struct ModeFigures {
   long long qsos = 0, minutes = 0, qsosPerHour = 0;
+};
+
+// One run: from its first QSO's minute to its last's, on the frequency of its first.
+struct OneRun {
+  long long firstMinute = 0, lastMinute = 0;
+  std::string band;
+  std::uint32_t freqHz = 0;
+  ModeFigures figures;
 };
 
 struct RunSplit {
   RunRule rule;
   long long runs = 0;
-  ModeFigures run, searchAndPounce;
+  std::vector<OneRun> list;  // in time order
+  ModeFigures run, searchAndPounce;  // running: the minutes any run covers, each once
   long long noFrequency = 0;  // counted QSOs without a frequency, in neither
   struct Hour {
     long long run = 0, searchAndPounce = 0, noFrequency = 0;
@@ -124,6 +147,7 @@ struct ContestStats {
   std::vector<std::string> bands;
   std::optional<long long> contestStartMinute;  // the period's start, else the first QSO's hour
   std::vector<HourCount> qsosByHour;            // every hour from the first to the last logged QSO
+  std::vector<SlotCount> qsosBy10Minutes;       // every slot from the contest's start to the last logged QSO
   BestWindow best60, best10;
   BestHour bestHour;
   std::vector<BestHour> bestHourByBand;  // in band order
@@ -141,10 +165,15 @@ struct ContestStats {
   std::vector<EntityRow> entities;                                                    // by name
   std::vector<NewMultiplier> newMultipliers;                                          // in time order
   std::vector<OneBand> oneBandCalls, oneBandEntities;                                 // by name
+  // Per contest band, the entities still to work there: those worked on another band first.
+  std::vector<std::pair<std::string, std::vector<NotWorked>>> notWorked;
   RunSplit runSplit;
   std::optional<Origin> origin;
   OutsidePeriod outside;
 };
+
+// From the start up to, not including, the end.
+bool InContestPeriod(const ReplayedQso& q, const StatsChoices& choices);
 
 // A counted QSO is one the plug-in stored and not as a dupe; a logged one is any QSO replayed.
 // `bandOrder`: the plug-in's order of its band lines; bands it lacks follow in order of first use.

@@ -1,5 +1,5 @@
-// The best windows, the best clock hours and the running rates, each from the counted QSOs'
-// minutes in time order with two positions walking along them.
+// The best windows, the best clock hours, the running rates and the 10-minute slots, each from
+// the counted QSOs' minutes in time order.
 #include "stats_parts.h"
 
 #include <numeric>
@@ -45,4 +45,16 @@ RunningRates RatesOf(const std::vector<CountedQso>& counted, long long firstMinu
     rates.last60.push_back(static_cast<long long>(upTo - before60));
   }
   return rates;
+}
+
+std::vector<SlotCount> TenMinuteSlots(const std::vector<CountedQso>& counted, std::size_t bands, long long firstMinute,
+                                      long long lastMinute) {
+  constexpr long long kSlot = 10;
+  const long long first = firstMinute / kSlot;
+  std::vector<SlotCount> slots;
+  for (long long slot = first; slot <= lastMinute / kSlot; ++slot) {
+    slots.push_back({slot * kSlot, std::vector<long long>(bands, 0)});
+  }
+  for (const CountedQso& c : counted) ++slots[static_cast<std::size_t>(c.minute / kSlot - first)].perBand[c.band];
+  return slots;
 }

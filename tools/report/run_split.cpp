@@ -32,14 +32,22 @@ RunSplit RunSplitOf(const std::vector<CountedQso>& counted, const ContestStats& 
            b.minute - a.minute - 1 < stats.minBreakMinutes;
   };
 
+  long long coveredTo = counted.front().minute - 1;  // the last minute a run has covered
   for (std::size_t first = 0; first < counted.size();) {
     std::size_t end = first + 1;
     while (end < counted.size() && linked(counted[end - 1], counted[end])) ++end;
     const bool isRun = static_cast<long long>(end - first) >= rule.minQsos && counted[first].qso->freqHz != 0;
     if (isRun) {
+      const long long qsos = static_cast<long long>(end - first), minutes = MinutesOf(counted, first, end);
       ++split.runs;
-      split.run.qsos += static_cast<long long>(end - first);
-      split.run.minutes += MinutesOf(counted, first, end);
+      split.list.push_back({counted[first].minute, counted[end - 1].minute, counted[first].qso->band,
+                            counted[first].qso->freqHz, {qsos, minutes, PerHour(qsos, minutes)}});
+      split.run.qsos += qsos;
+      // Runs come in time order: a run can share only its first minute with the runs before it
+      // (one ends in the minute the next begins), and that minute counts once.
+      const long long from = std::max(counted[first].minute, coveredTo + 1);
+      if (counted[end - 1].minute >= from) split.run.minutes += counted[end - 1].minute - from + 1;
+      coveredTo = std::max(coveredTo, counted[end - 1].minute);
     }
     for (std::size_t i = first; i < end; ++i) {
       if (isRun) {
@@ -54,7 +62,8 @@ RunSplit RunSplitOf(const std::vector<CountedQso>& counted, const ContestStats& 
     }
     first = end;
   }
-  split.searchAndPounce.minutes = std::max(0LL, stats.onTimeMinutes - split.run.minutes);
+  // A run has no off time inside it, so its minutes all lie in the on time.
+  split.searchAndPounce.minutes = stats.onTimeMinutes - split.run.minutes;
   split.run.qsosPerHour = PerHour(split.run.qsos, split.run.minutes);
   split.searchAndPounce.qsosPerHour = PerHour(split.searchAndPounce.qsos, split.searchAndPounce.minutes);
   return split;

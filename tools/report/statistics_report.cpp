@@ -25,10 +25,12 @@ StatisticsFiles WriteStatisticsReport(const fs::path& folder, const ReplayedLog&
   const ContestStats stats = StatsOf(replayed, choices.stats);
   const LogFigures own{stats, replayed.score};
   std::optional<ContestStats> otherStats;
+  std::optional<RivalComparison> rival;
   std::optional<ComparedFigures> other;
   if (const std::optional<ComparedLog>& compare = choices.compare) {
     otherStats = StatsOf(*compare->replayed, compare->choices);
-    other.emplace(ComparedFigures{compare->log, compare->call, {*otherStats, compare->replayed->score}});
+    rival = CompareWithRival(replayed, choices.stats, stats, *compare->replayed, compare->choices, *otherStats);
+    other.emplace(ComparedFigures{compare->log, compare->call, {*otherStats, compare->replayed->score}, *rival});
   }
   const ComparedFigures* compared = other ? &*other : nullptr;
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <tuple>
 
 #include "calendar.h"
 #include "finding_groups.h"
@@ -75,6 +76,11 @@ class FiguresWriter {
     }
     json_.EndArray();
     Rates();
+    List("qsos_by_10_minutes", s_.qsosBy10Minutes, [&](const SlotCount& slot) {
+      json_.BeginObject(true).Key("start").String(MinuteText(slot.startMinute));
+      PerBand(slot.perBand);
+      json_.EndObject();
+    });
 
     json_.Key("band_changes_by_hour").BeginObject();
     for (const auto& [hour, changes] : s_.bandChangesByHour) json_.Key(HourText(hour)).Number(changes);
@@ -104,7 +110,28 @@ class FiguresWriter {
     });
     OneBandList("one_band_calls", "call", s_.oneBandCalls);
     OneBandList("one_band_entities", "entity", s_.oneBandEntities);
+    NotWorkedLists();
     RunAndSearch();
+  }
+
+  // The comparison's own figures, which only the other log's part has.
+  void Rival(const RivalComparison& rival) {
+    for (const auto& [key, nameKey, list] : {std::tuple{"calls_only_own", "call", &rival.ownCalls},
+                                             std::tuple{"calls_only_other", "call", &rival.otherCalls},
+                                             std::tuple{"entities_only_own", "entity", &rival.ownEntities},
+                                             std::tuple{"entities_only_other", "entity", &rival.otherEntities}}) {
+      List(key, *list, [&](const OnlyInOne& row) {
+        json_.BeginObject(true).Key(nameKey).String(row.name).Key("bands").BeginArray();
+        for (const std::string& band : row.bands) json_.String(band);
+        json_.EndArray().EndObject();
+      });
+    }
+    json_.Key("score_lead").BeginArray();
+    for (const LeadAtHour& h : rival.lead) {
+      json_.BeginObject(true).Key("contest_hour").Number(h.contestHour).Key("score").Number(h.score);
+      json_.Key("other_score").Number(h.otherScore).Key("lead").Number(h.score - h.otherScore).EndObject();
+    }
+    json_.EndArray();
   }
 
   void LeftOut() {
@@ -177,15 +204,19 @@ class FiguresWriter {
       PerBand(e.perBand);
       json_.EndObject().Key("latitude");
       Position(e.position);
-      json_.Key("beam_degrees");
-      if (e.beam) {
-        // A heading that rounds up to 360 is north.
-        json_.Number(std::llround(e.beam->degrees) % 360).Key("distance_km").Number(std::llround(e.beam->kilometres));
-      } else {
-        json_.Null().Key("distance_km").Null();
-      }
+      Heading(e.beam);
       json_.EndObject();
     });
+  }
+
+  void Heading(const std::optional<Beam>& beam) {
+    json_.Key("beam_degrees");
+    if (beam) {
+      // A heading that rounds up to 360 is north.
+      json_.Number(std::llround(beam->degrees) % 360).Key("distance_km").Number(std::llround(beam->kilometres));
+    } else {
+      json_.Null().Key("distance_km").Null();
+    }
   }
 
   // "latitude" is written by the caller, so that a missing position is null in both members.
@@ -205,6 +236,25 @@ class FiguresWriter {
     });
   }
 
+  void NotWorkedLists() {
+    json_.Key("not_worked_entities").BeginObject();
+    for (const auto& [band, list] : s_.notWorked) {
+      const std::string name = "not_worked_entities." + band;
+      List(
+          band.c_str(), list,
+          [&](const NotWorked& e) {
+            json_.BeginObject(true).Key("entity").String(e.entity).Key("continent").String(e.continent);
+            json_.Key("worked_on").BeginArray();
+            for (const std::string& other : e.workedOn) json_.String(other);
+            json_.EndArray();
+            Heading(e.beam);
+            json_.EndObject();
+          },
+          name.c_str());
+    }
+    json_.EndObject();
+  }
+
   void RunAndSearch() {
     const RunSplit& r = s_.runSplit;
     json_.Key("run_and_search").BeginObject();
@@ -222,6 +272,13 @@ class FiguresWriter {
       json_.Key("search_and_pounce").Number(h.searchAndPounce).Key("no_frequency").Number(h.noFrequency).EndObject();
     }
     json_.EndArray().EndObject();
+    List("run_list", r.list, [&](const OneRun& run) {
+      json_.BeginObject(true).Key("start").String(MinuteText(run.firstMinute));
+      json_.Key("end").String(MinuteText(run.lastMinute)).Key("band").String(run.band);
+      json_.Key("frequency_hz").Number(run.freqHz).Key("qsos").Number(run.figures.qsos);
+      json_.Key("minutes").Number(run.figures.minutes).Key("qsos_per_hour").Number(run.figures.qsosPerHour);
+      json_.EndObject();
+    });
 
     json_.Key("map_origin");
     if (s_.origin) {
@@ -279,7 +336,7 @@ void Summary(JsonWriter& json, const std::optional<ScoreSummary>& summary) {
   for (const BandScore& band : summary->bands) Score(json, band, true);
   json.EndArray().Key("total");
   Score(json, summary->total, false);
-  json.Key("score").Number(summary->score).EndObject();
+  json.Key("score").Number(summary->score).Key("full_score").Number(summary->FullScore()).EndObject();
 }
 
 void Findings(JsonWriter& json, const std::vector<Finding>& findings, JsonForm form) {
@@ -323,6 +380,7 @@ std::string StatsJson(const LogFigures& figures, const std::vector<Finding>& fin
     other.Core();
     if (form == JsonForm::File) other.Rest();
     Summary(json, compare->figures.summary);
+    other.Rival(compare->rival);
     if (form == JsonForm::Page) other.LeftOut();
     json.EndObject();
   }

@@ -9,6 +9,7 @@
 
 #include "contest_stats.h"
 #include "finding.h"
+#include "rival_comparison.h"
 #include "score_summary.h"
 
 struct LogFigures {
@@ -20,6 +21,7 @@ struct LogFigures {
 struct ComparedFigures {
   std::string log, call;  // its file name and own call
   LogFigures figures;
+  const RivalComparison& rival;
 };
 
 // File: everything. Page: the findings grouped with a few of each group, long lists cut at
