@@ -1,0 +1,21 @@
+# A layer's own folder is its private include folder. What the layers above it see is a folder
+# of its own in the build holding a link to each of its headers and nothing else: an include by
+# name finds a lower layer's header, and an include with a path ("../report/contest_stats.h")
+# leads out of that folder into nothing, where from the source folder it would reach every layer.
+function(stats_layer_headers target folder)
+  get_filename_component(source ${folder} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
+  set(shown ${PROJECT_BINARY_DIR}/layers/${target})
+  file(REMOVE_RECURSE ${shown})
+  file(MAKE_DIRECTORY ${shown})
+  file(GLOB headers CONFIGURE_DEPENDS ${source}/*.h)
+  foreach(header IN LISTS headers)
+    get_filename_component(name ${header} NAME)
+    file(CREATE_LINK ${header} ${shown}/${name} SYMBOLIC)
+  endforeach()
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL INTERFACE_LIBRARY)
+    target_include_directories(${target} INTERFACE ${shown})
+  else()
+    target_include_directories(${target} PRIVATE ${source} INTERFACE ${shown})
+  endif()
+endfunction()
