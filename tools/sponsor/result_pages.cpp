@@ -4,7 +4,7 @@
 #include "result_pages.h"
 
 #include <algorithm>
-#include <map>
+#include <functional>
 #include <tuple>
 #include <utility>
 

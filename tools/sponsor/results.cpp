@@ -3,13 +3,9 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <map>
 
 #include "calendar.h"
-#include "categories.h"
-#include "contest_rules.h"
-#include "host_form.h"
 #include "penalty_rules.h"
 #include "result_tables.h"
 #include "shown_text.h"
