@@ -20,6 +20,7 @@
 #include "output_folder.h"
 #include "program_files.h"
 #include "report_names.h"
+#include "result_pages.h"
 #include "results.h"
 #include "scoring_workers.h"
 #include "shown_text.h"
@@ -91,18 +92,15 @@ int Run(const CrossCheckOptions& options) {
   const double scoreSeconds = SecondsSince(scoreStart);
 
   const std::string summary = SummaryText({set, scored.results, context, period, scored.notReported});
-  out.Write("results.txt", ResultsText(scored.results));
-  out.Write("results.csv", ResultsCsv(scored.results));
-  out.Write("index.html", ResultsPage(scored.results, summary));
-  out.Write("summary.txt", summary);
+  WriteResults(out, scored.results, summary);
   out.Finish();
 
   std::cout << summary << '\n'
             << std::fixed << std::setprecision(2) << "Took " << SecondsSince(started) << " s: read " << readSeconds
             << " s, matched " << matchSeconds << " s, scored through the plug-in " << scoreSeconds << " s ("
             << options.jobs << (options.jobs == 1 ? " process" : " processes") << ")\n"
-            << "Results in " << Shown(outFolder.string()) << ": index.html, results.txt, results.csv, summary.txt, "
-            << "decisions.csv, reports/<call>.txt, stations/<call>.html\n";
+            << "Results in " << Shown(outFolder.string()) << ": index.html and pages/, results.txt, results.csv, "
+            << "summary.txt, decisions.csv, reports/<call>.txt, stations/<call>.html\n";
   return 0;
 }
 

@@ -1,6 +1,6 @@
-// The cross-check's results: the tables a sponsor publishes (overall, by each category the logs
-// declare, entity and continent leaders, clubs, checklogs apart), the count of each decision,
-// the checking summary, and every decision as CSV.
+// The cross-check's results as text and CSV: the tables a sponsor publishes (overall, by each
+// category the logs declare, entity and continent leaders, clubs, checklogs apart), the count of
+// each decision, the checking summary, and every decision as CSV. The pages: result_pages.h.
 #pragma once
 
 #include <array>
@@ -37,12 +37,10 @@ struct LogResult {
 // Per table, the logs by checked score, highest first, then call; equal scores share a rank.
 std::string ResultsText(const std::vector<LogResult>& results);
 // table,rank,call,claimed_score,checked_score,reduction_percent,qsos,kept,removed,<removed per decision>,
-// multipliers,file: one row per log and table it is in; checklogs in the table CHECKLOG, unranked.
+// multipliers,file,entity,continent,club,logs: one row per log and table it is in, checklogs in the
+// table "checklog", unranked; then "entity leader" and "continent leader" rows (the leader's log,
+// logs: the group's), then "club" rows (rank, checked_score: the sum, club, logs: its members).
 std::string ResultsCsv(const std::vector<LogResult>& results);
-// The same tables as one page with a link to each station's page (stations/<report name>.html).
-std::string ResultsPage(const std::vector<LogResult>& results, const std::string& summaryText);
-// A station's page: its report in full.
-std::string StationPage(const LogResult& result, const std::string& reportText);
 
 DecisionCounts CountDecisions(const std::vector<std::vector<Verdict>>& verdicts);
 
@@ -62,5 +60,9 @@ std::string SummaryText(const SummaryFacts& facts);
 // as it is made (the table of a large contest would take as much memory as all the rest).
 void WriteDecisionsCsv(const CheckContext& context, std::ostream& out);
 
-// The removed QSOs' decisions, in the order of the results' columns.
+// The removed QSOs' decisions, in the order of the results' columns, and their headings ("NIL").
 extern const std::array<Decision, 9> kRemovingDecisions;
+extern const std::array<const char*, 9> kRemovingColumns;
+// How much less the checked score is than the claimed one, in percent, "9.1"; empty without a
+// claim.
+std::string ReductionPercent(const LogResult& result);

@@ -14,6 +14,7 @@
 #include "log_scoring.h"
 #include "plugin_failure.h"
 #include "plugin_library.h"
+#include "result_pages.h"
 #include "side_task.h"
 #include "working_folder.h"
 
