@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 
 #include "calendar.h"
+#include "counted.h"
 #include "penalty_rules.h"
 #include "result_tables.h"
 #include "shown_text.h"
@@ -99,8 +101,8 @@ std::string ResultsText(const std::vector<LogResult>& results) {
     out += "Clubs (the sum of their members' checked scores)\n";
     for (const Club& club : clubs) {
       char line[240];
-      std::snprintf(line, sizeof line, "%5zu  %-32s %5zu logs %13lld\n", club.rank, Shown(club.name).c_str(),
-                    club.members.size(), club.score);
+      std::snprintf(line, sizeof line, "%5zu  %-32s %5zu %-4s %13lld\n", club.rank, Shown(club.name).c_str(),
+                    club.members.size(), club.members.size() == 1 ? "log" : "logs", club.score);
       out += line;
     }
     out += "\n";
@@ -170,12 +172,11 @@ std::string SummaryText(const SummaryFacts& f) {
     checklogs += r.checklog;
   }
   const DecisionCounts counts = CountDecisions(f.context.verdicts);
-  std::string out = std::to_string(results.size()) + " logs cross-checked, " + std::to_string(qsos) + " QSOs, " +
-                    std::to_string(removed) + " removed; time tolerance " + std::to_string(f.context.tolerance) +
-                    " minutes\n";
-  out += std::to_string(f.set.filesReceived) + " files received: " + std::to_string(results.size()) +
-         " logs processed (" + std::to_string(checklogs) + " checklogs), " + std::to_string(f.set.passedOver.size()) +
-         " passed over\n";
+  std::string out = Counted(results.size(), "log") + " cross-checked, " + Counted(qsos, "QSO") + ", " +
+                    std::to_string(removed) + " removed; time tolerance " +
+                    Counted(static_cast<std::size_t>(f.context.tolerance), "minute") + "\n";
+  out += Counted(f.set.filesReceived, "file") + " received: " + Counted(results.size(), "log") + " processed (" +
+         Counted(checklogs, "checklog") + "), " + std::to_string(f.set.passedOver.size()) + " passed over\n";
   out += "Contest period " + MinuteText(f.period.start) + " to " + MinuteText(f.period.end) +
          (f.period.fromLogs ? " (the 24 hours holding the most QSOs; --start sets it)\n" : "\n");
   out += "\n";
@@ -219,7 +220,8 @@ std::string SummaryText(const SummaryFacts& f) {
   out += "\nLogs with a clock offset, corrected (" + std::to_string(offsets.size()) + "):\n";
   for (const LogResult* r : offsets) {
     out += "  " + Shown(r->call) + ": " + (r->offset.minutes > 0 ? "+" : "") + std::to_string(r->offset.minutes) +
-           " minutes, from " + std::to_string(r->offset.evidence) + " QSOs\n";
+           (std::abs(r->offset.minutes) == 1 ? " minute" : " minutes") + ", from " + Counted(r->offset.evidence, "QSO") +
+           "\n";
   }
 
   // Uniques per log, and the absent stations by how many logs name them.
@@ -249,7 +251,7 @@ std::string SummaryText(const SummaryFacts& f) {
             [](auto a, auto b) { return a.first != b.first ? a.first > b.first : a.second < b.second; });
   out += "\nThe most-worked stations that sent no log:\n";
   for (std::size_t i = 0; i < worked.size() && i < 10; ++i) {
-    out += "  " + Shown(worked[i].second) + ": in " + std::to_string(worked[i].first) + " logs\n";
+    out += "  " + Shown(worked[i].second) + ": in " + Counted(worked[i].first, "log") + "\n";
   }
 
   if (!f.set.passedOver.empty()) {
