@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "finding_text.h"
+
 namespace {
 
 bool IsWordChar(char c) {
@@ -59,7 +61,7 @@ std::vector<FindingGroup> GroupFindings(const std::vector<Finding>& findings) {
   // One table per weight, so that a finding's pattern is its key as it stands.
   std::unordered_map<std::string, std::size_t> index[static_cast<std::size_t>(Severity::Note) + 1];
   for (const Finding& f : findings) {
-    std::string pattern = FindingPattern(f.text);
+    std::string pattern = FindingPattern(FindingText(f));
     auto [it, added] = index[static_cast<std::size_t>(f.severity)].try_emplace(pattern, groups.size());
     if (added) groups.push_back({f.severity, std::move(pattern), {}});
     groups[it->second].findings.push_back(&f);

@@ -7,6 +7,7 @@
 
 #include "calendar.h"
 #include "contest_rules.h"
+#include "finding_text.h"
 #include "shown_text.h"
 
 namespace {
@@ -155,7 +156,7 @@ std::string DoneToUs(const CheckContext& c, std::size_t log) {
 }
 
 std::optional<std::string> EntrantFinding(const Finding& finding) {
-  std::string text = finding.text.str();
+  std::string text = FindingText(finding);
   if (text.find("the plug-in rejected the QSO") != std::string::npos) return std::nullopt;
   if (text.find("32-bit arithmetic") != std::string::npos) return std::nullopt;
   if (text.starts_with("CATEGORY-BAND: 'ALL'") || text.starts_with("CATEGORY-BAND: 'all'")) return std::nullopt;
