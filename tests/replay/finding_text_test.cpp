@@ -1,16 +1,22 @@
 // The findings' texts from their kinds and values: each kind a text of its own, its words chosen by
-// the kind alone.
+// the kind alone, and the report's groups of the real check's findings the groups their texts'
+// patterns made before findings had kinds.
 #include <gtest/gtest.h>
 
 #include <map>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "calendar.h"
+#include "finding_groups.h"
 #include "finding_text.h"
-#include "small_text.h"
+#include "replay_fixture.h"
 
 namespace {
+
+using namespace replay_test;
 
 Finding Make(FindingKind kind, const std::vector<std::string>& values, std::uint8_t wording = 0,
              ProblemLines lines = ProblemLines::None) {
@@ -121,6 +127,55 @@ TEST(FindingText, ValuesComeBackAsPackedControlBytesShown) {
   // values lie in place.
   EXPECT_LE(sizeof(Finding), 2 * sizeof(std::size_t) + sizeof(SmallText));
   EXPECT_LE(PackValues({"1000000"}).size(), 14u);
+}
+
+// The real check's findings on the seeded logs and the sample, and every form of every kind with
+// values drawn from what logs hold: two findings of a weight share a group exactly when their
+// texts' patterns are the same, as when the groups were made from the texts.
+TEST(FindingGroups, TheKeyGroupsAsThePatternsOfTheTexts) {
+  std::vector<Finding> findings;
+  const std::vector<std::pair<fs::path, CheckChoices>> logs = {
+      {SEEDED_CABRILLO_FILE, {HostDays({2025, 3, 15, 12, 0, 0}), HostDays({2025, 3, 16, 12, 0, 0}), &KnownCalls()}},
+      {SEEDED_ADIF_FILE, {std::nullopt, std::nullopt, &KnownCalls()}},
+      {SAMPLE_LOG_FILE, {std::nullopt, std::nullopt, &KnownCalls()}}};
+  for (const auto& [file, choices] : logs) {
+    TempFolder folder;
+    const CheckedReplay run = ReplayForCheck(folder.path(), file);
+    for (Finding& f : CheckLog(run.log, run.replayed, choices)) findings.push_back(std::move(f));
+  }
+  const std::size_t checked = findings.size();
+  ASSERT_GT(checked, 50u);
+  const std::vector<std::string> pool = {
+      "CW", "RY", "PSK31", "FT8", "PSK 31", "12", "0012", "?", "", "DL1ABC", "N0CALL/P", "80m", "40m", "it's",
+      "QSO:  3583  RTTY  2025-03-15 1205  N0CALL  599  0002  EU7F  599  0013   NO CONTEST MODE !!!",
+      "QSO:  7043  BPSK63  2025-03-15 1207  N0CALL  599    RA6F  599  0005   NO RX NUMBER !!!", "CATEGORY-BAND",
+      "CATEGORY-POWER", "ADDRESS", "\xc3\xbc", "\x1b", "2025-03-15 1159", "has no digit",
+      "has characters other than A-Z, 0-9 and /", "MODE PSK without SUBMODE", "2 mode CW, 3 MODE PSK"};
+  std::mt19937 random(63);
+  // A form a kind does not read is none the check makes: only the first of each text is taken.
+  std::set<std::pair<FindingKind, std::string>> forms;
+  ForEveryForm([&](FindingKind kind, std::uint8_t wording, ProblemLines lines) {
+    if (!forms.emplace(kind, FindingText(Make(kind, kMarkers, wording, lines))).second) return;
+    for (int n = 0; n < 12; ++n) {
+      std::vector<std::string> values;
+      for (std::size_t i = 0; i < kMostFindingValues; ++i) values.push_back(pool[random() % pool.size()]);
+      findings.push_back(Make(kind, values, wording, lines));
+    }
+  });
+
+  std::map<std::pair<Severity, std::string>, std::set<std::string>> patternsOfKey, keysOfPattern;
+  for (const Finding& f : findings) {
+    const std::string pattern = FindingPattern(FindingText(f)), key = GroupKey(f);
+    patternsOfKey[{f.severity, key}].insert(pattern);
+    keysOfPattern[{f.severity, pattern}].insert(key);
+  }
+  for (const auto& [key, patterns] : patternsOfKey) {
+    EXPECT_EQ(patterns.size(), 1u) << "one group, patterns " << *patterns.begin() << " and " << *patterns.rbegin();
+  }
+  for (const auto& [pattern, keys] : keysOfPattern) EXPECT_EQ(keys.size(), 1u) << "one pattern: " << pattern.second;
+  for (const FindingGroup& group : GroupFindings(findings)) {
+    EXPECT_EQ(group.pattern, FindingPattern(FindingText(*group.findings.front())));
+  }
 }
 
 }  // namespace

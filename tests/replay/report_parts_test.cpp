@@ -62,7 +62,7 @@ TEST(FindingGroups, WhatVariesIsPutAside) {
   EXPECT_EQ(FindingPattern("call 'it''s' odd"), "call '\xE2\x80\xA6' odd");
   EXPECT_EQ(FindingPattern("an 'open quote"), "an 'open quote");
 
-  // A dupe as a note and as a warning are two groups, the serials one.
+  // Grouped by kind: a dupe as a note and as a warning are two groups, the serials one.
   const std::vector<Finding> findings = {Made(3, Severity::Note, FindingKind::Dupe, {"1", "DL1ABC", "80m"}),
                                          Made(4, Severity::Error, FindingKind::SentNotFourDigits, {"10000"}),
                                          Made(5, Severity::Warning, FindingKind::OffTheBands, {"20m"}),
@@ -79,6 +79,33 @@ TEST(FindingGroups, WhatVariesIsPutAside) {
   EXPECT_EQ(groups[2].pattern.substr(0, 24), "dupe of line # (# on #):");
   EXPECT_EQ(groups[2].severity, Severity::Warning);
   EXPECT_EQ(groups[3].findings.size(), 2u);
+}
+
+// What shows of a value decides with the kind, as it did when findings were grouped by their text:
+// a mode without a digit is a group of its own, a quoted value never, whatever it holds.
+TEST(FindingGroups, WhatAValueShowsOfItself) {
+  const std::vector<Finding> findings = {
+      Made(1, Severity::Warning, FindingKind::RejectedForMode, {"CW"}, wording::kAdif),
+      Made(2, Severity::Warning, FindingKind::RejectedForMode, {"PSK31"}, wording::kAdif),
+      Made(3, Severity::Warning, FindingKind::RejectedForMode, {"FT8"}, wording::kAdif),
+      Made(4, Severity::Warning, FindingKind::RejectedForMode, {"CW"}, wording::kAdif),
+      Made(5, Severity::Error, FindingKind::CallNoCall, {"it' s", "has no digit"}),
+      Made(6, Severity::Error, FindingKind::CallNoCall, {"DKPA", "has no digit"}),
+      Made(7, Severity::Warning, FindingKind::NotAContestValue, {"CATEGORY-BAND", "20M"}),
+      Made(8, Severity::Warning, FindingKind::CategoryBandAll, {"CATEGORY-BAND", "ALL"}),
+      Made(9, Severity::Warning, FindingKind::NotAContestValue, {"CATEGORY-POWER", "MEDIUM"})};
+  const std::vector<FindingGroup> groups = GroupFindings(findings);
+  ASSERT_EQ(groups.size(), 5u);
+  EXPECT_EQ(groups[0].findings.size(), 2u);  // both calls: the quote in the first one changes nothing
+  EXPECT_EQ(groups[0].pattern, "call '\xE2\x80\xA6' has no digit");
+  EXPECT_EQ(groups[1].findings.size(), 2u);
+  EXPECT_EQ(groups[1].pattern.substr(0, 22), "mode CW is not #, the ");
+  EXPECT_EQ(groups[2].findings.size(), 2u);
+  EXPECT_EQ(groups[2].pattern.substr(0, 21), "mode # is not #, the ");
+  // ALL reads as any value of the format's that the contest does not list, and stands with them.
+  EXPECT_EQ(groups[3].findings.size(), 2u);
+  EXPECT_EQ(groups[3].pattern, "CATEGORY-BAND: '\xE2\x80\xA6' is none of this contest's #, #, #");
+  EXPECT_EQ(groups[4].findings.size(), 1u);
 }
 
 TEST(PageForm, LongListsAreCutAndSaySoFindingsComeGrouped) {
