@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "cabrillo_header_check.h"
 #include "calendar.h"
+#include "finding_text.h"
 #include "crosscheck_options.h"
 #include "log_set.h"
 #include "results.h"
@@ -178,6 +181,63 @@ LogResult Entry(const std::string& call, long long checked, const std::string& o
   r.entity = call.substr(0, 2);
   r.continent = "EU";
   return r;
+}
+
+Finding Made(FindingKind kind, const std::vector<std::string>& values, std::uint8_t wording = 0,
+             ProblemLines lines = ProblemLines::None) {
+  std::vector<std::string_view> v(values.begin(), values.end());
+  v.resize(kMostFindingValues);
+  return {5, Severity::Warning, kind, wording, lines, PackValues({v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]})};
+}
+
+// Whether the entrant reads a finding is its kind's to say: the same for every wording and every
+// value, the very words the view once looked for among them; and what the entrant reads names
+// none of the tools' inner workings, whatever a kind's text for the contester says.
+TEST(EntrantView, DecidedByTheKindWhateverTheTextSays) {
+  const std::vector<std::string> markers = {"v0", "v1", "v2", "v3", "v4", "v5", "v6", "v7"};
+  const std::vector<std::string> loaded = {"the plug-in rejected the QSO", "32-bit arithmetic", "ALL",
+                                           "CATEGORY-BAND: 'ALL'",         "; err.txt got",     "host",
+                                           "plug-in",                      "err.txt"};
+  std::size_t shownKinds = 0;
+  for (std::size_t k = 0; k < kFindingKinds; ++k) {
+    const FindingKind kind = static_cast<FindingKind>(k);
+    const bool shown = EntrantFinding(Made(kind, markers)).has_value();
+    shownKinds += shown;
+    for (std::uint8_t wording = 0; wording < 4; ++wording) {
+      for (ProblemLines lines : {ProblemLines::None, ProblemLines::One, ProblemLines::Several}) {
+        const std::optional<std::string> plain = EntrantFinding(Made(kind, markers, wording, lines));
+        EXPECT_EQ(plain.has_value(), shown) << k;
+        EXPECT_EQ(EntrantFinding(Made(kind, loaded, wording, lines)).has_value(), shown) << k;
+        if (!plain) continue;
+        for (const char* internal : {"plug-in", "err.txt", "host"}) {
+          EXPECT_EQ(plain->find(internal), std::string::npos) << *plain;
+        }
+      }
+    }
+  }
+  EXPECT_GT(shownKinds, kFindingKinds / 2);
+}
+
+// What the cross-check's own lines say, and CATEGORY-BAND ALL however it is written, never reach
+// the entrant from the log's check; the same fault's other values do.
+TEST(EntrantView, WhatTheCrossCheckSaysItselfIsLeftOut) {
+  for (const char* all : {"ALL", "all", "All"}) {
+    std::vector<Finding> findings;
+    CheckCabrilloHeader(ParseLogText("START-OF-LOG: 3.0\nCONTEST: PSK-63-TORVALE\nCALLSIGN: DL1AA\n"
+                                     "CATEGORY-OPERATOR: SINGLE-OP\nCATEGORY-BAND: " +
+                                     std::string(all) + "\nNAME: A\nADDRESS: B\nEMAIL: a@example.org\nEND-OF-LOG:\n"),
+                        std::nullopt, findings);
+    ASSERT_EQ(findings.size(), 1u) << all;
+    EXPECT_EQ(EntrantFinding(findings.front()), std::nullopt) << all;
+  }
+  EXPECT_EQ(EntrantFinding(Made(FindingKind::NotAContestValue, {"CATEGORY-BAND", "20M"})),
+            "WARNING line 5: CATEGORY-BAND: '20M' is none of this contest's 80M-40M, 80M, 40M");
+  for (FindingKind told : {FindingKind::RejectedForMode, FindingKind::RejectedNoExchange, FindingKind::Refused,
+                           FindingKind::OffTheBands, FindingKind::ScoreBeyond32Bits, FindingKind::CallIsOwn}) {
+    EXPECT_EQ(EntrantFinding(Made(told, {"RY"})), std::nullopt) << FindingText(Made(told, {"RY"}));
+  }
+  EXPECT_EQ(EntrantFinding(Made(FindingKind::Dupe, {"4", "DL1AA", "80m", "0", ""})),
+            "WARNING line 5: dupe of line 4 (DL1AA on 80m): it adds nothing to the score");
 }
 
 TEST(ResultsTable, EqualScoresShareARankAndChecklogsStandApart) {

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "calendar.h"
+#include "finding_text.h"
 #include "json_reader.h"
 #include "replay_fixture.h"
 #include "statistics_report.h"
@@ -911,7 +912,7 @@ TEST(ContestStatsJsonText, FindingsAndKeysAsWritten) {
   for (std::size_t i = 0; i < findings.size(); ++i) {
     EXPECT_EQ(written.items[i]["line"].number, static_cast<long long>(findings[i].line));
     EXPECT_EQ(written.items[i]["severity"].text, SeverityName(findings[i].severity));
-    EXPECT_EQ(written.items[i]["text"].text, findings[i].text);
+    EXPECT_EQ(written.items[i]["text"].text, FindingText(findings[i]));
   }
   // The 20 m QSO has a band of its own in every hour.
   EXPECT_TRUE(report.stats["qsos_by_hour"].items.front().Has("20m"));

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "finding_text.h"
 #include "replay_fixture.h"
 
 namespace {
@@ -113,9 +114,10 @@ TEST_P(FaultClass, OneFindingAtItsLineWithItsWeight) {
   const Finding& f = findings.front();
   EXPECT_EQ(f.line, c.line) << FindingLine(f);
   EXPECT_STREQ(SeverityName(f.severity), SeverityName(c.severity)) << FindingLine(f);
-  EXPECT_NE(f.text.view().find(c.part), std::string::npos) << FindingLine(f) << "\nlacks: " << c.part;
+  const std::string text = FindingText(f);
+  EXPECT_NE(text.find(c.part), std::string::npos) << FindingLine(f) << "\nlacks: " << c.part;
   // A value from the log is echoed with its control bytes escaped: the finding stays one line.
-  for (char ch : f.text.view()) EXPECT_FALSE(static_cast<unsigned char>(ch) < 32 || ch == 127) << FindingLine(f);
+  for (char ch : text) EXPECT_FALSE(static_cast<unsigned char>(ch) < 32 || ch == 127) << FindingLine(f);
 }
 
 std::string NameOf(const ::testing::TestParamInfo<FaultCase>& info) { return info.param.name; }

@@ -12,6 +12,11 @@ namespace {
 
 using json_test::Value;
 
+Finding Made(std::size_t line, Severity severity, FindingKind kind, std::initializer_list<std::string_view> values,
+             std::uint8_t wording = 0) {
+  return {line, severity, kind, wording, ProblemLines::None, PackValues(values)};
+}
+
 TEST(Locator, CentresOfFieldSquareSubsquareAndExtendedSquare) {
   auto at = [](const char* locator) {
     const std::optional<GeoPosition> p = LocatorCentre(locator);
@@ -58,21 +63,50 @@ TEST(FindingGroups, WhatVariesIsPutAside) {
   EXPECT_EQ(FindingPattern("call 'it''s' odd"), "call '\xE2\x80\xA6' odd");
   EXPECT_EQ(FindingPattern("an 'open quote"), "an 'open quote");
 
-  const std::vector<Finding> findings = {{3, Severity::Note, "dupe of line 1"},
-                                         {4, Severity::Error, "sent serial '10000' is not four digits"},
-                                         {5, Severity::Warning, "QSO on 20m"},
-                                         {6, Severity::Error, "sent serial '10001' is not four digits"},
-                                         {7, Severity::Note, "dupe of line 2"},
-                                         {8, Severity::Warning, "dupe of line 2"}};
+  // Grouped by kind: a dupe as a note and as a warning are two groups, the serials one.
+  const std::vector<Finding> findings = {Made(3, Severity::Note, FindingKind::Dupe, {"1", "DL1ABC", "80m"}),
+                                         Made(4, Severity::Error, FindingKind::SentNotFourDigits, {"10000"}),
+                                         Made(5, Severity::Warning, FindingKind::OffTheBands, {"20m"}),
+                                         Made(6, Severity::Error, FindingKind::SentNotFourDigits, {"10001"}),
+                                         Made(7, Severity::Note, FindingKind::Dupe, {"2", "OK1T", "40m"}),
+                                         Made(8, Severity::Warning, FindingKind::Dupe, {"2", "OK1T", "40m"})};
   const std::vector<FindingGroup> groups = GroupFindings(findings);
   ASSERT_EQ(groups.size(), 4u);
   EXPECT_EQ(groups[0].severity, Severity::Error);
   EXPECT_EQ(groups[0].findings.size(), 2u);
   EXPECT_EQ(groups[0].findings[1]->line, 6u);
-  EXPECT_EQ(groups[1].pattern, "QSO on #");  // warnings in the order of their first finding
-  EXPECT_EQ(groups[2].pattern, "dupe of line #");
+  EXPECT_EQ(groups[0].pattern, "sent serial '\xE2\x80\xA6' is not four digits");
+  EXPECT_EQ(groups[1].pattern, "QSO on #: the contest is on # m and # m");  // warnings in the order of their first
+  EXPECT_EQ(groups[2].pattern.substr(0, 24), "dupe of line # (# on #):");
   EXPECT_EQ(groups[2].severity, Severity::Warning);
   EXPECT_EQ(groups[3].findings.size(), 2u);
+}
+
+// What shows of a value decides with the kind, as it did when findings were grouped by their text:
+// a mode without a digit is a group of its own, a quoted value never, whatever it holds.
+TEST(FindingGroups, WhatAValueShowsOfItself) {
+  const std::vector<Finding> findings = {
+      Made(1, Severity::Warning, FindingKind::RejectedForMode, {"CW"}, wording::kAdif),
+      Made(2, Severity::Warning, FindingKind::RejectedForMode, {"PSK31"}, wording::kAdif),
+      Made(3, Severity::Warning, FindingKind::RejectedForMode, {"FT8"}, wording::kAdif),
+      Made(4, Severity::Warning, FindingKind::RejectedForMode, {"CW"}, wording::kAdif),
+      Made(5, Severity::Error, FindingKind::CallNoCall, {"it' s", "has no digit"}),
+      Made(6, Severity::Error, FindingKind::CallNoCall, {"DKPA", "has no digit"}),
+      Made(7, Severity::Warning, FindingKind::NotAContestValue, {"CATEGORY-BAND", "20M"}),
+      Made(8, Severity::Warning, FindingKind::CategoryBandAll, {"CATEGORY-BAND", "ALL"}),
+      Made(9, Severity::Warning, FindingKind::NotAContestValue, {"CATEGORY-POWER", "MEDIUM"})};
+  const std::vector<FindingGroup> groups = GroupFindings(findings);
+  ASSERT_EQ(groups.size(), 5u);
+  EXPECT_EQ(groups[0].findings.size(), 2u);  // both calls: the quote in the first one changes nothing
+  EXPECT_EQ(groups[0].pattern, "call '\xE2\x80\xA6' has no digit");
+  EXPECT_EQ(groups[1].findings.size(), 2u);
+  EXPECT_EQ(groups[1].pattern.substr(0, 22), "mode CW is not #, the ");
+  EXPECT_EQ(groups[2].findings.size(), 2u);
+  EXPECT_EQ(groups[2].pattern.substr(0, 21), "mode # is not #, the ");
+  // ALL reads as any value of the format's that the contest does not list, and stands with them.
+  EXPECT_EQ(groups[3].findings.size(), 2u);
+  EXPECT_EQ(groups[3].pattern, "CATEGORY-BAND: '\xE2\x80\xA6' is none of this contest's #, #, #");
+  EXPECT_EQ(groups[4].findings.size(), 1u);
 }
 
 TEST(PageForm, LongListsAreCutAndSaySoFindingsComeGrouped) {
@@ -82,8 +116,10 @@ TEST(PageForm, LongListsAreCutAndSaySoFindingsComeGrouped) {
   for (int i = 0; i < 1500; ++i) stats.oneBandCalls.push_back({"K" + std::to_string(10000 + i), "80m", {"40m"}});
   stats.oneBandEntities.push_back({"Japan", "40m", {"80m"}});
   std::vector<Finding> findings;
-  for (std::size_t i = 0; i < 250; ++i) findings.push_back({i + 1, Severity::Error, "serial " + std::to_string(i)});
-  findings.push_back({300, Severity::Note, "one of a kind"});
+  for (std::size_t i = 0; i < 250; ++i) {
+    findings.push_back(Made(i + 1, Severity::Error, FindingKind::ReadingProblem, {"serial " + std::to_string(i)}));
+  }
+  findings.push_back(Made(300, Severity::Note, FindingKind::ReadingProblem, {"one of a kind"}));
   const std::optional<ScoreSummary> none;
 
   for (int i = 0; i < 1001; ++i) stats.runSplit.list.push_back({i, i, "80m", 3'580'000, {3, 1, 180}});

@@ -24,23 +24,10 @@ using cabrillo::ValueKind;
 constexpr std::array<std::string_view, 4> kRequired = {"CONTEST", "CALLSIGN", "CATEGORY-OPERATOR", "CATEGORY-BAND"};
 // The sponsor's contact with the entrant.
 constexpr std::array<std::string_view, 3> kExpected = {"NAME", "ADDRESS", "EMAIL"};
-// A list longer than this is shown by its start.
-constexpr std::size_t kValuesShown = 12;
 
 template <class Values>
 bool OneOf(const Values& values, std::string_view value) {
   return std::any_of(values.begin(), values.end(), [&](std::string_view v) { return SameLetters(v, value); });
-}
-
-template <class Values>
-std::string Listed(const Values& values) {
-  std::string text;
-  std::size_t shown = 0;
-  for (std::string_view v : values) {
-    if (shown++ == kValuesShown) return text + ", ... (" + std::to_string(values.size()) + " in all)";
-    text += (text.empty() ? "" : ", ") + std::string(v);
-  }
-  return text;
 }
 
 // Tags that decide the log's class or score: a second value would leave them open.
@@ -127,9 +114,7 @@ class HeaderCheck {
     for (const CabrilloLine& l : log_.cabrilloLines) {
       // Told once: what follows is no part of the log, so its tags are not weighed either.
       if (end) {
-        Add(l.line, Severity::Error,
-            "this line follows END-OF-LOG: (line " + std::to_string(end->line) +
-                "); nothing after it is part of the log: remove it or move it above END-OF-LOG:");
+        Add(l.line, Severity::Error, FindingKind::LineAfterEnd, {std::to_string(end->line)});
         break;
       }
       if (l.tag.empty()) {
@@ -145,57 +130,37 @@ class HeaderCheck {
       if (l.tag == "START-OF-LOG" && !start) {
         start = &l;
         if (&l != &log_.cabrilloLines.front() && !untaggedBefore) {
-          Add(l.line, Severity::Error,
-              "START-OF-LOG: is not the first line: a robot reads the log from it on; move it to the top");
+          Add(l.line, Severity::Error, FindingKind::StartNotFirst, {});
         }
       }
 
       auto [seen, isFirst] = first.emplace(l.tag, &l);
       const std::size_t count = ++lines[l.tag];
       if (!isFirst && (rule ? rule->maxLines == 1 : !l.tag.starts_with("X-"))) Repeated(l, *seen->second);
-      if (!rule && !l.tag.starts_with("X-")) {
-        Add(l.line, Severity::Warning, "unknown tag " + l.tag + ": is not a Cabrillo 3.0 tag; remove the line");
-      }
+      if (!rule && !l.tag.starts_with("X-")) Add(l.line, Severity::Warning, FindingKind::UnknownTag, {l.tag});
       if (firstQso && l.tag != "END-OF-LOG") {
-        Add(l.line, Severity::Warning,
-            l.tag + ": comes after the first QSO line (line " + std::to_string(firstQso->line) +
-                "); the header goes before the QSOs");
+        Add(l.line, Severity::Warning, FindingKind::TagAfterQsos, {l.tag, std::to_string(firstQso->line)});
       }
       if (rule && rule->maxLines > 1 && count == rule->maxLines + 1) {
-        Add(l.line, Severity::Warning,
-            "a " + Ordinal(count) + " " + l.tag + ": line; Cabrillo allows " + Count(rule->maxLines));
+        Add(l.line, Severity::Warning, FindingKind::TagTooOften,
+            {l.tag, std::to_string(count), std::to_string(rule->maxLines)});
       }
       if (rule && (isFirst || rule->maxLines != 1)) Value(l, *rule);
     }
-    if (!start && !log_.cabrilloLines.empty()) {
-      Add(1, Severity::Error, "the file has no START-OF-LOG: line; a Cabrillo log opens with START-OF-LOG: 3.0");
-    }
+    if (!start && !log_.cabrilloLines.empty()) Add(1, Severity::Error, FindingKind::NoStartOfLog, {});
     for (std::string_view tag : kRequired) Missing(first, tag, Severity::Error);
     for (std::string_view tag : kExpected) Missing(first, tag, Severity::Warning);
   }
 
  private:
-  static std::string Ordinal(std::size_t n) {
-    static constexpr std::array<const char*, 10> kWords = {"zeroth", "first",  "second", "third", "fourth",
-                                                          "fifth",  "sixth", "seventh", "eighth", "ninth"};
-    return n < kWords.size() ? kWords[n] : std::to_string(n) + "th";
-  }
-  static std::string Count(std::size_t n) {
-    static constexpr std::array<const char*, 10> kWords = {"none", "one", "two",   "three", "four",
-                                                          "five", "six", "seven", "eight", "nine"};
-    return n < kWords.size() ? kWords[n] : std::to_string(n);
-  }
-
   // The same value again contradicts nothing; another value leaves the tag open.
   void Repeated(const CabrilloLine& l, const CabrilloLine& firstLine) {
-    const std::string where = "(first at line " + std::to_string(firstLine.line) + ")";
+    const std::string where = std::to_string(firstLine.line);
     if (SameLetters(l.value, firstLine.value)) {
-      Add(l.line, Severity::Note,
-          l.tag + ": appears a second time with the same value " + where + "; one line is enough");
+      Add(l.line, Severity::Note, FindingKind::TagAgainSameValue, {l.tag, where});
     } else {
-      Add(l.line, DecidesTheScore(l.tag) ? Severity::Error : Severity::Warning,
-          l.tag + ": appears a second time " + where + ", with '" + l.value + "' instead of '" + firstLine.value +
-              "'; keep the one that is right");
+      Add(l.line, DecidesTheScore(l.tag) ? Severity::Error : Severity::Warning, FindingKind::TagAgainOtherValue,
+          {l.tag, where, l.value, firstLine.value});
     }
   }
 
@@ -204,14 +169,10 @@ class HeaderCheck {
     const std::string& value = l.value;
     switch (rule.kind) {
       case ValueKind::Version:
-        if (value != "3.0") {
-          Add(l.line, Severity::Warning, "START-OF-LOG: version '" + value + "'; this contest's logs are Cabrillo 3.0");
-        }
+        if (value != "3.0") Add(l.line, Severity::Warning, FindingKind::VersionNotThree, {value});
         break;
       case ValueKind::ContestName:
-        if (!SameLetters(value, kContestName)) {
-          Add(l.line, Severity::Error, "CONTEST: '" + value + "' is not " + std::string(kContestName));
-        }
+        if (!SameLetters(value, kContestName)) Add(l.line, Severity::Error, FindingKind::ContestOther, {value});
         break;
       case ValueKind::Call:
         CallSign(l);
@@ -224,9 +185,9 @@ class HeaderCheck {
         break;
       case ValueKind::Email:
         if (value.empty()) {
-          Add(l.line, Severity::Note, "EMAIL: is empty: the sponsor has no address to confirm the log to");
+          Add(l.line, Severity::Note, FindingKind::EmailEmpty, {});
         } else if (!IsEmailAddress(value)) {
-          Add(l.line, Severity::Warning, "EMAIL: '" + value + "' is not an e-mail address");
+          Add(l.line, Severity::Warning, FindingKind::EmailNoAddress, {value});
         }
         break;
       case ValueKind::Calls:
@@ -235,10 +196,7 @@ class HeaderCheck {
         break;
       case ValueKind::GridLocator:
         if (!value.empty() && !IsGridLocator(value)) {
-          Add(l.line, Severity::Warning,
-              "GRID-LOCATOR: '" + value +
-                  "' is no Maidenhead locator: two letters A-R, two digits, optionally two letters A-X (JN58 or "
-                  "JN58td)");
+          Add(l.line, Severity::Warning, FindingKind::GridNoLocator, {value});
         }
         break;
       case ValueKind::OffTime:
@@ -247,8 +205,7 @@ class HeaderCheck {
       case ValueKind::Text:
         Text(l, rule);
         if (!rule.contestValues.empty() && !value.empty() && !OneOf(rule.contestValues, value)) {
-          Add(l.line, Severity::Warning,
-              tag + ": '" + value + "' is none of this contest's " + ::Listed(rule.contestValues));
+          Add(l.line, Severity::Warning, FindingKind::NotAContestValue, {tag, value});
         }
         break;
       case ValueKind::Nothing:
@@ -260,14 +217,12 @@ class HeaderCheck {
   void CallSign(const CabrilloLine& l) {
     const std::string& value = l.value;
     if (value.empty()) {
-      Add(l.line, Severity::Error, "CALLSIGN: is empty");
+      Add(l.line, Severity::Error, FindingKind::CallsignEmpty, {});
     } else if (std::optional<std::string> fault = CallSignFault(UpperCase(value))) {
-      Add(l.line, Severity::Error, "CALLSIGN: '" + value + "' " + *fault);
+      Add(l.line, Severity::Error, FindingKind::CallsignNoCall, {value, *fault});
     } else if (ownCall_.headerDisagrees) {
-      Add(l.line, Severity::Error,
-          "CALLSIGN: '" + value + "' is not the own call of the QSO lines, " + ownCall_.mostGiven + " (on " +
-              std::to_string(ownCall_.giving) + " of " + std::to_string(ownCall_.givingAny) +
-              "): the log is filed under its CALLSIGN; correct the one that is wrong");
+      Add(l.line, Severity::Error, FindingKind::CallsignNotTheLines,
+          {value, ownCall_.mostGiven, std::to_string(ownCall_.giving), std::to_string(ownCall_.givingAny)});
     }
   }
 
@@ -276,27 +231,23 @@ class HeaderCheck {
     const std::string& value = l.value;
     if (!rule.contestValues.empty()) {
       if (OneOf(rule.contestValues, value)) return;
-      const bool format = OneOf(rule.formatValues, value);
-      Add(l.line, Severity::Warning,
-          l.tag + ": '" + value + "' is none of this contest's " + ::Listed(rule.contestValues) +
-              (format ? "" : ", nor a value of Cabrillo 3.0"));
+      const FindingKind kind = !OneOf(rule.formatValues, value)                        ? FindingKind::NotAnyValue
+                               : l.tag == "CATEGORY-BAND" && SameLetters(value, "ALL") ? FindingKind::CategoryBandAll
+                                                                                       : FindingKind::NotAContestValue;
+      Add(l.line, Severity::Warning, kind, {l.tag, value});
     } else if (!OneOf(rule.formatValues, value)) {
-      Add(l.line, Severity::Warning,
-          l.tag + ": '" + value + "' is not a Cabrillo 3.0 value; it takes one of " + ::Listed(rule.formatValues));
+      Add(l.line, Severity::Warning, FindingKind::NotAFormatValue, {l.tag, value});
     }
   }
 
   // Free text breaks a robot by bytes outside ASCII and by its length.
   void Text(const CabrilloLine& l, const TagRule& rule) {
     if (std::optional<std::string> odd = NonAscii(l.value)) {
-      Add(l.line, Severity::Warning,
-          l.tag + ": has a character outside ASCII ('" + *odd +
-              "'): Cabrillo files are ASCII text and a robot may garble it; write it with ASCII letters");
+      Add(l.line, Severity::Warning, FindingKind::NotAscii, {l.tag, *odd});
     }
     if (rule.maxLength != 0 && l.value.size() > rule.maxLength) {
-      Add(l.line, Severity::Warning,
-          l.tag + ": is " + std::to_string(l.value.size()) + " characters long; Cabrillo allows " +
-              std::to_string(rule.maxLength) + " a line");
+      Add(l.line, Severity::Warning, FindingKind::TooLong,
+          {l.tag, std::to_string(l.value.size()), std::to_string(rule.maxLength)});
     }
   }
 
@@ -307,15 +258,13 @@ class HeaderCheck {
       std::replace(spaced.begin(), spaced.end(), ',', ' ');
       std::string blanks;
       for (std::string_view call : Words(spaced)) blanks += (blanks.empty() ? "" : " ") + std::string(call);
-      Add(l.line, Severity::Warning,
-          "OPERATORS: '" + l.value + "' separates the calls with commas; Cabrillo separates them with blanks: " +
-              blanks);
+      Add(l.line, Severity::Warning, FindingKind::OperatorsWithCommas, {l.value, blanks});
       return;
     }
     for (std::string_view word : Words(l.value)) {
       const std::string call = UpperCase(word.starts_with('@') ? word.substr(1) : word);
       if (std::optional<std::string> fault = CallSignFault(call)) {
-        Add(l.line, Severity::Warning, "OPERATORS: '" + std::string(word) + "' is no call sign: it " + *fault);
+        Add(l.line, Severity::Warning, FindingKind::OperatorsNoCall, {word, *fault});
         return;
       }
     }
@@ -326,11 +275,9 @@ class HeaderCheck {
     const std::optional<double> from = w.size() == 4 ? MomentOf(w[0], w[1]) : std::nullopt;
     const std::optional<double> to = w.size() == 4 ? MomentOf(w[2], w[3]) : std::nullopt;
     if (!from || !to) {
-      Add(l.line, Severity::Warning,
-          "OFFTIME: '" + l.value + "' is not a break as Cabrillo writes it: YYYY-MM-DD HHMM YYYY-MM-DD HHMM, from "
-                                   "and to");
+      Add(l.line, Severity::Warning, FindingKind::OffTimeNoBreak, {l.value});
     } else if (*to < *from) {
-      Add(l.line, Severity::Warning, "OFFTIME: '" + l.value + "' ends before it begins; write the start first");
+      Add(l.line, Severity::Warning, FindingKind::OffTimeBackwards, {l.value});
     }
   }
 
@@ -339,19 +286,19 @@ class HeaderCheck {
     digits.erase(std::remove(digits.begin(), digits.end(), ','), digits.end());
     const bool number = !digits.empty() && digits.size() <= 18 && std::all_of(digits.begin(), digits.end(), IsDigit);
     if (!number) {
-      Add(l.line, Severity::Error, "CLAIMED-SCORE: '" + l.value + "' is no number");
+      Add(l.line, Severity::Error, FindingKind::ClaimedScoreNoNumber, {l.value});
     } else if (score_ && std::stoll(digits) != *score_) {
-      Add(l.line, Severity::Error,
-          "CLAIMED-SCORE: " + l.value + " is not " + std::to_string(*score_) +
-              ", the score the plug-in computes from this log");
+      Add(l.line, Severity::Error, FindingKind::ClaimedScoreWrong, {l.value, std::to_string(*score_)});
     }
   }
 
   void Missing(const std::map<std::string, const CabrilloLine*>& first, std::string_view tag, Severity severity) {
-    if (!first.count(std::string(tag))) Add(1, severity, "the header has no " + std::string(tag) + ": line");
+    if (!first.count(std::string(tag))) Add(1, severity, FindingKind::TagMissing, {tag});
   }
 
-  void Add(std::size_t line, Severity severity, std::string text) { out_.push_back({line, severity, std::move(text)}); }
+  void Add(std::size_t line, Severity severity, FindingKind kind, std::initializer_list<std::string_view> values) {
+    out_.push_back({line, severity, kind, 0, ProblemLines::None, PackValues(values)});
+  }
 
   const LogFile& log_;
   std::optional<long long> score_;

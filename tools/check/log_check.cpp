@@ -20,7 +20,6 @@
 #include "log_fitness.h"
 #include "own_call.h"
 #include "serial_check.h"
-#include "shown_text.h"
 
 namespace {
 
@@ -57,16 +56,13 @@ class QsoChecks {
       const QsoOutcome* outcome = outcomes_[i];
       Period(qso);
       if (previous && qso.days < previous->days) {
-        Add(qso, Severity::Warning,
-            "logged after a later QSO (line " + std::to_string(previous->line) + ", " +
-                MinuteText(MinuteOf(previous->days)) +
-                "): the log is not in time order; the replay takes it in time order");
+        Add(qso, Severity::Warning, FindingKind::NotInTimeOrder,
+            {std::to_string(previous->line), MinuteText(MinuteOf(previous->days))});
       }
       previous = &qso;
       Call(qso);
-      Exchange(qso, qso.WrittenSent(), "sent serial", "");
-      Exchange(qso, qso.WrittenRcvd(), "received exchange",
-               ": the host's exchange check would refuse it; the plug-in does not check exchanges");
+      Exchange(qso, qso.WrittenSent(), FindingKind::SentNotFourDigits, FindingKind::SentNotWrittenWithFour);
+      Exchange(qso, qso.WrittenRcvd(), FindingKind::ReceivedNotFourDigits, FindingKind::ReceivedNotWrittenWithFour);
       const bool stored = outcome && outcome->fate != QsoFate::Rejected;
       Band(qso, outcome);
       if (stored && !cabrillo_) Reports(qso);
@@ -77,47 +73,39 @@ class QsoChecks {
  private:
   void Period(const LogQso& qso) {
     if (choices_.periodStart && qso.days < *choices_.periodStart) {
-      Add(qso, Severity::Error,
-          "QSO at " + MinuteText(MinuteOf(qso.days)) + " is before the contest's start, " +
-              MinuteText(MinuteOf(*choices_.periodStart)));
+      Add(qso, Severity::Error, FindingKind::BeforeStart,
+          {MinuteText(MinuteOf(qso.days)), MinuteText(MinuteOf(*choices_.periodStart))});
     } else if (choices_.periodEnd && qso.days >= *choices_.periodEnd) {
-      Add(qso, Severity::Error,
-          "QSO at " + MinuteText(MinuteOf(qso.days)) + " is after the contest's end, " +
-              MinuteText(MinuteOf(*choices_.periodEnd)));
+      Add(qso, Severity::Error, FindingKind::AfterEnd,
+          {MinuteText(MinuteOf(qso.days)), MinuteText(MinuteOf(*choices_.periodEnd))});
     }
   }
 
   void Call(const LogQso& qso) {
     const std::string& written = qso.written.call.str();
     if (std::optional<std::string> fault = CallSignFault(qso.call)) {
-      Add(qso, Severity::Error, "call '" + written + "' " + *fault);
+      Add(qso, Severity::Error, FindingKind::CallNoCall, {written, *fault});
       return;
     }
     const std::string& own = qso.ownCall.empty() ? own_.reference : qso.ownCall.str();
     if (!own.empty() && StationPart(qso.call) == StationPart(own)) {
       // The plug-in counts it, a point and a new call, so the claimed score is too high.
-      Add(qso, Severity::Error,
-          "call " + qso.call + " is the log's own call: a station cannot work itself, and the plug-in scores the "
-                               "QSO; correct the call or remove the QSO");
+      Add(qso, Severity::Error, FindingKind::CallIsOwn, {qso.call});
       return;
     }
     if (cabrillo_ && HasLowerCase(written)) {
-      Add(qso, Severity::Warning,
-          "call '" + written + "' is in lower case; Cabrillo logs write calls in upper case (replayed as " + qso.call +
-              ")");
+      Add(qso, Severity::Warning, FindingKind::CallLowerCase, {written, qso.call});
     }
     OwnCallOnTheLine(qso);
     // The reader told the record's cut value; a hint about what was read would tell it again.
     if (qso.valueCut) return;
     const std::string_view station = StationPart(qso.call);
     if (!station.empty() && station.back() >= '0' && station.back() <= '9') {
-      Add(qso, Severity::Warning,
-          "call '" + written + "' ends with its digit: the letters after it are missing, and the sponsor cannot "
-                               "match an incomplete call; complete it");
+      Add(qso, Severity::Warning, FindingKind::CallIncomplete, {written});
       return;
     }
     if (choices_.knownCalls && !choices_.knownCalls->Knows(qso.call)) {
-      Add(qso, Severity::Note, qso.call + " is not in the check-partial list MASTER.SCP: a possible busted call");
+      Add(qso, Severity::Note, FindingKind::CallNotKnown, {qso.call});
     }
   }
 
@@ -126,80 +114,51 @@ class QsoChecks {
     const std::string& written = qso.written.ownCall.str();
     if (cabrillo_) {
       Add(qso, Severity::Warning,
-          own_.headerDisagrees || log_.ownCall.empty()
-              ? "own call '" + written + "' on the QSO line is not " + own_.reference +
-                    ", the own call of the other QSO lines"
-              : "own call '" + written + "' on the QSO line is not the CALLSIGN: " + own_.reference);
+          own_.headerDisagrees || log_.ownCall.empty() ? FindingKind::OwnCallNotTheOthers
+                                                       : FindingKind::OwnCallNotTheCallsign,
+          {written, own_.reference});
     } else {
-      Add(qso, Severity::Warning,
-          std::string(qso.ownCallFromOperator ? "OPERATOR" : "STATION_CALLSIGN") + " '" + written + "' is not " +
-              own_.reference + ", the own call of the log's other records: the plug-in's Cabrillo file gets " +
-              qso.ownCall.str() + " on this QSO line, which the sponsor does not match");
+      Add(qso, Severity::Warning, FindingKind::RecordOwnCallDiffers, {written, own_.reference, qso.ownCall},
+          qso.ownCallFromOperator ? wording::kOperator : 0);
     }
   }
 
   // An empty exchange is the plug-in's to reject: the verdict says so.
-  void Exchange(const LogQso& qso, std::string_view written, const char* what, const char* refusal) {
+  void Exchange(const LogQso& qso, std::string_view written, FindingKind noNumber, FindingKind unpadded) {
     if (written.empty()) return;
-    const std::string quoted = std::string(what) + " '" + std::string(written) + "'";
     if (!AllDigits(written) || written.size() > 4) {
-      Add(qso, Severity::Error, quoted + " is not four digits" + refusal);
+      Add(qso, Severity::Error, noNumber, {written});
     } else if (cabrillo_ && written.size() < 4) {
-      Add(qso, Severity::Warning, quoted + " is not written with four digits (" + SerialExchange(written) + ")");
+      Add(qso, Severity::Warning, unpadded, {written, SerialExchange(written)});
     }
   }
 
   void Band(const LogQso& qso, const QsoOutcome* outcome) {
     const bool counted = outcome && outcome->fate == QsoFate::Accepted;
     if (!IsContestBand(qso.band.str())) {
-      Add(qso, Severity::Warning,
-          "QSO on " + qso.band.str() + ": the contest is on 80 m and 40 m" +
-              (counted ? "; the plug-in's summary counts it all the same" : ""));
+      Add(qso, Severity::Warning, FindingKind::OffTheBands, {qso.band}, counted ? wording::kCounted : 0);
     }
     if (cabrillo_) return;
     const bool stored = outcome && outcome->fate != QsoFate::Rejected;
     const WrittenQso& w = qso.written;
     if (w.freq.empty()) {
-      if (stored) {
-        Add(qso, Severity::Error, "no FREQ: the Cabrillo file gets frequency 0 for this QSO; add FREQ in MHz");
-      }
+      if (stored) Add(qso, Severity::Error, FindingKind::NoFrequency, {});
       return;
     }
     if (w.band.empty()) return;  // the band was taken from the frequency
     const std::optional<std::string> onFrequency = AmateurBandOf(qso.freqHz);
     if (!onFrequency) {
-      Add(qso, Severity::Error,
-          "FREQ " + w.freq.str() + " MHz lies on no amateur band; BAND says " + w.band.str() +
-              ", where the plug-in counts it");
+      Add(qso, Severity::Error, FindingKind::FrequencyOnNoBand, {w.freq, w.band});
     } else if (*onFrequency != qso.band) {
-      Add(qso, Severity::Error,
-          "FREQ " + w.freq.str() + " MHz lies on " + *onFrequency + ", not on " + qso.band.str() +
-              " as BAND says: the plug-in counts it on " + qso.band.str() + ", the Cabrillo file shows " +
-              std::to_string(qso.freqHz / 1000) + " kHz");
+      Add(qso, Severity::Error, FindingKind::FrequencyOffItsBand,
+          {w.freq, *onFrequency, qso.band, std::to_string(qso.freqHz / 1000)});
     }
   }
 
-  // The plug-in writes the reports as they are: without one, its QSO line lacks a field.
   void Reports(const LogQso& qso) {
-    const bool noSent = qso.rstSent.empty(), noRcvd = qso.rstRcvd.empty();
-    if (!noSent && !noRcvd) return;
-    const std::string missing = noSent && noRcvd ? "no RST_SENT and no RST_RCVD"
-                                : noSent         ? "no RST_SENT"
-                                                 : "no RST_RCVD";
-    const std::string add = noSent && noRcvd ? "<RST_SENT:3>599 <RST_RCVD:3>599"
-                            : noSent         ? "<RST_SENT:3>599"
-                                             : "<RST_RCVD:3>599";
-    Add(qso, Severity::Error,
-        missing + ": the plug-in's Cabrillo file gets a QSO line of " + (noSent && noRcvd ? "8" : "9") +
-            " fields for it instead of 10; add " + add);
-  }
-
-  std::string ProblemLinesText(std::size_t index) const {
-    auto it = problemLines_.find(static_cast<std::uint32_t>(index));
-    if (it == problemLines_.end()) return "err.txt got no line for it";
-    const std::size_t n = it->second.size();
-    return (n == 1 ? "err.txt got: " : "err.txt got " + std::to_string(n) + " such lines: ") +
-           std::string(it->second.front());
+    const std::uint8_t missing = (qso.rstSent.empty() ? wording::kNoSent : 0) |
+                                 (qso.rstRcvd.empty() ? wording::kNoReceived : 0);
+    if (missing != 0) Add(qso, Severity::Error, FindingKind::NoReports, {}, missing);
   }
 
   bool HasVerdict(std::size_t index, std::string_view verdict) const {
@@ -210,36 +169,38 @@ class QsoChecks {
   }
 
   void Verdict(const LogQso& qso, std::size_t index, const QsoOutcome& outcome) {
+    if (outcome.fate != QsoFate::Dupe && outcome.fate != QsoFate::Rejected) return;
+    auto lines = problemLines_.find(static_cast<std::uint32_t>(index));
+    const std::size_t n = lines == problemLines_.end() ? 0 : lines->second.size();
+    const ProblemLines told = n == 0 ? ProblemLines::None : n == 1 ? ProblemLines::One : ProblemLines::Several;
+    const std::string count = std::to_string(n);
+    const std::string_view firstLine = n == 0 ? std::string_view() : lines->second.front();
     if (outcome.fate == QsoFate::Dupe) {
       auto first = firstStored_.find(CallBand(qso));
-      const std::string firstLine = first == firstStored_.end() ? "?" : std::to_string(first->second);
-      Add(qso, Severity::Note,
-          "dupe of line " + firstLine + " (" + qso.call + " on " + qso.band.str() +
-              "): the plug-in stored it as a dupe, it adds nothing to the score; " + ProblemLinesText(index));
+      const std::string stored = first == firstStored_.end() ? "?" : std::to_string(first->second);
+      Add(qso, Severity::Note, FindingKind::Dupe, {stored, qso.call, qso.band, count, firstLine}, 0, told);
       return;
     }
-    if (outcome.fate != QsoFate::Rejected) return;
 
-    std::string why;
-    if (HasVerdict(index, kVerdictNoContestMode)) {
-      why = cabrillo_ ? "mode " + qso.written.mode.str() + " is not PM (BPSK63)"
-                      : "mode " + qso.mode.str() + " is not BPSK63";
-      why += ", the only mode of this contest";
-      // The plug-in tells only the first rule a QSO breaks.
-      if (qso.exchSent.empty() || qso.exchRcvd.empty()) why += ", and an exchange is missing too";
-    } else if (HasVerdict(index, kVerdictNoRxNumber)) {
-      const bool noSent = qso.exchSent.empty(), noRcvd = qso.exchRcvd.empty();
-      why = noSent && noRcvd ? "no exchange sent or received" : noSent ? "no sent serial" : "no received exchange";
-    } else {
-      why = "the QSO was refused";
-    }
     // The plug-in's Cabrillo file leaves a rejected QSO out; a Cabrillo log to submit still has it.
-    Add(qso, cabrillo_ ? Severity::Error : Severity::Warning,
-        why + ": the plug-in rejected the QSO; " + ProblemLinesText(index));
+    const Severity severity = cabrillo_ ? Severity::Error : Severity::Warning;
+    const bool noSent = qso.exchSent.empty(), noRcvd = qso.exchRcvd.empty();
+    if (HasVerdict(index, kVerdictNoContestMode)) {
+      const std::uint8_t form = (cabrillo_ ? 0 : wording::kAdif) | (noSent || noRcvd ? wording::kAlso : 0);
+      Add(qso, severity, FindingKind::RejectedForMode, {cabrillo_ ? qso.written.mode : qso.mode, count, firstLine},
+          form, told);
+    } else if (HasVerdict(index, kVerdictNoRxNumber)) {
+      // With both exchanges there the plug-in still found no received number: told as it says.
+      const std::uint8_t form = noSent ? wording::kNoSent | (noRcvd ? wording::kNoReceived : 0) : wording::kNoReceived;
+      Add(qso, severity, FindingKind::RejectedNoExchange, {count, firstLine}, form, told);
+    } else {
+      Add(qso, severity, FindingKind::Refused, {count, firstLine}, 0, told);
+    }
   }
 
-  void Add(const LogQso& qso, Severity severity, std::string text) {
-    out_.push_back({qso.line, severity, std::move(text)});
+  void Add(const LogQso& qso, Severity severity, FindingKind kind, std::initializer_list<std::string_view> values,
+           std::uint8_t wording = 0, ProblemLines lines = ProblemLines::None) {
+    out_.push_back({qso.line, severity, kind, wording, lines, PackValues(values)});
   }
 
   const LogFile& log_;
@@ -279,7 +240,7 @@ void ReaderProblems(const LogFile& log, const std::vector<Problem>& notes, std::
         severity = Severity::Note;
         break;
     }
-    out.push_back({p.line, severity, p.message});
+    out.push_back({p.line, severity, FindingKind::ReadingProblem, 0, ProblemLines::None, PackValues({p.message})});
   }
   // A call told as broken settles no entity: that is the same fault, told once.
   std::unordered_set<std::size_t> brokenCalls;
@@ -287,7 +248,9 @@ void ReaderProblems(const LogFile& log, const std::vector<Problem>& notes, std::
     if (CallSignFault(q.call)) brokenCalls.insert(q.line);
   }
   for (const Problem& p : notes) {
-    if (!brokenCalls.count(p.line)) out.push_back({p.line, Severity::Note, p.message});
+    if (!brokenCalls.count(p.line)) {
+      out.push_back({p.line, Severity::Note, FindingKind::EntityNote, 0, ProblemLines::None, PackValues({p.message})});
+    }
   }
 }
 
@@ -326,19 +289,13 @@ std::vector<Finding> CheckLog(const LogFile& log, const ReplayedLog& replayed, c
   findings.reserve(log.qsos.size() + log.problems.size() + replayed.notes.size() + 16);
   ReaderProblems(log, replayed.notes, findings);
   // A file that is no log is told by the reader already.
-  if (log.format != LogFormat::Unknown) {
-    if (const std::optional<std::string> why = WhyNotReplayed(log)) {
-      findings.push_back({1, Severity::Error, *why + "; the plug-in is not run for this log"});
-    }
-  }
+  if (std::optional<Finding> notReplayed = NotReplayed(log)) findings.push_back(std::move(*notReplayed));
   const std::optional<ScoreSummary>& summary = replayed.score;
   if (summary && summary->score != summary->FullScore()) {
-    findings.push_back({1, Severity::Warning,
-                        "the plug-in's score, " + std::to_string(summary->score) +
-                            ", has run past its 32-bit arithmetic: its totals give " +
-                            std::to_string(summary->total.points) + " * (" + std::to_string(summary->total.dxcc) +
-                            " + " + std::to_string(summary->total.newCalls) +
-                            ") = " + std::to_string(summary->FullScore())});
+    findings.push_back({1, Severity::Warning, FindingKind::ScoreBeyond32Bits, 0, ProblemLines::None,
+                        PackValues({std::to_string(summary->score), std::to_string(summary->total.points),
+                                    std::to_string(summary->total.dxcc), std::to_string(summary->total.newCalls),
+                                    std::to_string(summary->FullScore())})});
   }
   if (log.format == LogFormat::Cabrillo) {
     CheckCabrilloHeader(log, summary ? std::optional<long long>(summary->FullScore()) : std::nullopt, findings);
@@ -346,13 +303,5 @@ std::vector<Finding> CheckLog(const LogFile& log, const ReplayedLog& replayed, c
   QsoChecks(log, replayed, choices, findings).Run();
   CheckSentSerials(log, findings);
   SortByLine(findings);
-  // A value from the log is echoed as it stands: nothing in it may end the finding's line.
-  for (Finding& f : findings) {
-    auto control = [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; };
-    const std::string_view text = f.text;
-    if (std::any_of(text.begin(), text.end(), control)) {
-      f.text = Shown(text);
-    }
-  }
   return findings;
 }

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "contest_rules.h"
+#include "finding_text.h"
 #include "host_form.h"
 
 namespace {
@@ -20,25 +21,21 @@ std::string WrittenMode(const LogFile& log, const LogQso& q) {
   return "MODE " + mode + (SameLetters(mode, "PSK") ? " without SUBMODE" : "");
 }
 
-std::string Counted(std::size_t n, std::size_t of) { return std::to_string(n) + " of " + std::to_string(of); }
-
 }  // namespace
 
-std::optional<std::string> WhyNotReplayed(const LogFile& log) {
-  if (log.format == LogFormat::Unknown) {
-    auto why = std::find_if(log.problems.begin(), log.problems.end(),
-                            [](const Problem& p) { return p.kind == ProblemKind::Unreadable; });
-    return why == log.problems.end() ? "the file is no log" : why->message;
-  }
+std::optional<Finding> NotReplayed(const LogFile& log) {
+  // A file that is no log is told by the reader already.
+  if (log.format == LogFormat::Unknown) return std::nullopt;
+  auto finding = [](FindingKind kind, std::initializer_list<std::string_view> values, std::uint8_t wording = 0) {
+    return Finding{1, Severity::Error, kind, wording, ProblemLines::None, PackValues(values)};
+  };
   if (log.qsos.empty()) {
     const std::size_t excluded = static_cast<std::size_t>(std::count_if(
         log.problems.begin(), log.problems.end(), [](const Problem& p) { return p.kind == ProblemKind::Excluded; }));
     const std::size_t unread = log.skipped - excluded;
-    if (unread > 0) {
-      return "no QSO could be read: all " + std::to_string(unread) + " records were skipped (see their lines)";
-    }
-    if (excluded > 0) return "no QSO to score: the log's " + std::to_string(excluded) + " QSOs are all X-QSO lines";
-    return "the log holds no QSO";
+    if (unread > 0) return finding(FindingKind::NoQsoRead, {std::to_string(unread)});
+    if (excluded > 0) return finding(FindingKind::OnlyExcludedQsos, {std::to_string(excluded)});
+    return finding(FindingKind::NoQso, {});
   }
   std::map<std::string, std::size_t> modes;  // written mode: QSOs
   std::size_t withoutSerial = 0;
@@ -54,18 +51,27 @@ std::optional<std::string> WhyNotReplayed(const LogFile& log) {
         break;
     }
   }
-  const std::size_t all = log.qsos.size();
-  const std::string contestMode =
-      log.format == LogFormat::Cabrillo ? std::string(kCabrilloModeCode) + " (" + std::string(kContestMode) + ")"
-                                        : std::string(kContestMode);
+  const std::uint8_t adif = log.format == LogFormat::Cabrillo ? 0 : wording::kAdif;
+  const std::string all = std::to_string(log.qsos.size());
   std::string modeList;
   std::size_t otherModes = 0;
   for (const auto& [mode, n] : modes) {
     modeList += (modeList.empty() ? "" : ", ") + (modes.size() == 1 ? mode : std::to_string(n) + " " + mode);
     otherModes += n;
   }
-  if (withoutSerial == 0) return "no QSO is " + contestMode + ": " + Counted(all, all) + " are " + modeList;
-  std::string why = "no QSO counts for the contest: ";
-  if (otherModes > 0) why += Counted(otherModes, all) + " are not " + contestMode + " (" + modeList + "), ";
-  return why + Counted(withoutSerial, all) + " lack a serial sent or received";
+  if (withoutSerial == 0) return finding(FindingKind::NoQsoInContestMode, {all, modeList}, adif);
+  // Without other modes the text names no mode, and takes no wording of the format's.
+  if (otherModes == 0) return finding(FindingKind::NoQsoCounts, {all, std::to_string(withoutSerial)});
+  return finding(FindingKind::NoQsoCounts, {all, std::to_string(withoutSerial), std::to_string(otherModes), modeList},
+                 adif | wording::kAlso);
+}
+
+std::optional<std::string> WhyNotReplayed(const LogFile& log) {
+  if (log.format == LogFormat::Unknown) {
+    auto why = std::find_if(log.problems.begin(), log.problems.end(),
+                            [](const Problem& p) { return p.kind == ProblemKind::Unreadable; });
+    return why == log.problems.end() ? "the file is no log" : why->message;
+  }
+  if (std::optional<Finding> finding = NotReplayed(log)) return NotReplayedReason(*finding);
+  return std::nullopt;
 }

@@ -5,7 +5,12 @@
 #include <optional>
 #include <string>
 
+#include "finding.h"
 #include "log_file.h"
+
+// The check's finding for a log in a format that is not replayed, at line 1 (NoQsoRead to
+// NoQsoCounts); nothing when it can be replayed or is in no format at all.
+std::optional<Finding> NotReplayed(const LogFile& log);
 
 // Why the log is not replayed, in one line; nothing when it can be.
 std::optional<std::string> WhyNotReplayed(const LogFile& log);

@@ -17,6 +17,12 @@ namespace {
 
 std::string Serial(long long n) { return SerialExchange(std::to_string(n)); }
 
+// Every fault of the sequence costs a point at most, or the sponsor's trust: a warning.
+void Add(std::vector<Finding>& out, std::size_t line, FindingKind kind,
+         std::initializer_list<std::string_view> values) {
+  out.push_back({line, Severity::Warning, kind, 0, ProblemLines::None, PackValues(values)});
+}
+
 struct Sent {
   const LogQso* qso;
   long long number;
@@ -90,11 +96,9 @@ void CheckSentSerials(const LogFile& log, std::vector<Finding>& out) {
     const long long low = inTime[before].number, high = inTime[i + 1].number, n = inTime[i].number;
     if (high == low + 2 && n != low + 1) {
       typo[i] = 1;
-      out.push_back({inTime[i].qso->line, Severity::Warning,
-                     "sent serial " + Serial(n) + " breaks the count from " + Serial(low) + " (line " +
-                         std::to_string(inTime[before].qso->line) + ") to " + Serial(high) + " (line " +
-                         std::to_string(inTime[i + 1].qso->line) + "): " + Serial(low + 1) +
-                         " was sent here, most likely; correct it"});
+      Add(out, inTime[i].qso->line, FindingKind::SerialBreaksCount,
+          {Serial(n), Serial(low), std::to_string(inTime[before].qso->line), Serial(high),
+           std::to_string(inTime[i + 1].qso->line), Serial(low + 1)});
       covered.push_back({low + 1, inTime[i].qso->line});
     } else {
       before = i;
@@ -110,12 +114,9 @@ void CheckSentSerials(const LogFile& log, std::vector<Finding>& out) {
     const long long n = inTime[i].number;
     auto [earlier, isNew] = sentAt.emplace(n, qso->line);
     if (!isNew) {
-      out.push_back({qso->line, Severity::Warning,
-                     "sent serial " + Serial(n) + " was sent before, at line " + std::to_string(earlier->second)});
+      Add(out, qso->line, FindingKind::SerialSentBefore, {Serial(n), std::to_string(earlier->second)});
     } else if (n < previous) {
-      out.push_back({qso->line, Severity::Warning,
-                     "sent serial " + Serial(n) + " is lower than " + Serial(previous) + ", sent before it at line " +
-                         std::to_string(previousLine)});
+      Add(out, qso->line, FindingKind::SerialLower, {Serial(n), Serial(previous), std::to_string(previousLine)});
     }
     previous = n;
     previousLine = qso->line;
@@ -131,11 +132,10 @@ void CheckSentSerials(const LogFile& log, std::vector<Finding>& out) {
   });
   long long below = 0;
   for (const Covered& c : all) {
-    if (c.number > below + 1) {
-      const std::string missing = c.number == below + 2 ? "sent serial " + Serial(below + 1) + " was"
-                                                        : "sent serials " + Serial(below + 1) + " to " +
-                                                              Serial(c.number - 1) + " were";
-      out.push_back({c.line, Severity::Warning, missing + " never sent; this QSO sent " + Serial(c.number)});
+    if (c.number == below + 2) {
+      Add(out, c.line, FindingKind::SerialNeverSent, {Serial(below + 1), Serial(c.number)});
+    } else if (c.number > below + 2) {
+      Add(out, c.line, FindingKind::SerialsNeverSent, {Serial(below + 1), Serial(c.number - 1), Serial(c.number)});
     }
     below = std::max(below, c.number);
   }

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "finding_text.h"
+#include "shown_text.h"
+
 namespace {
 
 bool IsWordChar(char c) {
@@ -54,14 +57,56 @@ std::string FindingPattern(std::string_view text) {
   return out;
 }
 
+// A kind's words and the places of its quoted values follow from the kind, its wording and its
+// problem lines, so the key leaves them out: only a value shown as it stands can make two findings
+// of one form read differently. Two kinds read as another: CATEGORY-BAND 'ALL', a kind of its own
+// for the cross-check, as any category of the format's that this contest does not list; the plan's
+// notes, in their own words as the readers' problems are. Each is grouped with those.
+std::string GroupKey(const Finding& finding) {
+  class Key final : public FindingWriter {
+   public:
+    void Words(std::string_view) override {}
+    void Quoted(std::string_view) override {}
+    void Value(std::string_view value) override {
+      key += FindingPattern(Shown(value));
+      key += '\0';  // no value shown holds one
+    }
+    std::string key;
+  } out;
+  const FindingKind kind = finding.kind == FindingKind::CategoryBandAll ? FindingKind::NotAContestValue
+                           : finding.kind == FindingKind::EntityNote    ? FindingKind::ReadingProblem
+                                                                        : finding.kind;
+  out.key += static_cast<char>(kind);
+  out.key += static_cast<char>(finding.wording);
+  out.key += static_cast<char>(finding.problemLines);
+  WriteFinding(finding, out);
+  return std::move(out.key);
+}
+
+namespace {
+
+// The text with each quoted value as '…', its pattern whatever the value holds.
+std::string PatternOf(const Finding& finding) {
+  class Hidden final : public FindingWriter {
+   public:
+    void Words(std::string_view words) override { text += words; }
+    void Quoted(std::string_view) override { text += "'\xE2\x80\xA6'"; }
+    void Value(std::string_view value) override { text += Shown(value); }
+    std::string text;
+  } out;
+  WriteFinding(finding, out);
+  return FindingPattern(out.text);
+}
+
+}  // namespace
+
 std::vector<FindingGroup> GroupFindings(const std::vector<Finding>& findings) {
   std::vector<FindingGroup> groups;
-  // One table per weight, so that a finding's pattern is its key as it stands.
+  // One table per weight, as a key holds no weight.
   std::unordered_map<std::string, std::size_t> index[static_cast<std::size_t>(Severity::Note) + 1];
   for (const Finding& f : findings) {
-    std::string pattern = FindingPattern(f.text);
-    auto [it, added] = index[static_cast<std::size_t>(f.severity)].try_emplace(pattern, groups.size());
-    if (added) groups.push_back({f.severity, std::move(pattern), {}});
+    auto [it, added] = index[static_cast<std::size_t>(f.severity)].try_emplace(GroupKey(f), groups.size());
+    if (added) groups.push_back({f.severity, PatternOf(f), {}});
     groups[it->second].findings.push_back(&f);
   }
   std::stable_sort(groups.begin(), groups.end(),

@@ -1,5 +1,5 @@
-// The check's findings grouped by what they say, for a page that must stay small however many
-// QSOs share one fault.
+// The check's findings grouped by their kind and what of their values the page shows, for a page
+// that must stay small however many QSOs share one fault.
 #pragma once
 
 #include <string>
@@ -14,9 +14,13 @@ std::string FindingPattern(std::string_view text);
 
 struct FindingGroup {
   Severity severity;
-  std::string pattern;
+  std::string pattern;  // FindingPattern of the text with its quoted values put aside
   std::vector<const Finding*> findings;  // in the order given
 };
+
+// What puts two findings of one weight in one group: the kind, its wording and the patterns of the
+// values a text shows unquoted (the mode in "mode CW is not ...", a tag), never the kind's words.
+std::string GroupKey(const Finding& finding);
 
 // Errors first, then warnings, then notes; within a weight in the order of each group's first finding.
 std::vector<FindingGroup> GroupFindings(const std::vector<Finding>& findings);

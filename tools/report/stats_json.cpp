@@ -10,6 +10,7 @@
 
 #include "calendar.h"
 #include "finding_groups.h"
+#include "finding_text.h"
 #include "json_writer.h"
 
 namespace {
@@ -344,7 +345,7 @@ void Findings(JsonWriter& json, const std::vector<Finding>& findings, JsonForm f
     json.Key("findings").BeginArray();
     for (const Finding& f : findings) {
       json.BeginObject(true).Key("line").Number(static_cast<long long>(f.line));
-      json.Key("severity").String(SeverityName(f.severity)).Key("text").String(f.text).EndObject();
+      json.Key("severity").String(SeverityName(f.severity)).Key("text").String(FindingText(f)).EndObject();
     }
     json.EndArray();
     return;
@@ -356,7 +357,7 @@ void Findings(JsonWriter& json, const std::vector<Finding>& findings, JsonForm f
     const std::size_t n = std::min(group.findings.size(), kPageFindingsPerGroup);
     for (std::size_t i = 0; i < n; ++i) {
       json.BeginObject(true).Key("line").Number(static_cast<long long>(group.findings[i]->line));
-      json.Key("text").String(group.findings[i]->text).EndObject();
+      json.Key("text").String(FindingText(*group.findings[i])).EndObject();
     }
     json.EndArray().EndObject();
   }

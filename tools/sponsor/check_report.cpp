@@ -10,6 +10,7 @@
 #include "calendar.h"
 #include "contest_rules.h"
 #include "entry_rules.h"
+#include "finding_text.h"
 #include "shown_text.h"
 
 namespace {
@@ -42,18 +43,6 @@ std::string Where(const CheckContext& c, const QsoRef& ref) {
   }
   if (c.lineOf) text += ": " + Quoted(c.lineOf(ref.log, ref.qso));
   return text;
-}
-
-bool Replace(std::string& text, std::string_view what, std::string_view by) {
-  const std::size_t at = text.find(what);
-  if (at == std::string::npos) return false;
-  text.replace(at, what.size(), by);
-  return true;
-}
-
-void CutFrom(std::string& text, std::string_view what) {
-  const std::size_t at = text.find(what);
-  if (at != std::string::npos) text.erase(at);
 }
 
 }  // namespace
@@ -203,19 +192,90 @@ std::string DoneToUs(const CheckContext& c, std::size_t log) {
   return out;
 }
 
-std::optional<std::string> EntrantFinding(const Finding& finding) {
-  std::string text = finding.text.str();
-  if (text.find("the plug-in rejected the QSO") != std::string::npos) return std::nullopt;
-  if (text.find("32-bit arithmetic") != std::string::npos) return std::nullopt;
-  if (text.starts_with("CATEGORY-BAND: 'ALL'") || text.starts_with("CATEGORY-BAND: 'all'")) return std::nullopt;
-  if (text.starts_with("QSO on ") && text.find("the contest is on 80 m and 40 m") != std::string::npos) {
-    return std::nullopt;  // the cross-check's own line says it
+namespace {
+
+// By kind alone, whatever a text says: the refused QSOs, the QSOs off the bands, the own call
+// worked and a score past 32 bits are the cross-check's own lines; CATEGORY-BAND ALL is no fault
+// for the sponsor; the rest left out tell what the plug-in makes of a log (the Cabrillo file it
+// writes from an ADIF log, a log it is not run for).
+bool ShownToEntrant(FindingKind kind) {
+  switch (kind) {
+    case FindingKind::NoQsoRead:
+    case FindingKind::OnlyExcludedQsos:
+    case FindingKind::NoQso:
+    case FindingKind::NoQsoInContestMode:
+    case FindingKind::NoQsoCounts:
+    case FindingKind::ScoreBeyond32Bits:
+    case FindingKind::CategoryBandAll:
+    case FindingKind::CallIsOwn:
+    case FindingKind::RecordOwnCallDiffers:
+    case FindingKind::OffTheBands:
+    case FindingKind::FrequencyOnNoBand:
+    case FindingKind::FrequencyOffItsBand:
+    case FindingKind::NoReports:
+    case FindingKind::RejectedForMode:
+    case FindingKind::RejectedNoExchange:
+    case FindingKind::Refused:
+      return false;
+    case FindingKind::LineAfterEnd:
+    case FindingKind::StartNotFirst:
+    case FindingKind::NoStartOfLog:
+    case FindingKind::TagMissing:
+    case FindingKind::TagAgainSameValue:
+    case FindingKind::TagAgainOtherValue:
+    case FindingKind::UnknownTag:
+    case FindingKind::TagAfterQsos:
+    case FindingKind::TagTooOften:
+    case FindingKind::VersionNotThree:
+    case FindingKind::ContestOther:
+    case FindingKind::CallsignEmpty:
+    case FindingKind::CallsignNoCall:
+    case FindingKind::CallsignNotTheLines:
+    case FindingKind::NotAContestValue:
+    case FindingKind::NotAnyValue:
+    case FindingKind::NotAFormatValue:
+    case FindingKind::NotAscii:
+    case FindingKind::TooLong:
+    case FindingKind::EmailEmpty:
+    case FindingKind::EmailNoAddress:
+    case FindingKind::GridNoLocator:
+    case FindingKind::OperatorsWithCommas:
+    case FindingKind::OperatorsNoCall:
+    case FindingKind::OffTimeNoBreak:
+    case FindingKind::OffTimeBackwards:
+    case FindingKind::ClaimedScoreNoNumber:
+    case FindingKind::ClaimedScoreWrong:
+    case FindingKind::BeforeStart:
+    case FindingKind::AfterEnd:
+    case FindingKind::NotInTimeOrder:
+    case FindingKind::CallNoCall:
+    case FindingKind::CallLowerCase:
+    case FindingKind::OwnCallNotTheOthers:
+    case FindingKind::OwnCallNotTheCallsign:
+    case FindingKind::CallIncomplete:
+    case FindingKind::CallNotKnown:
+    case FindingKind::SentNotFourDigits:
+    case FindingKind::ReceivedNotFourDigits:
+    case FindingKind::SentNotWrittenWithFour:
+    case FindingKind::ReceivedNotWrittenWithFour:
+    case FindingKind::NoFrequency:
+    case FindingKind::Dupe:
+    case FindingKind::SerialBreaksCount:
+    case FindingKind::SerialSentBefore:
+    case FindingKind::SerialLower:
+    case FindingKind::SerialNeverSent:
+    case FindingKind::SerialsNeverSent:
+    case FindingKind::ReadingProblem:
+    case FindingKind::EntityNote:
+      return true;
   }
-  CutFrom(text, "; err.txt got");
-  CutFrom(text, ": the host's exchange check would refuse it");
-  CutFrom(text, "; the plug-in's summary counts it all the same");
-  Replace(text, "the plug-in stored it as a dupe, it adds nothing to the score", "it adds nothing to the score");
-  Replace(text, ", the score the plug-in computes from this log", ", the score of this log's QSOs");
-  if (text.find("plug-in") != std::string::npos || text.find("err.txt") != std::string::npos) return std::nullopt;
-  return std::string(SeverityName(finding.severity)) + " line " + std::to_string(finding.line) + ": " + Shown(text);
+  return false;
+}
+
+}  // namespace
+
+std::optional<std::string> EntrantFinding(const Finding& finding) {
+  if (!ShownToEntrant(finding.kind)) return std::nullopt;
+  return std::string(SeverityName(finding.severity)) + " line " + std::to_string(finding.line) + ": " +
+         FindingText(finding, Audience::Entrant);
 }

@@ -48,8 +48,9 @@ std::string ReportLines(const CheckContext& context, std::size_t log, const LogF
 // copied wrong, a QSO with us that our log does not have. One line each, by their call and line.
 std::string DoneToUs(const CheckContext& context, std::size_t log);
 
-// A finding of the log's own check as an entrant reads it: without the tools' inner workings
-// (the plug-in, its problem file, the host); nothing for findings the cross-check's own lines
-// state better (a QSO the scoring refused, a score past 32 bits) or that are none for the
-// sponsor (CATEGORY-BAND "ALL").
+// A finding of the log's own check as an entrant reads it, "NOTE line 5: ...": without the tools'
+// inner workings (the plug-in, its problem file, the host); nothing for the kinds the cross-check's
+// own lines state better (a QSO the scoring refused, a score past 32 bits), that are none for the
+// sponsor (CATEGORY-BAND "ALL") or that tell only what the tools make of the log. Decided by the
+// finding's kind, never by its words.
 std::optional<std::string> EntrantFinding(const Finding& finding);
