@@ -300,14 +300,14 @@ TEST(CrossCheckOptions, DefaultsValuesAndMistakes) {
 
   const CrossCheckOptions period = ParseCrossCheckOptions(
       {"--start", "2025-03-15T1200", "--no-clock-correction", "--jobs=3", "--receipts", "r.csv", "logs"});
-  EXPECT_EQ(MinuteText(*period.periodStart), "2025-03-15 1200");
-  EXPECT_EQ(MinuteText(*period.periodEnd), "2025-03-16 1200");  // 24 hours by default
+  EXPECT_EQ(MinuteText(period.period->start), "2025-03-15 1200");
+  EXPECT_EQ(MinuteText(period.period->end), "2025-03-16 1200");  // 24 hours by default
   EXPECT_FALSE(period.correctClocks);
   EXPECT_EQ(period.jobs, 3u);
   EXPECT_EQ(period.receipts, "r.csv");
-  EXPECT_TRUE(plain.correctClocks && plain.jobs >= 1 && !plain.periodStart);
+  EXPECT_TRUE(plain.correctClocks && plain.jobs >= 1 && !plain.period);
   EXPECT_EQ(
-      MinuteText(*ParseCrossCheckOptions({"--start=2025-03-15 1200", "--end", "2025-03-15T1800", "logs"}).periodEnd),
+      MinuteText(ParseCrossCheckOptions({"--start=2025-03-15 1200", "--end", "2025-03-15T1800", "logs"}).period->end),
       "2025-03-15 1800");
   for (const std::vector<std::string>& wrong :
        std::vector<std::vector<std::string>>{{"--start", "2025-02-30T1200", "logs"},

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <tuple>
 
+#include "date_text.h"
 #include "ole_date_time.h"
 
 namespace {
@@ -75,6 +76,50 @@ TEST(MinuteClock, FarDatesAndHours) {
     EXPECT_EQ(DayText(DayOf(MinuteOf(days))), std::string(hour).substr(0, 10)) << t.year;
     EXPECT_EQ(DayOf(MinuteOf(days)), DayNumber(t.year, t.month, t.day)) << t.year;
   }
+}
+
+// Every way a date and a time may be written, read by one rule: the written minute comes back as
+// the minute's own text, and what is no moment is none.
+TEST(DateText, MomentsAsTheyAreWritten) {
+  for (const char* text : {"2025-03-15 1805", "2025-03-15T1805", "2025-03-15 18:05", "2025-03-15T18:05"}) {
+    const std::optional<Moment> m = ReadMoment(text);
+    ASSERT_TRUE(m) << text;
+    EXPECT_EQ(MinuteText(m->minute), "2025-03-15 1805") << text;
+    EXPECT_FALSE(m->wholeDay) << text;
+  }
+  const std::optional<Moment> day = ReadMoment("2024-02-29");
+  ASSERT_TRUE(day);
+  EXPECT_EQ(MinuteText(day->minute), "2024-02-29 0000");
+  EXPECT_TRUE(day->wholeDay);
+  for (const char* text : {"", "2025-03-15 18", "2025-03-15 180", "2025-03-15 18050", "2025-03-15x1805",
+                           "2025-02-30", "2025-03-15 2400", "2025-03-15 1860", "2025-3-15 1805", "2025-03-15 18.05",
+                           "1899-12-31", "2101-01-01 0000", "+025-03-15", "2025-03-15 1805 "}) {
+    EXPECT_FALSE(ReadMoment(text)) << text;
+  }
+  EXPECT_EQ(std::get<DateFault>(ReadDateTime("2025-02-29", "1200")), DateFault::Shape);
+  EXPECT_EQ(std::get<DateFault>(ReadDateTime("2025-03-15", "12:00")), DateFault::Shape);
+  EXPECT_EQ(std::get<DateFault>(ReadDateTime("1825-03-15", "1200")), DateFault::Year);
+  EXPECT_EQ(std::get<double>(ReadDateTime("2026-02-01", "1800")), 46054.75);
+}
+
+TEST(DateText, APeriodEndsAtItsEndOrAfterTheContestsLength) {
+  const Moment start = *ReadMoment("2025-03-15 1200");
+  const std::optional<ContestPeriod> contest = PeriodOf(start, std::nullopt);
+  ASSERT_TRUE(contest);
+  EXPECT_EQ(MinuteText(contest->end), "2025-03-16 1200");
+  EXPECT_TRUE(contest->Holds(start.minute));
+  EXPECT_FALSE(contest->Holds(contest->end));
+  EXPECT_TRUE(contest->Holds(contest->end - 1));
+  EXPECT_FALSE(contest->Holds(start.minute - 1));
+  // A day alone as the end is the whole day; as the start, its first minute.
+  const std::optional<ContestPeriod> days = PeriodOf(*ReadMoment("2025-03-15"), *ReadMoment("2025-03-16"));
+  ASSERT_TRUE(days);
+  EXPECT_EQ(MinuteText(days->start), "2025-03-15 0000");
+  EXPECT_EQ(MinuteText(days->end), "2025-03-17 0000");
+  EXPECT_EQ(MinuteText(PeriodOf(start, *ReadMoment("2025-03-15 1800"))->end), "2025-03-15 1800");
+  EXPECT_FALSE(PeriodOf(start, start));
+  EXPECT_FALSE(PeriodOf(start, *ReadMoment("2025-03-14")));
+  EXPECT_TRUE(PeriodOf(start, *ReadMoment("2025-03-15")));  // to the end of that day
 }
 
 }  // namespace

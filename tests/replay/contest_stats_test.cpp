@@ -42,6 +42,10 @@ struct PlainQso {
   bool inPeriod;
 };
 
+// The minutes here count from 1970-01-01, the host's day 25569: the period the product is given
+// counts from the host's day zero.
+long long PlainMinute(long long hostMinute) { return hostMinute - 25569LL * 24 * 60; }
+
 long long MinuteOfDays(double days) {
   const CalendarTime t = *ToCalendarTime(days);
   const chrono::sys_days day{chrono::year(t.year) / t.month / t.day};
@@ -288,7 +292,7 @@ struct Plain {
   }
 
   long long ContestStartMinute() const {
-    return choices.periodStart ? MinuteOfDays(*choices.periodStart) : first / 60 * 60;
+    return choices.period ? PlainMinute(choices.period->start) : first / 60 * 60;
   }
 
   // The score up to the end of each hour since the contest's start, for `hours` hours.
@@ -327,7 +331,8 @@ std::vector<PlainQso> PlainQsos(const ContestPlan& plan, const StatsChoices& cho
   for (const PlannedQso& planned : plan.qsos) {
     const LogQso& q = *planned.qso;
     const bool inPeriod =
-        (!choices.periodStart || q.days >= *choices.periodStart) && (!choices.periodEnd || q.days < *choices.periodEnd);
+        !choices.period ||
+        (MinuteOfDays(q.days) >= PlainMinute(choices.period->start) && MinuteOfDays(q.days) < PlainMinute(choices.period->end));
     qsos.push_back({MinuteOfDays(q.days), q.band, q.call, planned.entity ? planned.entity->name : "",
                     planned.continent.empty() ? "unknown" : planned.continent.str(),
                     q.mode == "BPSK63" && !q.exchSent.empty() && !q.exchRcvd.empty(), q.freqHz, q.line,
@@ -640,7 +645,7 @@ void ExpectOutsideAgrees(const Plain& plain, const Value& stats) {
   EXPECT_EQ(inRows, plain.countedOutside);
   const StatsChoices& c = plain.choices;
   EXPECT_EQ(stats["contest_start"].text,
-            c.periodStart ? MinuteText(MinuteOfDays(*c.periodStart)) : MinuteText(plain.first / 60 * 60));
+            c.period ? MinuteText(PlainMinute(c.period->start)) : MinuteText(plain.first / 60 * 60));
 }
 
 void ExpectStatsAgree(const Report& report, const StatsChoices& choices) {
@@ -849,8 +854,7 @@ TEST_F(ContestStatsJson, TheRunRuleAndTheOriginAreChoices) {
 TEST_F(ContestStatsJson, QsosOutsideTheContestPeriodAreCountedApart) {
   ReportChoices choices;
   // The log starts at 12:00: its first 20 minutes and all after 15:30 lie outside.
-  choices.stats.periodStart = HostDays({2025, 3, 15, 12, 20, 0});
-  choices.stats.periodEnd = HostDays({2025, 3, 15, 15, 30, 0});
+  choices.stats.period = PeriodOf(*ReadMoment("2025-03-15 1220"), *ReadMoment("2025-03-15 1530"));
   const Report report = ExpectForLog(MakeLog(LogShape{30, 9}), choices);
   EXPECT_GT(report.stats["outside_period"]["counted"].number, 30);
   EXPECT_EQ(report.stats["outside_period"]["start"].text, "2025-03-15 1220");
@@ -862,7 +866,7 @@ TEST_F(ContestStatsJson, QsosOutsideTheContestPeriodAreCountedApart) {
 
 TEST_F(ContestStatsJson, EveryQsoOutsideTheContestPeriod) {
   ReportChoices choices;
-  choices.stats.periodStart = HostDays({2025, 3, 20, 0, 0, 0});
+  choices.stats.period = PeriodOf(*ReadMoment("2025-03-20"), std::nullopt);
   const Report report = ExpectForLog(MakeLog(LogShape{30, 12}), choices);
   EXPECT_EQ(report.stats["outside_period"]["logged"].number, 200);
   EXPECT_EQ(report.stats["qsos_by_hour"].items.size(), 0u);
@@ -983,7 +987,7 @@ class Comparison : public ::testing::Test {
     ReportChoices choices;
     choices.stats.entities = &Countries().Entities();
     StatsChoices otherChoices = choices.stats;
-    otherChoices.periodStart = otherStart;
+    if (otherStart) otherChoices.period = PeriodOf({*otherStart, MinuteOf(*otherStart), false}, std::nullopt);
     choices.compare = ComparedLog{"other.adi", "N0CALL", &otherRun.replayed, otherChoices};
     const StatisticsFiles files = WriteStatisticsReport(folder_ / "report", run.replayed, {}, choices, "h", "c");
     Value stats = json_test::Parse(FileBytes(files.json));

@@ -105,7 +105,7 @@ TEST_P(FaultClass, OneFindingAtItsLineWithItsWeight) {
   const fs::path file = folder / "log.txt";
   std::ofstream(file, std::ios::binary) << c.text;
   const CheckedReplay run = ReplayForCheck(folder.path(), file);
-  const std::vector<Finding> findings = CheckLog(run.log, run.replayed, {std::nullopt, std::nullopt, &KnownCalls()});
+  const std::vector<Finding> findings = CheckLog(run.log, run.replayed, {std::nullopt, &KnownCalls()});
   if (c.line == 0) {
     EXPECT_EQ(All(findings), "");
     return;

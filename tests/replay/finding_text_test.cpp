@@ -135,9 +135,9 @@ TEST(FindingText, ValuesComeBackAsPackedControlBytesShown) {
 TEST(FindingGroups, TheKeyGroupsAsThePatternsOfTheTexts) {
   std::vector<Finding> findings;
   const std::vector<std::pair<fs::path, CheckChoices>> logs = {
-      {SEEDED_CABRILLO_FILE, {HostDays({2025, 3, 15, 12, 0, 0}), HostDays({2025, 3, 16, 12, 0, 0}), &KnownCalls()}},
-      {SEEDED_ADIF_FILE, {std::nullopt, std::nullopt, &KnownCalls()}},
-      {SAMPLE_LOG_FILE, {std::nullopt, std::nullopt, &KnownCalls()}}};
+      {SEEDED_CABRILLO_FILE, {PeriodOf(*ReadMoment("2025-03-15 1200"), std::nullopt), &KnownCalls()}},
+      {SEEDED_ADIF_FILE, {std::nullopt, &KnownCalls()}},
+      {SAMPLE_LOG_FILE, {std::nullopt, &KnownCalls()}}};
   for (const auto& [file, choices] : logs) {
     TempFolder folder;
     const CheckedReplay run = ReplayForCheck(folder.path(), file);

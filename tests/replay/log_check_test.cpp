@@ -69,7 +69,8 @@ void ExpectQuotedLinesInProblemFile(const std::vector<Finding>& findings, const 
 TEST(SeededFaults, CabrilloEveryFaultItsOwnMessage) {
   TempFolder folder;
   const CheckedReplay run = ReplayForCheck(folder.path(), SEEDED_CABRILLO_FILE);
-  CheckChoices choices{HostDays({2025, 3, 15, 12, 0, 0}), HostDays({2025, 3, 16, 12, 0, 0}), &KnownCalls()};
+  // The contest's own 24 hours from --start 2025-03-15 1200.
+  CheckChoices choices{PeriodOf(*ReadMoment("2025-03-15 1200"), std::nullopt), &KnownCalls()};
   const std::vector<Finding> findings = CheckLog(run.log, run.replayed, choices);
 
   const Severity E = Severity::Error, W = Severity::Warning, N = Severity::Note;
@@ -120,7 +121,7 @@ TEST(SeededFaults, CabrilloEveryFaultItsOwnMessage) {
 TEST(SeededFaults, AdifEveryFaultItsOwnMessage) {
   TempFolder folder;
   const CheckedReplay run = ReplayForCheck(folder.path(), SEEDED_ADIF_FILE);
-  const std::vector<Finding> findings = CheckLog(run.log, run.replayed, {std::nullopt, std::nullopt, &KnownCalls()});
+  const std::vector<Finding> findings = CheckLog(run.log, run.replayed, {std::nullopt, &KnownCalls()});
 
   // What the plug-in rejects only costs the QSO: its Cabrillo file leaves the QSO out.
   const Severity E = Severity::Error, W = Severity::Warning, N = Severity::Note;
@@ -152,7 +153,7 @@ TEST(SeededFaults, AdifEveryFaultItsOwnMessage) {
 TEST(CleanLogs, TheSampleHasNoErrors) {
   TempFolder folder;
   const CheckedReplay run = ReplayForCheck(folder.path(), SAMPLE_LOG_FILE);
-  const std::vector<Finding> findings = CheckLog(run.log, run.replayed, {std::nullopt, std::nullopt, &KnownCalls()});
+  const std::vector<Finding> findings = CheckLog(run.log, run.replayed, {std::nullopt, &KnownCalls()});
   const FindingCounts counts = CountFindings(findings);
   // Its four QSOs in other modes and three without a received number are lost QSOs, its five
   // dupes are harmless: none makes the Cabrillo file the plug-in writes from it wrong.
@@ -167,7 +168,7 @@ TEST(CleanLogs, ThePlugInsOwnCabrilloFileHasNoErrors) {
   TempFolder fromAdif, fromCabrillo;
   const CheckedReplay adif = ReplayForCheck(fromAdif.path(), SAMPLE_LOG_FILE);
   const CheckedReplay run = ReplayForCheck(fromCabrillo.path(), fromAdif / "N0CALL.cbr");
-  const std::vector<Finding> findings = CheckLog(run.log, run.replayed, {std::nullopt, std::nullopt, &KnownCalls()});
+  const std::vector<Finding> findings = CheckLog(run.log, run.replayed, {std::nullopt, &KnownCalls()});
 
   // The file leaves the rejected QSOs out, and with them the serials they were sent.
   std::set<std::string> serialsLeftOut;

@@ -25,7 +25,7 @@ TEST(Options, DefaultsNeedOnlyTheLog) {
   EXPECT_TRUE(o.countryCsv.empty());
   EXPECT_EQ(o.ownCall, "");
   EXPECT_FALSE(o.startDay || o.endDay || o.noReport || o.verbose || o.unattended || o.help);
-  EXPECT_FALSE(o.periodStart || o.periodEnd || o.check);
+  EXPECT_FALSE(o.period || o.check);
   EXPECT_TRUE(o.reportFolder.empty() && o.callList.empty());
   EXPECT_EQ(o.minBreakMinutes, 30);
 }
@@ -57,7 +57,7 @@ TEST(Options, TheCheckAndTheReport) {
   EXPECT_EQ(reported.minBreakMinutes, 31);
   EXPECT_EQ(reported.runToleranceHz, 100u);
   EXPECT_EQ(reported.runMinQsos, 3);
-  EXPECT_TRUE(reported.locator.empty() && reported.compareLog.empty() && !reported.compareStart);
+  EXPECT_TRUE(reported.locator.empty() && reported.compareLog.empty() && !reported.comparePeriod);
 }
 
 TEST(Options, TheReportsRunRuleLocatorAndComparison) {
@@ -67,26 +67,32 @@ TEST(Options, TheReportsRunRuleLocatorAndComparison) {
   EXPECT_EQ(o.runMinQsos, 5);
   EXPECT_EQ(o.locator, "JO62QM");
   EXPECT_EQ(o.compareLog, "last-year.cbr");
-  EXPECT_EQ(o.compareStart, HostDays({2024, 3, 16, 12, 0, 0}));
+  ASSERT_TRUE(o.comparePeriod);
+  EXPECT_EQ(MinuteText(o.comparePeriod->start), "2024-03-16 1200");
+  EXPECT_EQ(MinuteText(o.comparePeriod->end), "2024-03-17 1200");
   EXPECT_EQ(ParseOptions({"--report=s", "--run-tolerance", "999999", "a.adi"}).runToleranceHz, 999999u);
 }
 
 TEST(Options, ThePeriodFromDatesOrDateTimes) {
   // A date alone is its whole day; a time is the contest's first minute or the minute it ends.
   const Options days = ParseOptions({"--start", "2025-03-15", "--end", "2025-03-16", "a.adi"});
-  EXPECT_EQ(days.periodStart, HostDays({2025, 3, 15, 0, 0, 0}));
-  EXPECT_EQ(days.periodEnd, HostDays({2025, 3, 17, 0, 0, 0}));
+  EXPECT_EQ(MinuteText(days.period->start), "2025-03-15 0000");
+  EXPECT_EQ(MinuteText(days.period->end), "2025-03-17 0000");
   EXPECT_EQ(days.endDay, HostDays({2025, 3, 16, 0, 0, 0}));
 
   for (const auto& [start, end] : {std::pair{"2025-03-15 1200", "2025-03-16 1200"},
                                    std::pair{"2025-03-15T12:00", "2025-03-16 12:00"},
                                    std::pair{"2025-03-15T1200", "2025-03-16T12:00"}}) {
     const Options o = ParseOptions({std::string("--start=") + start, std::string("--end=") + end, "a.adi"});
-    EXPECT_EQ(o.periodStart, HostDays({2025, 3, 15, 12, 0, 0})) << start;
-    EXPECT_EQ(o.startDay, o.periodStart) << start;
-    EXPECT_EQ(o.periodEnd, HostDays({2025, 3, 16, 12, 0, 0})) << end;
-    EXPECT_EQ(o.endDay, o.periodEnd) << end;
+    EXPECT_EQ(MinuteText(o.period->start), "2025-03-15 1200") << start;
+    EXPECT_EQ(o.startDay, HostDays({2025, 3, 15, 12, 0, 0})) << start;
+    EXPECT_EQ(MinuteText(o.period->end), "2025-03-16 1200") << end;
+    EXPECT_EQ(o.endDay, HostDays({2025, 3, 16, 12, 0, 0})) << end;
   }
+  // Without an end, the contest's 24 hours; an end needs a start, after it.
+  EXPECT_EQ(MinuteText(ParseOptions({"--start", "2025-03-15 1200", "a.adi"}).period->end), "2025-03-16 1200");
+  EXPECT_EQ(Fault({"--end", "2025-03-16", "a.adi"}), "--end without --start");
+  EXPECT_EQ(Fault({"--start", "2025-03-15 1200", "--end", "2025-03-15 1200", "a.adi"}), "--end is not after --start");
 }
 
 TEST(Options, HelpNeedsNoLog) { EXPECT_TRUE(ParseOptions({"--help"}).help); }

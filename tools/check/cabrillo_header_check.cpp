@@ -7,11 +7,12 @@
 #include <array>
 #include <map>
 #include <string_view>
+#include <variant>
 
 #include "cabrillo_tags.h"
-#include "calendar.h"
 #include "call_sign.h"
 #include "contest_rules.h"
+#include "date_text.h"
 #include "host_form.h"
 #include "own_call.h"
 
@@ -64,16 +65,9 @@ bool IsGridLocator(std::string_view grid) {
 
 // "2025-03-15 1800": the host's day count, or nothing.
 std::optional<double> MomentOf(std::string_view date, std::string_view time) {
-  auto digits = [](std::string_view s) { return !s.empty() && std::all_of(s.begin(), s.end(), IsDigit); };
-  if (date.size() != 10 || date[4] != '-' || date[7] != '-' || time.size() != 4 || !digits(date.substr(0, 4)) ||
-      !digits(date.substr(5, 2)) || !digits(date.substr(8, 2)) || !digits(time)) {
-    return std::nullopt;
-  }
-  auto number = [](std::string_view s) { return std::stoi(std::string(s)); };
-  const int year = number(date.substr(0, 4));
-  if (year < kFirstLogYear || year > kLastLogYear) return std::nullopt;
-  return HostDays({year, number(date.substr(5, 2)), number(date.substr(8, 2)), number(time.substr(0, 2)),
-                   number(time.substr(2, 2)), 0});
+  const std::variant<double, DateFault> days = ReadDateTime(date, time);
+  if (!std::holds_alternative<double>(days)) return std::nullopt;
+  return std::get<double>(days);
 }
 
 std::vector<std::string_view> Words(std::string_view text) {

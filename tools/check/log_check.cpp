@@ -71,13 +71,14 @@ class QsoChecks {
   }
 
  private:
+  // By the minute the plug-in writes for the QSO, the one the sponsor reads in the file.
   void Period(const LogQso& qso) {
-    if (choices_.periodStart && qso.days < *choices_.periodStart) {
-      Add(qso, Severity::Error, FindingKind::BeforeStart,
-          {MinuteText(MinuteOf(qso.days)), MinuteText(MinuteOf(*choices_.periodStart))});
-    } else if (choices_.periodEnd && qso.days >= *choices_.periodEnd) {
-      Add(qso, Severity::Error, FindingKind::AfterEnd,
-          {MinuteText(MinuteOf(qso.days)), MinuteText(MinuteOf(*choices_.periodEnd))});
+    if (!choices_.period) return;
+    const long long minute = MinuteOf(qso.days);
+    if (minute < choices_.period->start) {
+      Add(qso, Severity::Error, FindingKind::BeforeStart, {MinuteText(minute), MinuteText(choices_.period->start)});
+    } else if (minute >= choices_.period->end) {
+      Add(qso, Severity::Error, FindingKind::AfterEnd, {MinuteText(minute), MinuteText(choices_.period->end)});
     }
   }
 

@@ -8,13 +8,14 @@
 #include <vector>
 
 #include "call_list.h"
+#include "date_text.h"
 #include "finding.h"
 #include "log_file.h"
 #include "replay_session.h"
 
 struct CheckChoices {
-  std::optional<double> periodStart, periodEnd;  // from the start up to, not including, the end
-  const CallList* knownCalls = nullptr;          // none: calls are not looked up
+  std::optional<ContestPeriod> period;   // none: every QSO lies in it
+  const CallList* knownCalls = nullptr;  // none: calls are not looked up
 };
 
 // In line order, the findings of one line in the order the checks run.

@@ -4,8 +4,7 @@
 #include <charconv>
 #include <thread>
 
-#include "calendar.h"
-#include "contest_rules.h"
+#include "period_options.h"
 
 const char* const kCrossCheckUsage =
     "usage: stats-crosscheck [options] DIR\n"
@@ -18,7 +17,8 @@ const char* const kCrossCheckUsage =
     "  --keep-wrong-serial  keep QSOs whose received serial is not what was sent (default: removed)\n"
     "  --extra-penalty N    QSO points taken off for each QSO not in log or busted (default 0)\n"
     "  --start YYYY-MM-DDTHHMM  the contest's start (default: the 24 hours from 1200 UTC holding the most QSOs)\n"
-    "  --end YYYY-MM-DDTHHMM    its end, not part of it (default: 24 hours after the start)\n"
+    "  --end YYYY-MM-DDTHHMM    its end, not part of it (default: 24 hours after the start; a date\n"
+    "                           alone is the whole day)\n"
     "  --no-clock-correction    match on the logged times, without each log's clock offset taken out\n"
     "  --receipts FILE      the receipt list, call,file,received: decides among several files of a call\n"
     "  --jobs N             worker processes scoring the logs (default: one per core)\n"
@@ -40,30 +40,12 @@ int Whole(const std::string& name, const std::string& text, int low, int high) {
   return value;
 }
 
-// "2025-03-15T1200" or "2025-03-15 1200"; a date alone is its first minute.
-long long MinuteOfText(const std::string& name, const std::string& text) {
-  auto number = [&](std::size_t at, std::size_t length) {
-    int value = -1;
-    const char* from = text.data() + at;
-    const auto [end, error] = std::from_chars(from, from + length, value);
-    return error == std::errc() && end == from + length ? value : -1;
-  };
-  const bool shaped = (text.size() == 10 || (text.size() == 15 && (text[10] == 'T' || text[10] == ' '))) &&
-                      text[4] == '-' && text[7] == '-';
-  const int hour = text.size() == 15 ? number(11, 2) : 0, minute = text.size() == 15 ? number(13, 2) : 0;
-  const std::optional<double> days =
-      shaped ? HostDays({number(0, 4), number(5, 2), number(8, 2), hour, minute, 0}) : std::nullopt;
-  if (!days || hour < 0 || minute < 0) {
-    throw UsageError(name + ": '" + text + "' is no date and time YYYY-MM-DDTHHMM");
-  }
-  return MinuteOf(*days);
-}
-
 }  // namespace
 
 CrossCheckOptions ParseCrossCheckOptions(const std::vector<std::string>& args) {
   CrossCheckOptions options;
   bool haveFolder = false;
+  std::optional<Moment> start, end;
   OptionReader words(args);
   while (words.Next()) {
     const std::string& name = words.name();
@@ -85,9 +67,9 @@ CrossCheckOptions ParseCrossCheckOptions(const std::vector<std::string>& args) {
     else if (name == "--extra-penalty")
       options.rules.extraPenalty = Whole(name, words.Value(), 0, 1000);
     else if (name == "--start")
-      options.periodStart = MinuteOfText(name, words.Value());
+      start = MomentOption(name, words.Value());
     else if (name == "--end")
-      options.periodEnd = MinuteOfText(name, words.Value());
+      end = MomentOption(name, words.Value());
     else if (name == "--no-clock-correction") {
       words.NoValue();
       options.correctClocks = false;
@@ -113,9 +95,7 @@ CrossCheckOptions ParseCrossCheckOptions(const std::vector<std::string>& args) {
     }
   }
   if (!haveFolder && !options.help) throw UsageError("no folder of logs given");
-  if (options.periodEnd && !options.periodStart) throw UsageError("--end without --start");
-  if (options.periodStart && !options.periodEnd) options.periodEnd = *options.periodStart + kContestMinutes;
-  if (options.periodStart && *options.periodEnd <= *options.periodStart) throw UsageError("--end is not after --start");
+  options.period = PeriodOption(start, end);
   if (options.jobs == 0) options.jobs = std::max(1u, std::thread::hardware_concurrency());
   return options;
 }

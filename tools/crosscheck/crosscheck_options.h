@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "date_text.h"
 #include "option_reader.h"
 #include "penalty_rules.h"
 
@@ -19,8 +20,8 @@ struct CrossCheckOptions {
   std::filesystem::path receipts;     // empty: no receipt list
   int tolerance = 3;                  // minutes
   bool correctClocks = true;
-  std::optional<long long> periodStart, periodEnd;  // minutes since day zero; none: from the logs
-  std::size_t jobs = 0;                             // worker processes; 0: one per core
+  std::optional<ContestPeriod> period;  // none: from the logs
+  std::size_t jobs = 0;                 // worker processes; 0: one per core
   PenaltyRules rules;
   bool help = false;
 };

@@ -63,8 +63,7 @@ int Run(const CrossCheckOptions& options) {
   const double readSeconds = SecondsSince(started);
   const auto matchStart = Clock::now();
   CrossCheckResult checked = CheckAll(set.checked, {options.tolerance, options.correctClocks});
-  ContestPeriod period = PeriodFromLogs(set.checked, checked.offsets);
-  if (options.periodStart) period = {*options.periodStart, *options.periodEnd, false};
+  const ContestPeriod period = options.period ? *options.period : PeriodFromLogs(set.checked, checked.offsets);
   std::vector<std::string> entryBands, calls;
   for (const SubmittedLog& log : set.logs) {
     entryBands.push_back(SingleBandOf(log.header.categoryBand));
@@ -91,7 +90,7 @@ int Run(const CrossCheckOptions& options) {
       ScoreAll({set, context, checked.offsets, names, files.plugin, countries, options.jobs, decisions}, out);
   const double scoreSeconds = SecondsSince(scoreStart);
 
-  const std::string summary = SummaryText({set, scored.results, context, period, scored.notReported});
+  const std::string summary = SummaryText({set, scored.results, context, period, !options.period, scored.notReported});
   WriteResults(out, scored.results, summary);
   out.Finish();
 

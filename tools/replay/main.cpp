@@ -118,7 +118,7 @@ OtherRun ReplayOther(const fs::path& logPath, const LogFile& log, const CountryF
 // The findings after the replay's own lines, then the report files. 4 when there is an error.
 int CheckAndReport(const Options& options, const fs::path& reportFolder, const LogFile& log,
                    const ReplayedLog& replayed, const CallList* knownCalls, const ReportContext& context) {
-  const std::vector<Finding> findings = CheckLog(log, replayed, {options.periodStart, options.periodEnd, knownCalls});
+  const std::vector<Finding> findings = CheckLog(log, replayed, {options.period, knownCalls});
   std::cout << '\n';
   for (const Finding& finding : findings) std::cout << FindingLine(finding) << '\n';
   const FindingCounts found = CountFindings(findings);
@@ -126,7 +126,7 @@ int CheckAndReport(const Options& options, const fs::path& reportFolder, const L
   if (reportFolder.empty()) return found.errors > 0 ? 4 : 0;
 
   ReportChoices choices;
-  choices.stats = {options.minBreakMinutes, options.periodStart, options.periodEnd,
+  choices.stats = {options.minBreakMinutes, options.period,
                    {options.runToleranceHz, options.runMinQsos}, OriginOf(options, context.countries, context.ownCall),
                    &context.countries.Entities()};
   std::optional<OtherRun> other;
@@ -134,8 +134,7 @@ int CheckAndReport(const Options& options, const fs::path& reportFolder, const L
     const fs::path otherPath = fs::absolute(options.compareLog);
     other = ReplayOther(otherPath, *context.otherLog, context.countries, context.plugin);
     StatsChoices otherChoices = choices.stats;
-    otherChoices.periodStart = options.compareStart;
-    otherChoices.periodEnd.reset();
+    otherChoices.period = options.comparePeriod;
     choices.compare = ComparedLog{otherPath.filename().string(), other->call, &other->replayed, otherChoices};
   }
   const StatisticsFiles files = WriteStatisticsReport(reportFolder, replayed, findings, choices, context.heading,

@@ -5,6 +5,7 @@
 
 #include "great_circle.h"
 #include "host_form.h"
+#include "period_options.h"
 
 const char* const kUsage =
     "usage: stats-replay [options] LOG\n"
@@ -15,9 +16,10 @@ const char* const kUsage =
     "  --cty-csv FILE     its entity numbers, cty.csv (default: beside the country file)\n"
     "  --own-call CALL    own call sign (default: from the log)\n"
     "  --start YYYY-MM-DD first day of the contest (default: the first QSO's); with a time,\n"
-    "                     YYYY-MM-DD HHMM, the first minute of the contest\n"
+    "                     YYYY-MM-DD HHMM, the first minute of the contest. --check holds the QSOs\n"
+    "                     against the period from it: up to --end, else the contest's 24 hours\n"
     "  --end YYYY-MM-DD   last day of the contest (default: the last QSO's); with a time, the\n"
-    "                     minute the contest ends. Given dates or times are checked by --check\n"
+    "                     minute the contest ends; only with --start\n"
     "  --no-report        open the contest without a report run: no header dialog, no Cabrillo file\n"
     "  --check            check the log before it is submitted: one line per finding\n"
     "  --report DIR       write the statistics stats.json and report.html into DIR (checks too)\n"
@@ -39,42 +41,6 @@ const char* const kUsage =
 
 namespace {
 
-struct Moment {
-  double days;
-  bool wholeDay;  // no time of day was given
-};
-
-// "2025-03-15", or with a time "2025-03-15 1200", "2025-03-15T12:00" and the like.
-std::optional<Moment> MomentOf(const std::string& text) {
-  auto digits = [&](std::size_t at, std::size_t n) {
-    return at + n <= text.size() &&
-           std::all_of(text.begin() + static_cast<std::ptrdiff_t>(at),
-                       text.begin() + static_cast<std::ptrdiff_t>(at + n), [](char c) { return c >= '0' && c <= '9'; });
-  };
-  auto number = [&](std::size_t at, std::size_t n) { return std::stoi(text.substr(at, n)); };
-  if (text.size() < 10 || text[4] != '-' || text[7] != '-' || !digits(0, 4) || !digits(5, 2) || !digits(8, 2)) {
-    return std::nullopt;
-  }
-  int hour = 0, minute = 0;
-  const bool wholeDay = text.size() == 10;
-  if (!wholeDay) {
-    const std::string time = text.substr(11);
-    if (text[10] != ' ' && text[10] != 'T') return std::nullopt;
-    if (time.size() == 4 && digits(11, 4)) {
-      hour = number(11, 2), minute = number(13, 2);
-    } else if (time.size() == 5 && time[2] == ':' && digits(11, 2) && digits(14, 2)) {
-      hour = number(11, 2), minute = number(14, 2);
-    } else {
-      return std::nullopt;
-    }
-  }
-  const int year = number(0, 4);
-  if (year < kFirstLogYear || year > kLastLogYear) return std::nullopt;
-  const std::optional<double> days = HostDays({year, number(5, 2), number(8, 2), hour, minute, 0});
-  if (!days) return std::nullopt;
-  return Moment{*days, wholeDay};
-}
-
 // A whole number from `least`, of at most `digits` digits.
 int WholeOf(const std::string& name, const std::string& text, int least, std::size_t digits, const char* what) {
   const bool ok = !text.empty() && text.size() <= digits &&
@@ -90,19 +56,12 @@ int WholeOf(const std::string& name, const std::string& text, int least, std::si
 Options ParseOptions(const std::vector<std::string>& args) {
   Options options;
   bool haveLog = false;
+  std::optional<Moment> start, end;
   OptionReader words(args);
   while (words.Next()) {
     const std::string& name = words.name();
     auto value = [&] { return words.Value(); };
-    auto moment = [&]() {
-      const std::string text = value();
-      std::optional<Moment> m = MomentOf(text);
-      if (!m) {
-        throw UsageError(name + ": '" + text + "' is no date YYYY-MM-DD or date and time YYYY-MM-DD HHMM, from " +
-                         std::to_string(kFirstLogYear) + " to " + std::to_string(kLastLogYear));
-      }
-      return *m;
-    };
+    auto moment = [&]() { return MomentOption(name, value()); };
     auto flag = [&](bool& target) {
       words.NoValue();
       target = true;
@@ -119,12 +78,11 @@ Options ParseOptions(const std::vector<std::string>& args) {
     else if (name == "--own-call")
       options.ownCall = UpperCase(Trimmed(value()));
     else if (name == "--start") {
-      const Moment start = moment();
-      options.startDay = options.periodStart = start.days;
+      start = moment();
+      options.startDay = start->days;
     } else if (name == "--end") {
-      const Moment end = moment();
-      options.endDay = end.days;
-      options.periodEnd = end.wholeDay ? end.days + 1 : end.days;
+      end = moment();
+      options.endDay = end->days;
     } else if (name == "--check")
       flag(options.check);
     else if (name == "--report") {
@@ -144,7 +102,7 @@ Options ParseOptions(const std::vector<std::string>& args) {
     } else if (name == "--compare")
       options.compareLog = value();
     else if (name == "--compare-start")
-      options.compareStart = moment().days;
+      options.comparePeriod = PeriodOf(moment(), std::nullopt);
     else if (name == "--scp")
       options.callList = value();
     else if (name == "--no-report")
@@ -165,6 +123,7 @@ Options ParseOptions(const std::vector<std::string>& args) {
     }
   }
   if (!haveLog && !options.help) throw UsageError("no log file given");
+  options.period = PeriodOption(start, end);
   if (!options.compareLog.empty() && options.reportFolder.empty()) throw UsageError("--compare needs --report DIR");
   return options;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "date_text.h"
 #include "option_reader.h"
 
 struct Options {
@@ -17,9 +18,9 @@ struct Options {
   std::filesystem::path countryCsv;   // empty: cty.csv beside the country file
   std::string ownCall;
   std::optional<double> startDay, endDay;  // as given, date or date-time: the dates the plug-in gets
-  // The contest period the check holds QSOs against, from --start up to but not including --end;
-  // a date alone means the whole day. Nothing: not checked.
-  std::optional<double> periodStart, periodEnd;
+  // The contest period the check holds QSOs against, from --start up to but not including --end
+  // (a date alone is the whole day), or the contest's 24 hours. Nothing: not checked.
+  std::optional<ContestPeriod> period;
   bool check = false;                 // also on with a report folder
   std::filesystem::path reportFolder;  // empty: no statistics report
   int minBreakMinutes = 30;
@@ -27,7 +28,7 @@ struct Options {
   int runMinQsos = 3;
   std::string locator;                  // the operator's, upper case; empty: the own call's entity
   std::filesystem::path compareLog;     // empty: no comparison
-  std::optional<double> compareStart;   // the other log's contest start; none: its first QSO's hour
+  std::optional<ContestPeriod> comparePeriod;  // the other log's, from --compare-start; none: all of it
   std::filesystem::path callList;  // empty: MASTER.SCP beside the country file
   bool noReport = false;
   bool verbose = false;

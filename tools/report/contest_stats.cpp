@@ -33,8 +33,7 @@ const std::string& ContinentOf(const ReplayedQso& q) {
 void CountOutside(const ReplayedLog& log, const StatsChoices& choices, ContestStats& stats,
                   const auto& bandIndex) {
   OutsidePeriod& outside = stats.outside;
-  outside.start = choices.periodStart;
-  outside.end = choices.periodEnd;
+  outside.period = choices.period;
   std::map<long long, std::vector<long long>> byHour;
   for (const ReplayedQso& q : log.qsos) {
     if (InContestPeriod(q, choices)) continue;
@@ -50,8 +49,7 @@ void CountOutside(const ReplayedLog& log, const StatsChoices& choices, ContestSt
 }  // namespace
 
 bool InContestPeriod(const ReplayedQso& q, const StatsChoices& choices) {
-  return (!choices.periodStart || q.days >= *choices.periodStart) &&
-         (!choices.periodEnd || q.days < *choices.periodEnd);
+  return !choices.period || choices.period->Holds(MinuteOf(q.days));
 }
 
 ContestStats ComputeStats(const ReplayedLog& log, const std::vector<std::string>& bandOrder,
@@ -72,7 +70,7 @@ ContestStats ComputeStats(const ReplayedLog& log, const std::vector<std::string>
   for (const ReplayedQso& q : log.qsos) {
     if (InContestPeriod(q, choices)) logged.push_back(&q);
   }
-  if (choices.periodStart) stats.contestStartMinute = MinuteOf(*choices.periodStart);
+  if (choices.period) stats.contestStartMinute = choices.period->start;
   if (logged.empty()) return stats;
 
   const long long firstMinute = MinuteOf(logged.front()->days), lastMinute = MinuteOf(logged.back()->days);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "country_file.h"
+#include "date_text.h"
 #include "great_circle.h"
 #include "replay_session.h"
 
@@ -28,9 +29,9 @@ struct Origin {
 
 struct StatsChoices {
   int minBreakMinutes = 30;
-  // The contest period, as the check holds QSOs against it: from the start up to, not including,
-  // the end. QSOs outside it are counted apart and left out of every other figure.
-  std::optional<double> periodStart, periodEnd;
+  // The contest period, as the check holds QSOs against it; none: every QSO lies in it. QSOs
+  // outside it are counted apart and left out of every other figure.
+  std::optional<ContestPeriod> period;
   RunRule run;
   std::optional<Origin> origin;  // none: no headings or distances
   const std::vector<Entity>* entities = nullptr;  // the country file's; none: no list of entities not worked
@@ -138,7 +139,7 @@ struct RunSplit {
 };
 
 struct OutsidePeriod {
-  std::optional<double> start, end;
+  std::optional<ContestPeriod> period;
   long long logged = 0, counted = 0;
   std::vector<HourCount> byHour;  // counted QSOs, only the hours that have one
 };

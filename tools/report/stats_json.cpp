@@ -294,10 +294,10 @@ class FiguresWriter {
   void Outside() {
     const OutsidePeriod& o = s_.outside;
     json_.Key("outside_period").BeginObject();
-    for (const auto& [key, at] : {std::pair{"start", &o.start}, std::pair{"end", &o.end}}) {
+    for (const auto& [key, minute] : {std::pair{"start", &ContestPeriod::start}, std::pair{"end", &ContestPeriod::end}}) {
       json_.Key(key);
-      if (*at) {
-        json_.String(MinuteText(MinuteOf(**at)));
+      if (o.period) {
+        json_.String(MinuteText((*o.period).*minute));
       } else {
         json_.Null();
       }

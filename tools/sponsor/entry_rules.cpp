@@ -44,7 +44,7 @@ void ApplyEntryRules(const std::vector<CheckedLog>& logs, const std::vector<std:
       if (qso.ruled >= 0) continue;
       const std::int64_t minute = CorrectedMinute(qso, result.offsets[l]);
       Verdict& verdict = result.verdicts[l][q];
-      if (minute < period.start || minute >= period.end) {
+      if (!period.Holds(minute)) {
         verdict.decision = Decision::OutsidePeriod;
       } else if (!entryBands[l].empty() && qso.band != entryBands[l]) {
         verdict.decision = Decision::OffEntryBand;

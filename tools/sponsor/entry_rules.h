@@ -7,11 +7,7 @@
 #include <vector>
 
 #include "cross_check.h"
-
-struct ContestPeriod {
-  std::int64_t start = 0, end = 0;  // minutes since day zero; the end is not part of it
-  bool fromLogs = true;             // told by the logs, not by the sponsor
-};
+#include "date_text.h"
 
 // A QSO's time with its log's clock offset taken out, when it was corrected.
 std::int64_t CorrectedMinute(const CheckedQso& qso, const ClockOffset& offset);

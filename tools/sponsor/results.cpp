@@ -178,7 +178,7 @@ std::string SummaryText(const SummaryFacts& f) {
   out += Counted(f.set.filesReceived, "file") + " received: " + Counted(results.size(), "log") + " processed (" +
          Counted(checklogs, "checklog") + "), " + std::to_string(f.set.passedOver.size()) + " passed over\n";
   out += "Contest period " + MinuteText(f.period.start) + " to " + MinuteText(f.period.end) +
-         (f.period.fromLogs ? " (the 24 hours holding the most QSOs; --start sets it)\n" : "\n");
+         (f.periodFromLogs ? " (the 24 hours holding the most QSOs; --start sets it)\n" : "\n");
   out += "\n";
   char line[160];
   for (std::size_t d = 0; d < kDecisionCount; ++d) {

@@ -49,6 +49,7 @@ struct SummaryFacts {
   const std::vector<LogResult>& results;
   const CheckContext& context;
   const ContestPeriod& period;
+  bool periodFromLogs = true;  // the period the logs told, not the sponsor's --start
   std::vector<std::string> notReported;  // "DL1AA: <why>": logs checked whose report could not be written
 };
 // The run in a few lines: logs received, processed and passed over, QSOs per decision, what was
