@@ -70,6 +70,37 @@ TEST(SharedText, OneObjectPerTextAcrossThreads) {
   EXPECT_FALSE(SharedText("80m") == SharedText("40m"));
 }
 
+// A slot holds the start of its text: texts that begin alike, of every length around what a slot
+// holds, and one with a zero byte in it, each stay a text of their own.
+TEST(SharedAndInternedTexts, TextsThatBeginAlikeStayApart) {
+  const std::string base = std::string("DL1ABCDEFGHIJKLMNOPQRST") + '\0' + "UV";
+  std::vector<SharedText> shared;
+  std::vector<InternedText> interned;
+  for (std::size_t n = 0; n <= base.size(); ++n) {
+    shared.emplace_back(std::string_view(base).substr(0, n));
+    interned.emplace_back(std::string_view(base).substr(0, n));
+  }
+  for (std::size_t n = 0; n <= base.size(); ++n) {
+    const std::string_view text = std::string_view(base).substr(0, n);
+    EXPECT_EQ(shared[n].str(), text);
+    EXPECT_EQ(interned[n].str(), text);
+    EXPECT_EQ(&SharedText(text).str(), &shared[n].str()) << n;
+    EXPECT_EQ(InternedText(text), interned[n]) << n;
+    // One byte other at the end: another text.
+    if (n > 0) {
+      std::string other(text);
+      other.back() = other.back() == 'x' ? 'y' : 'x';
+      EXPECT_NE(&SharedText(other).str(), &shared[n].str()) << n;
+      EXPECT_NE(InternedText(other), interned[n]) << n;
+    }
+  }
+  // Asking the memory ahead of a look-up changes nothing it finds.
+  SharedText::Prefetch("DL1ABC");
+  InternedText::Prefetch("DL1ABC");
+  EXPECT_EQ(&SharedText("DL1ABC").str(), &shared[6].str());
+  EXPECT_EQ(InternedText("DL1ABC"), interned[6]);
+}
+
 TEST(QsoLineStore, EveryLineBackWhetherWrittenOutOrNotAndInAForkedProcess) {
   QsoLineStore store;
   std::vector<std::string> lines;
