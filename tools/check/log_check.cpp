@@ -141,10 +141,12 @@ class QsoChecks {
   // An empty exchange is the plug-in's to reject: the verdict says so.
   void Exchange(const LogQso& qso, std::string_view written, const char* what, const char* refusal) {
     if (written.empty()) return;
+    const bool fourDigits = AllDigits(written) && written.size() <= 4;
+    if (fourDigits && !(cabrillo_ && written.size() < 4)) return;
     const std::string quoted = std::string(what) + " '" + std::string(written) + "'";
-    if (!AllDigits(written) || written.size() > 4) {
+    if (!fourDigits) {
       Add(qso, Severity::Error, quoted + " is not four digits" + refusal);
-    } else if (cabrillo_ && written.size() < 4) {
+    } else {
       Add(qso, Severity::Warning, quoted + " is not written with four digits (" + SerialExchange(written) + ")");
     }
   }

@@ -105,12 +105,23 @@ std::string ReportLines(const CheckContext& c, std::size_t log, const LogFile& f
   return out;
 }
 
+namespace {
+
+// Only these: nearly every QSO names one of another log, and a worker looking at each of a log's
+// partners took a cache miss for every one, in a list as long as the contest.
+bool LostThroughUs(const Verdict& v) {
+  return v.decision == Decision::BustedCall || v.decision == Decision::WrongSerial ||
+         v.decision == Decision::NotInLog;
+}
+
+}  // namespace
+
 std::vector<std::vector<QsoRef>> PointingAt(const std::vector<std::vector<Verdict>>& verdicts) {
-  // Counted first: nearly every QSO names one, and grown vectors would hold up to twice that.
+  // Counted first: grown vectors would hold up to twice the refs.
   std::vector<std::size_t> counts(verdicts.size(), 0);
   for (std::size_t l = 0; l < verdicts.size(); ++l) {
     for (const Verdict& v : verdicts[l]) {
-      if (v.partner && v.partner->log != l) ++counts[v.partner->log];
+      if (v.partner && v.partner->log != l && LostThroughUs(v)) ++counts[v.partner->log];
     }
   }
   std::vector<std::vector<QsoRef>> at(verdicts.size());
@@ -118,7 +129,7 @@ std::vector<std::vector<QsoRef>> PointingAt(const std::vector<std::vector<Verdic
   for (std::uint32_t l = 0; l < verdicts.size(); ++l) {
     for (std::uint32_t q = 0; q < verdicts[l].size(); ++q) {
       const Verdict& v = verdicts[l][q];
-      if (v.partner && v.partner->log != l) at[v.partner->log].push_back({l, q});
+      if (v.partner && v.partner->log != l && LostThroughUs(v)) at[v.partner->log].push_back({l, q});
     }
   }
   return at;

@@ -28,7 +28,8 @@ struct CheckContext {
   std::vector<std::vector<QsoRef>> pointingAt = {};
 };
 
-// By log, the QSOs of other logs whose verdict names a QSO of that log as its partner.
+// By log, the QSOs of other logs whose verdict names a QSO of that log as its partner and costs
+// them something through it (busted call, wrong serial, not in log): what DoneToUs tells.
 std::vector<std::vector<QsoRef>> PointingAt(const std::vector<std::vector<Verdict>>& verdicts);
 
 // What the other log shows, in a sentence: "OK1XYZ sent 0034 (its line 88, 80m 2025-03-15 1805)".
