@@ -180,8 +180,9 @@ CheckedLog CheckedOf(const LogFile& log, const std::string& call) {
       ruled = static_cast<int>(Decision::WrongBand);
     }
     const std::string_view own = q.ownCall.empty() || q.ownCall == call ? std::string_view() : q.ownCall.str();
-    checked.qsos.push_back({q.line, q.call.str(), band.Of(q.band.str()), MinuteOf(q.days),
-                            Serial(q.exchSent), Serial(q.exchRcvd), sent.Of(own), ruled});
+    checked.qsos.push_back({static_cast<std::uint32_t>(q.line), q.call.str(), band.Of(q.band.str()),
+                            static_cast<std::int32_t>(MinuteOf(q.days)), Serial(q.exchSent), Serial(q.exchRcvd),
+                            sent.Of(own), ruled});
   }
   return checked;
 }
