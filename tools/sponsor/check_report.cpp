@@ -138,11 +138,17 @@ std::vector<std::vector<QsoRef>> PointingAt(const std::vector<std::vector<Verdic
 std::string DoneToUs(const CheckContext& c, std::size_t log) {
   std::map<std::pair<std::string, std::size_t>, std::string> lines;  // by their call and line
   const std::vector<QsoRef> all = c.pointingAt.empty() ? PointingAt(c.verdicts)[log] : std::vector<QsoRef>{};
-  for (const QsoRef& ref : c.pointingAt.empty() ? all : c.pointingAt[log]) {
-    const std::size_t l = ref.log, q = ref.qso;
+  const std::vector<QsoRef>& refs = c.pointingAt.empty() ? all : c.pointingAt[log];
+  // Each QSO lies in another log, anywhere in memory: fetched in a loop that does nothing else,
+  // they are fetched side by side, not each after the text of the one before.
+  std::vector<std::pair<Verdict, CheckedQso>> pointing;
+  pointing.reserve(refs.size());
+  for (const QsoRef& ref : refs) pointing.emplace_back(c.verdicts[ref.log][ref.qso], c.logs[ref.log].qsos[ref.qso]);
+  for (std::size_t k = 0; k < refs.size(); ++k) {
+    const std::size_t l = refs[k].log, q = refs[k].qso;
     {
-      const Verdict& v = c.verdicts[l][q];
-      const CheckedQso& theirs = c.logs[l].qsos[q];
+      const Verdict& v = pointing[k].first;
+      const CheckedQso& theirs = pointing[k].second;
       const CheckedQso& ours = c.logs[log].qsos[v.partner->qso];
       std::string what;
       if (v.decision == Decision::BustedCall) {
