@@ -4,8 +4,8 @@
 #   scripts/setup.sh wine     the main job through the real Stats.dll: the above, 32-bit mingw-w64,
 #                             32-bit Wine, a virtual display
 #   scripts/setup.sh tests    (the default) all of the above and what the tests add: GoogleTest,
-#                             Google Benchmark, 64-bit mingw-w64 and Wine, clang with its sanitizer
-#                             and fuzzer runtimes, Chromium, zip
+#                             Google Benchmark, mimalloc, 64-bit mingw-w64 and Wine, clang with its
+#                             sanitizer and fuzzer runtimes, Chromium, zip
 set -euo pipefail
 purpose=${1:-tests}
 case $purpose in
@@ -41,6 +41,8 @@ fi
 if [ "$purpose" = tests ]; then
   [ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev libgmock-dev)
   [ -f /usr/include/benchmark/benchmark.h ] || need+=(libbenchmark-dev)
+  # The allocator stats-crosscheck is linked with (a build without it warns and is slower).
+  [ -f /usr/include/mimalloc.h ] || need+=(libmimalloc-dev)
   # The 64-bit test build, whose Windows tests run under 64-bit Wine.
   command -v x86_64-w64-mingw32-g++-posix >/dev/null ||
     need+=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -104,7 +105,7 @@ TEST(CheckReport, EachDecisionWithItsEvidence) {
 // What a report says where a clock was corrected, a serial is missing, a line holds a tab and
 // both sides busted the other's call.
 TEST(CheckReport, CorrectedTimesMissingSerialsAndTabsReadAsTheyAre) {
-  const long long day = DayNumber(2025, 3, 15) * 1440;
+  const std::int32_t day = static_cast<std::int32_t>(DayNumber(2025, 3, 15) * 1440);
   std::vector<CheckedLog> logs = {
       {"DL1AA",
        {{4, "OK1BB", "80m", day + 14 * 60 + 40, "0001", "0007", "", -1},
@@ -116,11 +117,11 @@ TEST(CheckReport, CorrectedTimesMissingSerialsAndTabsReadAsTheyAre) {
       {"SP2CC", {{4, "DL1AX", "80m", day + 16 * 60 + 1, "0009", "0003", "", -1}}}};
   // OK1BB's clock is an hour fast; its QSO at 1550 is 1450, ten minutes from DL1AA's.
   std::vector<std::vector<Verdict>> verdicts(3);
-  verdicts[0] = {{Decision::NotInLog, QsoRef{1, 0}, false, {}, 0},
-                 {Decision::WrongSerial, QsoRef{1, 1}, false, {}, 0},
-                 {Decision::BustedCall, QsoRef{2, 0}, false, "SP2CC", 0}};
-  verdicts[1] = {{Decision::NotInLog, QsoRef{0, 0}, false, {}, 0}, {Decision::Confirmed, QsoRef{0, 1}, false, {}, 0}};
-  verdicts[2] = {{Decision::BustedCall, QsoRef{0, 2}, false, "DL1AA", 0}};
+  verdicts[0] = {{Decision::NotInLog, false, QsoRef{1, 0}, {}, 0},
+                 {Decision::WrongSerial, false, QsoRef{1, 1}, {}, 0},
+                 {Decision::BustedCall, false, QsoRef{2, 0}, "SP2CC", 0}};
+  verdicts[1] = {{Decision::NotInLog, false, QsoRef{0, 0}, {}, 0}, {Decision::Confirmed, false, QsoRef{0, 1}, {}, 0}};
+  verdicts[2] = {{Decision::BustedCall, false, QsoRef{0, 2}, "DL1AA", 0}};
   std::vector<ClockOffset> offsets(3);
   offsets[1] = {60, 12, 12, true};
   const std::vector<std::string> lines = {"QSO:  3580 PM 2025-03-15 1440\tDL1AA 599 0001\tOK1BB 599 0007",

@@ -70,6 +70,37 @@ TEST(SharedText, OneObjectPerTextAcrossThreads) {
   EXPECT_FALSE(SharedText("80m") == SharedText("40m"));
 }
 
+// A slot holds the start of its text: texts that begin alike, of every length around what a slot
+// holds, and one with a zero byte in it, each stay a text of their own.
+TEST(SharedAndInternedTexts, TextsThatBeginAlikeStayApart) {
+  const std::string base = std::string("DL1ABCDEFGHIJKLMNOPQRST") + '\0' + "UV";
+  std::vector<SharedText> shared;
+  std::vector<InternedText> interned;
+  for (std::size_t n = 0; n <= base.size(); ++n) {
+    shared.emplace_back(std::string_view(base).substr(0, n));
+    interned.emplace_back(std::string_view(base).substr(0, n));
+  }
+  for (std::size_t n = 0; n <= base.size(); ++n) {
+    const std::string_view text = std::string_view(base).substr(0, n);
+    EXPECT_EQ(shared[n].str(), text);
+    EXPECT_EQ(interned[n].str(), text);
+    EXPECT_EQ(&SharedText(text).str(), &shared[n].str()) << n;
+    EXPECT_EQ(InternedText(text), interned[n]) << n;
+    // One byte other at the end: another text.
+    if (n > 0) {
+      std::string other(text);
+      other.back() = other.back() == 'x' ? 'y' : 'x';
+      EXPECT_NE(&SharedText(other).str(), &shared[n].str()) << n;
+      EXPECT_NE(InternedText(other), interned[n]) << n;
+    }
+  }
+  // Asking the memory ahead of a look-up changes nothing it finds.
+  SharedText::Prefetch("DL1ABC");
+  InternedText::Prefetch("DL1ABC");
+  EXPECT_EQ(&SharedText("DL1ABC").str(), &shared[6].str());
+  EXPECT_EQ(InternedText("DL1ABC"), interned[6]);
+}
+
 TEST(QsoLineStore, EveryLineBackWhetherWrittenOutOrNotAndInAForkedProcess) {
   QsoLineStore store;
   std::vector<std::string> lines;
@@ -78,13 +109,12 @@ TEST(QsoLineStore, EveryLineBackWhetherWrittenOutOrNotAndInAForkedProcess) {
     lines.push_back(i % 997 == 0 ? std::string() : "QSO:  3580 PM 2025-03-15 1805 DL1AA 599 " + std::to_string(i));
   }
   lines.push_back(std::string(3 << 20, 'x'));
+  // Lengths around the longest a line's two bytes hold, among lines of one block of starts.
+  for (std::size_t length : {65534, 65535, 65536, 3, 65535}) lines.push_back(std::string(length, 'a' + length % 26));
   lines.push_back("the last line, still in memory");
   for (std::size_t i = 0; i < lines.size(); ++i) ASSERT_EQ(store.Add(lines[i]), i);
   ASSERT_EQ(store.size(), lines.size());
-  for (std::size_t i : {std::size_t{0}, std::size_t{1}, std::size_t{997}, std::size_t{31000}, lines.size() - 2,
-                        lines.size() - 1}) {
-    EXPECT_EQ(store.Text(i), lines[i]) << i;
-  }
+  for (std::size_t i = 0; i < lines.size(); ++i) ASSERT_EQ(store.Text(i), lines[i]) << i;
   // Workers read the parent's store after the fork, through the same descriptor.
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);

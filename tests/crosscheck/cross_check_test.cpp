@@ -24,7 +24,8 @@ struct Contest {
                const std::string& sent, const std::string& rcvd) {
     auto log = std::find_if(logs.begin(), logs.end(), [&](const CheckedLog& l) { return l.call == own; });
     if (log == logs.end()) log = logs.insert(logs.end(), CheckedLog{own, {}});
-    log->qsos.push_back({log->qsos.size() + 1, call, band, 1'000'000 + minute, sent, rcvd, "", -1});
+    log->qsos.push_back({static_cast<std::uint32_t>(log->qsos.size() + 1), call, band, 1'000'000 + minute, sent, rcvd,
+                         "", -1});
     return *this;
   }
   // Both halves of a clean QSO.

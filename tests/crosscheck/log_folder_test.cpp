@@ -139,4 +139,23 @@ TEST_F(LogFolder, QsoTimesAreWholeMinutesThatPrintAsTheFileWroteThem) {
   EXPECT_EQ(log.qsos[0].line, 6u);
 }
 
+// The serials as the cross-check compares them, and the call each line sends, line by line.
+TEST_F(LogFolder, EachQsosSerialsAndSentCallAsItsLineHasThem) {
+  const char* serials[][2] = {{"1", "0001"}, {"0001", "0001"}, {"00001", "0001"}, {"1234", "1234"},
+                              {"12345", "12345"}, {"0000", "0000"}, {"12A", "12A"}, {"1", "0001"}};
+  const char* sent[] = {"DL1AA", "DL1AA/P", "DL1AA/P", "DL1AA", "dl1aa", "DL1AA/P", "DL1AA", "DL1AA"};
+  std::string lines;
+  for (std::size_t i = 0; i < std::size(serials); ++i) {
+    lines += "QSO:  3580 PM 2025-03-15 1805 " + std::string(sent[i]) + " 599 " + serials[i][0] + " OK1BB 599 0002\r\n";
+  }
+  const CheckedLog log = CheckedOf(ParseLogText(Cabrillo("DL1AA", "", lines)), "DL1AA");
+  ASSERT_EQ(log.qsos.size(), std::size(serials));
+  for (std::size_t i = 0; i < log.qsos.size(); ++i) {
+    EXPECT_EQ(log.qsos[i].sent, CheckedSerial(serials[i][0])) << i;
+    EXPECT_EQ(log.qsos[i].sent, serials[i][1]) << i;
+    // Empty where the line sends the header's call (in upper case).
+    EXPECT_EQ(log.qsos[i].ownCall, std::string(sent[i]) == "DL1AA/P" ? "DL1AA/P" : "") << i;
+  }
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "host_form.h"
 #include "log_file.h"
+#include "shared_text.h"
 
 namespace {
 
@@ -113,6 +114,57 @@ TEST(CabrilloLayout, EveryTaggedLineInFileOrder) {
   ASSERT_EQ(log.problems.size(), 2u) << Messages(log);
   EXPECT_EQ(log.problems[0].kind, ProblemKind::Layout);
   EXPECT_EQ(log.problems[1].kind, ProblemKind::Excluded);
+}
+
+// QSO lines are read a few at a time; a header line among them counts from its own line on, and
+// every finding keeps its line's place.
+TEST(CabrilloLayout, AHeaderLineAmongTheQsosCountsFromItsLineOn) {
+  std::string lines;
+  for (int i = 1; i <= 40; ++i) {
+    if (i == 21) lines += "CATEGORY-TRANSMITTER: TWO\n";
+    if (i == 30) lines += "a stray line\n";
+    const std::string serial = std::to_string(1000 + i);
+    lines += "QSO: 3582 PM 2025-03-15 1203 N0CALL 599 " + serial + " DL1ABC 579 0042 1\n";
+  }
+  const LogFile log = ParseLogText(kHeader + lines + "END-OF-LOG:\n");
+  ASSERT_EQ(log.qsos.size(), 40u);
+  for (std::size_t i = 0; i < log.qsos.size(); ++i) EXPECT_EQ(log.qsos[i].exchSent, std::to_string(1001 + i));
+  // Lines 6 to 25 come before the header line (26): their 11th field is a fault, the others' is
+  // the transmitter.
+  std::string expected;
+  for (int line = 6; line <= 25; ++line) {
+    expected += std::to_string(line) +
+                ": an 11th field '1' after the received exchange: this contest's QSO lines have 10 (an 11th, the "
+                "transmitter 0 or 1, only with CATEGORY-TRANSMITTER: TWO); remove it\n";
+  }
+  expected += "36: a line without a tag is ignored\n";
+  EXPECT_EQ(Messages(log), expected);
+}
+
+// The fields a log repeats from line to line are the very texts any other reading keeps for them.
+TEST(CabrilloFields, RepeatedFieldsAreTheTextsKeptForThem) {
+  const LogFile log = ParseLogText(kHeader +
+                                   "QSO: 3582 PM 2025-03-15 1203 N0CALL 599 0001 DL1ABC 579 0042\n"
+                                   "QSO: 7040 pm 2025-03-15 1204 n0call 579 0002 dl2abc 599 0043\n"
+                                   "QSO: 3582 PM 2025-03-15 1205 N0CALL 599 0003 DL1ABC 579 0044\n"
+                                   "END-OF-LOG:\n");
+  ASSERT_EQ(log.qsos.size(), 3u);
+  for (const LogQso& q : log.qsos) {
+    EXPECT_EQ(&q.band.str(), &SharedText(q.band.str()).str());
+    EXPECT_EQ(&q.rstSent.str(), &SharedText(q.rstSent.str()).str());
+    EXPECT_EQ(&q.written.ownCall.str(), &SharedText(q.written.ownCall.str()).str());
+    EXPECT_EQ(&q.call.str(), &SharedText(q.call.str()).str());
+  }
+  EXPECT_EQ(log.qsos[1].band, "40m");
+  EXPECT_TRUE(log.qsos[0].band == log.qsos[2].band);
+  EXPECT_EQ(log.qsos[1].written.mode, "pm");
+  EXPECT_EQ(log.qsos[1].mode, "BPSK63");
+  EXPECT_EQ(log.qsos[1].written.call, "dl2abc");
+  EXPECT_EQ(log.qsos[1].call, "DL2ABC");
+  EXPECT_EQ(log.qsos[1].ownCall, "N0CALL");
+  EXPECT_TRUE(log.qsos[0].ownCall == log.qsos[1].ownCall);
+  EXPECT_EQ(log.qsos[1].rstSent, "579");
+  EXPECT_TRUE(log.qsos[0].call == log.qsos[2].call);
 }
 
 TEST(CabrilloFaults, BrokenLinesAreCountedAndTheRestRead) {

@@ -9,7 +9,6 @@
 #include <thread>
 #include <vector>
 
-#include "allocator_cache.h"
 #include "check_report.h"
 #include "contest_rules.h"
 #include "country_file.h"
@@ -106,6 +105,5 @@ int Run(const CrossCheckOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  RestartWithLargerAllocatorCache(argv);
   return RunTool<CrossCheckOptions>("stats-crosscheck", kCrossCheckUsage, argc, argv, ParseCrossCheckOptions, Run);
 }

@@ -23,14 +23,6 @@ bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
-bool Digits(std::string_view text) { return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit); }
-
-int Number(std::string_view text) {
-  int n = 0;
-  for (char c : text) n = n * 10 + (c - '0');
-  return n;
-}
-
 std::string_view TrimmedView(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
@@ -51,14 +43,27 @@ bool LooksLikeCall(std::string_view f) {
 // "2026-02-01" and "1805"; a date outside the years a log may hold is none.
 std::variant<double, std::string> DaysOf(std::string_view date, std::string_view time) {
   auto written = [&] { return "'" + std::string(date) + " " + std::string(time) + "'"; };
+  // Ten million lines for the largest contests: each number read where it stands, -1 for one
+  // that is not all digits.
+  const auto number = [](std::string_view text, std::size_t from, std::size_t count) {
+    int n = 0;
+    for (std::size_t i = from; i < from + count; ++i) {
+      if (!IsDigit(text[i])) return -1;
+      n = n * 10 + (text[i] - '0');
+    }
+    return n;
+  };
   std::optional<double> days;
-  if (date.size() == 10 && date[4] == '-' && date[7] == '-' && time.size() == 4 && Digits(date.substr(0, 4)) &&
-      Digits(date.substr(5, 2)) && Digits(date.substr(8, 2)) && Digits(time)) {
-    days = HostDays({Number(date.substr(0, 4)), Number(date.substr(5, 2)), Number(date.substr(8, 2)),
-                     Number(time.substr(0, 2)), Number(time.substr(2, 2)), 0});
+  int year = -1;
+  if (date.size() == 10 && date[4] == '-' && date[7] == '-' && time.size() == 4) {
+    year = number(date, 0, 4);
+    const int month = number(date, 5, 2), day = number(date, 8, 2);
+    const int hour = number(time, 0, 2), minute = number(time, 2, 2);
+    if (year >= 0 && month >= 0 && day >= 0 && hour >= 0 && minute >= 0) {
+      days = HostDays({year, month, day, hour, minute, 0});
+    }
   }
   if (!days) return written() + " is no date and time (YYYY-MM-DD HHMM)";
-  const int year = Number(date.substr(0, 4));
   if (year < kFirstLogYear || year > kLastLogYear) {
     return written() + " lies outside the years " + std::to_string(kFirstLogYear) + " to " +
            std::to_string(kLastLogYear) + ": a typo in the year";
@@ -76,11 +81,25 @@ std::string NoBandText(std::string_view freq, std::uint32_t hz) {
   return "frequency " + std::string(freq) + " kHz is on no amateur band";
 }
 
-// The text in upper case: the same text when it is already, which it mostly is.
-SharedText InUpperCase(const SharedText& text) {
-  std::string upper = UpperCase(text.str());
-  return upper == text.str() ? text : SharedText(upper);
+// The text in upper case: `kept`, the text as written, when it is already, which it mostly is.
+// Told from the line, not from the kept text, which lies elsewhere in memory.
+SharedText InUpperCase(std::string_view written, const SharedText& kept) {
+  if (std::none_of(written.begin(), written.end(), [](char c) { return c >= 'a' && c <= 'z'; })) return kept;
+  return SharedText(UpperCase(written));
 }
+
+// The field's text kept as it was on the line before when it is the same, which a log's band, mode,
+// own call and reports nearly always are: a text kept anew costs a hash and a look-up.
+class LastText {
+ public:
+  const SharedText& Of(std::string_view text) {
+    if (text != last_.str()) last_ = SharedText(text);
+    return last_;
+  }
+
+ private:
+  SharedText last_;
+};
 
 class LineReader {
  public:
@@ -99,11 +118,13 @@ class LineReader {
     const std::string_view content = TrimmedView(raw);
     if (content.empty()) return;
     if (content.size() > kLongestLine) {
+      Finish();
       TooLong(line, content);
       return;
     }
     const std::size_t colon = content.find(':');
     if (colon == std::string_view::npos) {
+      Finish();
       log_.cabrilloLines.push_back({line, "", std::string(content)});
       // "QSO 3582 PM ..." is a QSO line that lost its colon: a QSO the sponsor cannot read, whose
       // serial the lines after it still count on.
@@ -116,6 +137,8 @@ class LineReader {
     const std::string tag = UpperCase(TrimmedView(content.substr(0, colon)));
     const std::string_view value = TrimmedView(content.substr(colon + 1));
     log_.cabrilloLines.push_back({line, tag, tag == "QSO" ? "" : std::string(value)});
+    if (tag == "QSO") return Queue(line, value, raw);
+    Finish();
     if (tag == "CALLSIGN") {
       if (log_.ownCall.empty()) log_.ownCall = UpperCase(value);
     } else if (tag == "CATEGORY-TRANSMITTER") {
@@ -126,14 +149,48 @@ class LineReader {
       ++log_.skipped;
       log_.problems.push_back(
           {line, "X-QSO: excluded from the score by its operator, not replayed", ProblemKind::Excluded});
-    } else if (tag == "QSO") {
-      Qso(line, value, raw);
     }
+  }
+
+  // Takes the QSO lines still waiting.
+  void Finish() {
+    for (std::size_t i = 0; i < waiting_; ++i) Qso(waitingLines_[i]);
+    waiting_ = 0;
   }
 
   bool ended() const { return ended_; }
 
  private:
+  // A QSO line split into its fields, waiting to be taken.
+  struct QsoLine {
+    std::size_t line = 0;
+    std::string_view raw;
+    std::array<std::string_view, 11> f;
+    std::size_t n = 0;  // fields, those past the 11th counted only
+    bool tabs = false;
+  };
+
+  // QSO lines wait in a batch, their calls' places in the shared texts asked of the memory as
+  // they come, so that the look-ups of a batch wait for the memory together and not one after
+  // the other. Every other line takes the batch first, so that all is taken in file order.
+  void Queue(std::size_t line, std::string_view value, std::string_view raw) {
+    QsoLine& q = waitingLines_[waiting_++];
+    q.line = line;
+    q.raw = raw;
+    q.n = 0;
+    q.tabs = false;
+    for (std::size_t at = 0; at < value.size();) {
+      for (; at < value.size() && IsBlank(value[at]); ++at) q.tabs = q.tabs || value[at] == '\t';
+      const std::size_t start = at;
+      while (at < value.size() && !IsBlank(value[at])) ++at;
+      if (at == start) continue;
+      if (q.n < q.f.size()) q.f[q.n] = value.substr(start, at - start);
+      ++q.n;
+    }
+    if (q.n > 7) SharedText::Prefetch(q.f[7]);
+    if (waiting_ == waitingLines_.size()) Finish();
+  }
+
   void TooLong(std::size_t line, std::string_view content) {
     const std::string start(content.substr(0, kKeptOfALongLine));
     const std::size_t colon = start.find(':');
@@ -150,18 +207,9 @@ class LineReader {
     }
   }
 
-  void Qso(std::size_t line, std::string_view value, std::string_view raw) {
-    std::array<std::string_view, 11> f;
-    std::size_t n = 0;
-    bool tabs = false;
-    for (std::size_t at = 0; at < value.size();) {
-      for (; at < value.size() && IsBlank(value[at]); ++at) tabs = tabs || value[at] == '\t';
-      const std::size_t start = at;
-      while (at < value.size() && !IsBlank(value[at])) ++at;
-      if (at == start) continue;
-      if (n < f.size()) f[n] = value.substr(start, at - start);
-      ++n;
-    }
+  void Qso(const QsoLine& q) {
+    const std::size_t line = q.line, n = q.n;
+    const std::array<std::string_view, 11>& f = q.f;
     if (n < 9 || n > 11) {
       Skip(line, "QSO: line with " + std::to_string(n) +
                      " fields; this contest's have 10: freq mode date time own-call rst nr call rst nr");
@@ -192,25 +240,27 @@ class LineReader {
               "' after the received exchange: this contest's QSO lines have 10 (an 11th, the transmitter 0 or 1, "
               "only with CATEGORY-TRANSMITTER: TWO); remove it";
     }
-    if (tabs && fault.empty()) {
+    if (q.tabs && fault.empty()) {
       fault = "the fields are separated by tabs: the sponsor's robot splits QSO lines at spaces; write spaces";
     }
 
     LogQso qso;
     qso.line = line;
     WrittenQso& written = qso.written;
-    written.freq = SharedText(f[0]);
-    written.mode = SharedText(f[1]);
-    written.ownCall = SharedText(f[4]);
+    written.freq = freq_.Of(f[0]);
+    written.mode = mode_.Of(f[1]);
+    written.ownCall = ownCall_.Of(f[4]);
     written.call = SharedText(call);
-    written.text = raw;
+    // For the QSO's later readers (the check, the plan): the kept text lies elsewhere in memory.
+    __builtin_prefetch(&written.call.str());
+    written.text = q.raw;
 
     const std::optional<std::uint32_t> hz = ScaledDecimal(f[0], 3);
     if (!hz) return Skip(line, "frequency '" + std::string(f[0]) + "' is no figure in kHz");
     qso.freqHz = *hz;
-    const std::optional<std::string> band = AmateurBandOf(qso.freqHz);
-    if (!band) return Skip(line, NoBandText(f[0], qso.freqHz));
-    qso.band = SharedText(*band);
+    const std::string_view band = AmateurBandName(qso.freqHz);
+    if (band.empty()) return Skip(line, NoBandText(f[0], qso.freqHz));
+    qso.band = band_.Of(band);
 
     // Each field is kept once: the texts as read are mostly the upper-case ones already, and
     // keeping a text costs a hash and a look-up, ten times a line.
@@ -219,12 +269,12 @@ class LineReader {
     std::variant<double, std::string> days = DaysOf(f[2], f[3]);
     if (auto* why = std::get_if<std::string>(&days)) return Skip(line, *why);
     qso.days = std::get<double>(days);
-    qso.ownCall = InUpperCase(written.ownCall);
-    qso.rstSent = SharedText(sentRst);
+    qso.ownCall = InUpperCase(f[4], written.ownCall);
+    qso.rstSent = rstSent_.Of(sentRst);
     qso.exchSent = SerialExchange(sentNr);
     qso.sentPadding = static_cast<std::uint8_t>(qso.exchSent.size() - sentNr.size());
-    qso.call = InUpperCase(written.call);
-    qso.rstRcvd = SharedText(rcvdRst);
+    qso.call = InUpperCase(call, written.call);
+    qso.rstRcvd = rstRcvd_.Of(rcvdRst);
     qso.exchRcvd = SerialExchange(rcvdNr);
     qso.rcvdPadding = static_cast<std::uint8_t>(qso.exchRcvd.size() - rcvdNr.size());
     if (!fault.empty()) log_.problems.push_back({line, fault, ProblemKind::Fault});
@@ -239,6 +289,9 @@ class LineReader {
   LogFile& log_;
   bool ended_ = false, afterEnd_ = false;
   bool twoTransmitters_ = false;
+  LastText freq_, mode_, ownCall_, band_, rstSent_, rstRcvd_;
+  std::array<QsoLine, 16> waitingLines_;
+  std::size_t waiting_ = 0;
 };
 
 }  // namespace
@@ -257,6 +310,7 @@ LogFile ReadCabrilloLog(std::string_view text) {
     from = end + 1;
     reader.Take(line, raw);
   }
+  reader.Finish();
   if (!reader.ended()) {
     log.problems.push_back({line, "no END-OF-LOG: line; the file may be cut short", ProblemKind::Layout});
   }

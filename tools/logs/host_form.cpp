@@ -10,6 +10,13 @@ namespace {
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+std::string_view TrimmedView(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
 
 struct Band {
   std::uint32_t lowHz, highHz;
@@ -50,25 +57,32 @@ std::string HostBandName(std::string_view logBand) {
 }
 
 std::optional<std::string> AmateurBandOf(std::uint32_t hz) {
+  const std::string_view name = AmateurBandName(hz);
+  if (name.empty()) return std::nullopt;
+  return std::string(name);
+}
+
+std::string_view AmateurBandName(std::uint32_t hz) {
   for (const Band& band : kBands) {
-    if (hz >= band.lowHz && hz <= band.highHz) return std::string(band.name);
+    if (hz >= band.lowHz && hz <= band.highHz) return band.name;
   }
-  return std::nullopt;
+  return {};
 }
 
 std::string SerialExchange(std::string_view logExchange) {
-  std::string exchange = Trimmed(logExchange);
-  if (exchange.empty() || !std::all_of(exchange.begin(), exchange.end(), IsDigit)) return exchange;
-  if (exchange.size() < 4) exchange.insert(0, 4 - exchange.size(), '0');
-  return exchange;
+  const std::string_view exchange = TrimmedView(logExchange);
+  if (exchange.empty() || !std::all_of(exchange.begin(), exchange.end(), IsDigit) || exchange.size() >= 4) {
+    return std::string(exchange);
+  }
+  return std::string(4 - exchange.size(), '0').append(exchange);
 }
 
 std::optional<std::uint32_t> ScaledDecimal(std::string_view text, int fractionDigits) {
-  const std::string number = Trimmed(text);
+  const std::string_view number = TrimmedView(text);
   const std::size_t point = number.find('.');
-  const std::string whole = number.substr(0, point);
-  const std::string fraction = point == std::string::npos ? "" : number.substr(point + 1);
-  auto digits = [](const std::string& s) { return std::all_of(s.begin(), s.end(), IsDigit); };
+  const std::string_view whole = number.substr(0, point);
+  const std::string_view fraction = point == std::string_view::npos ? "" : number.substr(point + 1);
+  auto digits = [](std::string_view s) { return std::all_of(s.begin(), s.end(), IsDigit); };
   if ((whole.empty() && fraction.empty()) || !digits(whole) || !digits(fraction)) return std::nullopt;
 
   constexpr std::uint64_t limit = std::numeric_limits<std::uint32_t>::max();
@@ -90,12 +104,7 @@ std::optional<std::uint32_t> ScaledDecimal(std::string_view text, int fractionDi
   return static_cast<std::uint32_t>(value);
 }
 
-std::string Trimmed(std::string_view text) {
-  auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return std::string(text);
-}
+std::string Trimmed(std::string_view text) { return std::string(TrimmedView(text)); }
 
 std::string UpperCase(std::string_view text) {
   std::string upper(text);

@@ -13,6 +13,8 @@ std::string HostBandName(std::string_view logBand);
 
 // The amateur band a frequency lies on, in the host's form; nothing off the bands.
 std::optional<std::string> AmateurBandOf(std::uint32_t hz);
+// The same as a constant text, empty off the bands.
+std::string_view AmateurBandName(std::uint32_t hz);
 
 // A serial number exchange: digits padded with zeros to four, anything else as written (an empty
 // one stays empty, so that the plug-in rejects the QSO as the host would).

@@ -31,8 +31,9 @@ struct CheckContext {
   std::span<const ClockOffset> offsets = {};
 };
 
-// By log, the QSOs of other logs whose verdict names a QSO of that log as its partner, and the
-// QSOs not in log whose call is that log's but that have no QSO of it to name.
+// By log, the QSOs of other logs that cost them something through its call (busted call, wrong
+// serial, not in log): those whose verdict names a QSO of that log as its partner, and those not
+// in log whose call is that log's but that have no QSO of it to name. What DoneToUs tells.
 std::vector<std::vector<QsoRef>> PointingAt(const std::vector<CheckedLog>& logs, const CrossCheckResult& checked);
 
 // What the other log shows, in a sentence: "OK1XYZ sent 0034 (its line 88, 80m 2025-03-15 1805)".

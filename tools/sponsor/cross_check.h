@@ -11,12 +11,12 @@
 
 #include "interned_text.h"
 
-// Every QSO of a contest is held at once, so its texts are interned: a QSO takes 40 bytes.
+// Every QSO of a contest is held at once, so its texts are interned: a QSO takes 32 bytes.
 struct CheckedQso {
-  std::size_t line = 0;     // where it stands in its file
+  std::uint32_t line = 0;   // where it stands in its file
   InternedText call;        // the worked call in the host's form, "OK1XYZ"
   InternedText band;        // "80m"
-  std::int64_t minute = 0;  // minutes since 1899-12-30 00:00
+  std::int32_t minute = 0;  // minutes since 1899-12-30 00:00 (the years a log may hold, 1900 to 2100)
   InternedText sent, rcvd;  // serials compared as numbers: "0012" (see CheckedSerial)
   InternedText ownCall;     // the call the QSO line sends, "DL1ABC/P"; empty: the log's call
   int ruled = -1;           // a Decision the contest's rules took before matching (mode, band), or -1
@@ -32,7 +32,7 @@ struct CheckedLog {
 // does not have (those QSOs take no part in matching), a QSO outside the contest period, and one on
 // a band other than a single-band entry's (both matched as any other, so that they still confirm
 // the other station's QSO).
-enum class Decision {
+enum class Decision : std::uint8_t {
   Confirmed,
   NotInLog,
   BustedCall,
@@ -52,12 +52,13 @@ struct QsoRef {
   friend bool operator==(const QsoRef&, const QsoRef&) = default;
 };
 
+// One for every QSO of a contest: 24 bytes.
 struct Verdict {
   Decision decision = Decision::Confirmed;
+  bool partnerTaken = false;  // not in log: the nearest QSO (partner) went to another QSO of ours
   // The other log's QSO behind the decision: the one matched, or for a QSO not in the other log
   // the nearest one the other station logged with us (any band, any time), when there is one.
   std::optional<QsoRef> partner;
-  bool partnerTaken = false;   // not in log: that nearest QSO went to another QSO of ours
   InternedText rightCall;      // busted call: the call of the station whose log has the QSO
   std::uint32_t workedBy = 0;  // not submitted: how many other logs name the call
 };

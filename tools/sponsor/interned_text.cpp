@@ -4,7 +4,9 @@
 // same log) takes no lock.
 #include "interned_text.h"
 
+#include <algorithm>
 #include <array>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -24,10 +26,25 @@ constexpr std::uint32_t kBlocks = 1u << (32 - kBlockBits);
 // misses made them take turns.
 constexpr std::size_t kShards = 64;
 
+// A text shorter than this lies in its slot as well (most calls do): a probe that finds its text
+// reads nothing else, where reading the kept string was a second cache miss in a table of a
+// contest's calls.
+constexpr std::size_t kLong = 7;
+
+struct Slot {
+  std::uint64_t key = 0;  // hash << 32 | number; 0: free
+  std::array<char, kLong> start{};
+  std::uint8_t size = 0;  // kLong: the text is longer, only the kept string has it
+};
+
 struct Shard {
   std::mutex lock;
-  std::vector<std::uint64_t> slots = std::vector<std::uint64_t>(64, 0);  // hash << 32 | number; 0: free
+  std::vector<Slot> slots = std::vector<Slot>(64);
   std::size_t used = 0;
+  // slots and its mask for Prefetch, read without the lock: a table grown meanwhile makes it a
+  // look at memory no longer used, which costs nothing.
+  std::atomic<const Slot*> shown{slots.data()};
+  std::atomic<std::size_t> shownMask{slots.size() - 1};
 };
 
 struct Texts {
@@ -40,24 +57,30 @@ struct Texts {
   std::string& At(std::uint32_t id) { return blocks[id >> kBlockBits][id & (kBlockSize - 1)]; }
   static Shard& ShardOf(Texts& texts, std::uint32_t hash) { return texts.shards[(hash >> 26) % kShards]; }
 
+  bool Holds(const Slot& slot, std::string_view text) {
+    if (slot.size == kLong) return At(static_cast<std::uint32_t>(slot.key)) == text;
+    return text.size() == slot.size && std::equal(text.begin(), text.end(), slot.start.begin());
+  }
   // The slot of the text, or the free slot where it goes.
-  std::uint64_t& Slot(Shard& shard, std::string_view text, std::uint32_t hash) {
+  Slot& SlotOf(Shard& shard, std::string_view text, std::uint32_t hash) {
     const std::size_t mask = shard.slots.size() - 1;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-      const std::uint64_t slot = shard.slots[i];
-      if (slot == 0 || (slot >> 32 == hash && At(static_cast<std::uint32_t>(slot)) == text)) return shard.slots[i];
+      Slot& slot = shard.slots[i];
+      if (slot.key == 0 || (slot.key >> 32 == hash && Holds(slot, text))) return slot;
     }
   }
   static void Grow(Shard& shard) {
-    std::vector<std::uint64_t> old(shard.slots.size() * 2, 0);
+    std::vector<Slot> old(shard.slots.size() * 2);
     old.swap(shard.slots);
     const std::size_t mask = shard.slots.size() - 1;
-    for (const std::uint64_t slot : old) {
-      if (slot == 0) continue;
-      std::size_t i = (slot >> 32) & mask;
-      while (shard.slots[i] != 0) i = (i + 1) & mask;
+    for (const Slot& slot : old) {
+      if (slot.key == 0) continue;
+      std::size_t i = (slot.key >> 32) & mask;
+      while (shard.slots[i].key != 0) i = (i + 1) & mask;
       shard.slots[i] = slot;
     }
+    shard.shown.store(shard.slots.data(), std::memory_order_relaxed);
+    shard.shownMask.store(mask, std::memory_order_relaxed);
   }
   // A new number for the text.
   std::uint32_t Keep(std::string_view text) {
@@ -77,11 +100,20 @@ Texts& TheTexts() {
   return *texts;
 }
 
+std::uint32_t HashOf(std::string_view text) { return static_cast<std::uint32_t>(std::hash<std::string_view>()(text)); }
+
 }  // namespace
+
+void InternedText::Prefetch(std::string_view text) {
+  const std::uint32_t hash = HashOf(text);
+  const Shard& shard = Texts::ShardOf(TheTexts(), hash);
+  __builtin_prefetch(shard.shown.load(std::memory_order_relaxed) +
+                     (hash & shard.shownMask.load(std::memory_order_relaxed)));
+}
 
 InternedText::InternedText(std::string_view text) {
   if (text.empty()) return;
-  const auto hash = static_cast<std::uint32_t>(std::hash<std::string_view>()(text));
+  const std::uint32_t hash = HashOf(text);
   Texts& texts = TheTexts();
   thread_local std::array<std::uint64_t, 1024> recent{};  // as the table's slots
   std::uint64_t& seen = recent[hash % recent.size()];
@@ -91,20 +123,22 @@ InternedText::InternedText(std::string_view text) {
   }
   Shard& shard = Texts::ShardOf(texts, hash);
   const std::lock_guard<std::mutex> held(shard.lock);
-  std::uint64_t* slot = &texts.Slot(shard, text, hash);
-  if (*slot != 0) {
-    id_ = static_cast<std::uint32_t>(*slot);
-    seen = *slot;
+  Slot* slot = &texts.SlotOf(shard, text, hash);
+  if (slot->key != 0) {
+    id_ = static_cast<std::uint32_t>(slot->key);
+    seen = slot->key;
     return;
   }
   if (2 * (shard.used + 1) > shard.slots.size()) {
     Texts::Grow(shard);
-    slot = &texts.Slot(shard, text, hash);
+    slot = &texts.SlotOf(shard, text, hash);
   }
   const std::uint32_t id = texts.Keep(text);
   ++shard.used;
-  *slot = static_cast<std::uint64_t>(hash) << 32 | id;
-  seen = *slot;
+  slot->key = static_cast<std::uint64_t>(hash) << 32 | id;
+  slot->size = static_cast<std::uint8_t>(std::min(text.size(), kLong));
+  if (text.size() < kLong) std::copy(text.begin(), text.end(), slot->start.begin());
+  seen = slot->key;
   id_ = id;
 }
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <map>
+#include <unordered_map>
 #include <set>
 #include <sstream>
 #include <vector>
@@ -77,7 +77,13 @@ KeptScore ScoreKept(const StatsEntryPoints& plugin, const ContestPlan& plan, con
     bool withdrawn = false;         // a removed QSO of this call and band came before
     std::vector<double> stayDays;  // the times of the staying ones so far
   };
-  std::map<std::pair<std::string_view, std::string_view>, Twins> byCallBand;
+  // A call and a band are shared texts, the same text the same object: their addresses are the key.
+  struct CallBandHash {
+    std::size_t operator()(const std::pair<const void*, const void*>& key) const {
+      return std::hash<const void*>()(key.first) * 31 + std::hash<const void*>()(key.second);
+    }
+  };
+  std::unordered_map<std::pair<const void*, const void*>, Twins, CallBandHash> byCallBand;
   std::vector<const PlannedQso*> withdrawn;
   std::set<std::string> noEntity;
   bool deletable = true;
@@ -85,7 +91,7 @@ KeptScore ScoreKept(const StatsEntryPoints& plugin, const ContestPlan& plan, con
     const PlannedQso& q = plan.qsos[i];
     const QsoFate fate = outcomes.at(i).fate;
     if (fate == QsoFate::Rejected) continue;  // never stored: nothing to delete, nothing flagged by it
-    Twins& twins = byCallBand[{q.qso->call, q.qso->band.str()}];
+    Twins& twins = byCallBand[{&q.qso->call.str(), &q.qso->band.str()}];
     if (Removed(q, removedAt)) {
       deletable = std::find(twins.stayDays.begin(), twins.stayDays.end(), q.qso->days) == twins.stayDays.end();
       twins.withdrawn = true;

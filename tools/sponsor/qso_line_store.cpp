@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -30,10 +31,17 @@ QsoLineStore::QsoLineStore() {
 QsoLineStore::~QsoLineStore() { ::close(fd_); }
 
 std::size_t QsoLineStore::Add(std::string_view text) {
+  const std::size_t number = lengths_.size();
+  if (number % kEvery == 0) starts_.push_back(flushed_ + buffer_.size());
+  if (text.size() >= kLong) long_[number] = text.size();
+  lengths_.push_back(static_cast<std::uint16_t>(std::min<std::size_t>(text.size(), kLong)));
   buffer_ += text;
-  ends_.push_back(flushed_ + buffer_.size());
   if (buffer_.size() >= kBlock) Flush();
-  return ends_.size() - 1;
+  return number;
+}
+
+std::uint64_t QsoLineStore::LengthOf(std::size_t number) const {
+  return lengths_[number] == kLong ? long_.at(number) : lengths_[number];
 }
 
 void QsoLineStore::Flush() {
@@ -48,8 +56,10 @@ void QsoLineStore::Flush() {
 }
 
 std::string QsoLineStore::Text(std::size_t number) const {
-  const std::uint64_t from = number == 0 ? 0 : ends_.at(number - 1), to = ends_.at(number);
-  const auto size = static_cast<std::size_t>(to - from);
+  if (number >= lengths_.size()) throw std::out_of_range("no QSO line " + std::to_string(number) + " in the store");
+  std::uint64_t from = starts_[number / kEvery];
+  for (std::size_t before = number / kEvery * kEvery; before < number; ++before) from += LengthOf(before);
+  const auto size = static_cast<std::size_t>(LengthOf(number));
   // A line lies whole in the file or whole in the buffer: the buffer is written after a line.
   if (from >= flushed_) return buffer_.substr(static_cast<std::size_t>(from - flushed_), size);
   std::string text(size, '\0');

@@ -273,7 +273,15 @@ void WriteDecisionsCsv(const CheckContext& c, std::ostream& stream) {
   calls.reserve(c.logs.size());
   for (const CheckedLog& log : c.logs) calls.push_back(CsvField(Shown(log.call)));
   std::string out;
+  // The partners' lines first, in a loop of their own: each lies in another log, anywhere in
+  // memory, and fetched as its row was written each row waited for it (most of the file's time on
+  // a contest of ten million QSOs); in a loop that does nothing else they are fetched side by side.
+  std::vector<std::size_t> partnerLines;
   for (std::size_t l = 0; l < c.logs.size(); ++l) {
+    partnerLines.assign(c.verdicts[l].size(), 0);
+    for (std::size_t q = 0; q < partnerLines.size(); ++q) {
+      if (const std::optional<QsoRef>& p = c.verdicts[l][q].partner) partnerLines[q] = c.logs[p->log].qsos[p->qso].line;
+    }
     for (std::size_t q = 0; q < c.logs[l].qsos.size(); ++q) {
       const Verdict& v = c.verdicts[l][q];
       out += calls[l];
@@ -287,7 +295,7 @@ void WriteDecisionsCsv(const CheckContext& c, std::ostream& stream) {
       if (v.partner) {
         out += calls[v.partner->log];
         out += ',';
-        out += std::to_string(c.logs[v.partner->log].qsos[v.partner->qso].line);
+        out += std::to_string(partnerLines[q]);
       } else {
         out += ',';
       }
