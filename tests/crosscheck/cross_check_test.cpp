@@ -495,4 +495,43 @@ TEST(CallDistance, CountsTypingErrors) {
   EXPECT_EQ(CallDistance("", "AB", 2), 2);
 }
 
+// The distance as the textbook writes it, the whole table at once, on random calls near each
+// other and far apart, for every limit the matching could use.
+TEST(CallDistance, AsTheWholeTableCountsIt) {
+  auto plain = [](const std::string& a, const std::string& b) {
+    std::vector<std::vector<int>> d(a.size() + 1, std::vector<int>(b.size() + 1, 0));
+    for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = static_cast<int>(i);
+    for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = static_cast<int>(j);
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+      for (std::size_t j = 1; j <= b.size(); ++j) {
+        d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (a[i - 1] != b[j - 1])});
+        if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+      }
+    }
+    return d[a.size()][b.size()];
+  };
+  std::mt19937 random(5);
+  auto call = [&](std::size_t length) {
+    std::string text;
+    for (std::size_t i = 0; i < length; ++i) text += "AB1/"[random() % 4];
+    return text;
+  };
+  for (int n = 0; n < 20000; ++n) {
+    std::string a = call(random() % 9), b = a;
+    for (unsigned edits = random() % 5; edits > 0 && !b.empty(); --edits) {
+      const std::size_t at = random() % b.size();
+      switch (random() % 4) {
+        case 0: b[at] = "AB1/"[random() % 4]; break;
+        case 1: b.erase(at, 1); break;
+        case 2: b.insert(at, 1, "AB1/"[random() % 4]); break;
+        default: if (at + 1 < b.size()) std::swap(b[at], b[at + 1]);
+      }
+    }
+    if (n % 3 == 0) b = call(random() % 9);
+    for (int limit = 0; limit <= 4; ++limit) {
+      ASSERT_EQ(CallDistance(a, b, limit), std::min(plain(a, b), limit + 1)) << a << " " << b << " " << limit;
+    }
+  }
+}
+
 }  // namespace

@@ -21,6 +21,7 @@
 #include "cross_check.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
 #include <limits>
 #include <map>
@@ -87,6 +88,38 @@ ClockOffset Estimate(std::int64_t* begin, std::int64_t* end) {
   const bool clear = offset.evidence >= kOffsetEvidence && offset.agreeing * 10 >= offset.evidence * 6;
   offset.corrected = clear && std::abs(offset.minutes) >= kCorrectedOffset;
   return offset;
+}
+
+// The letters a call holds, and those of its home call (its longest part between slashes), each
+// as a set of bits: an edit changes at most two bits of a set, so two calls within
+// kBustedCallDistance edits differ in at most twice that many, and two calls of one station have
+// the same home call's set.
+struct CallLetters {
+  std::uint64_t all = 0, home = 0;
+};
+
+std::uint64_t LetterBit(char c) {
+  if (c >= 'A' && c <= 'Z') return 1ull << (c - 'A');
+  if (c >= '0' && c <= '9') return 1ull << (26 + c - '0');
+  return 1ull << (36 + static_cast<unsigned char>(c) % 28);
+}
+
+CallLetters LettersOf(std::string_view call) {
+  CallLetters letters;
+  std::string_view home;
+  for (std::size_t from = 0; from <= call.size();) {
+    const std::size_t to = std::min(call.find('/', from), call.size());
+    if (to - from > home.size()) home = call.substr(from, to - from);
+    from = to + 1;
+  }
+  for (const char c : call) letters.all |= LetterBit(c);
+  for (const char c : home) letters.home |= LetterBit(c);
+  return letters;
+}
+
+// False only when the two calls cannot lie within kBustedCallDistance of each other.
+bool MayBeNear(const CallLetters& a, const CallLetters& b) {
+  return std::popcount(a.all ^ b.all) <= 2 * kBustedCallDistance || a.home == b.home;
 }
 
 class Checker {
@@ -561,20 +594,25 @@ class Checker {
 
   // Both sides busted the other's call: neither log has the other's call, so neither QSO finds
   // its partner by call. They are found by what they still share: the band, the serials both
-  // ways and the time. Among several: the closer time, then fewer edits, then the call.
+  // ways and the time. Among several: the closer time, then fewer edits, then the call. At the
+  // largest contests a QSO meets a few such QSOs of others (serials grow with the time in every
+  // log alike), millions in all: each carries the letters of its calls, so that a pair far apart
+  // is told without a look at its texts.
   void PairDoubleBusts() {
     struct Open {
       Id band;
       std::uint32_t sent, rcvd;
       std::int64_t minute;
-      std::uint32_t entry;
+      std::uint32_t entry, log;
+      CallLetters call, logger;  // the worked call's and the sent call's
       auto Key() const { return std::tie(band, sent, rcvd, minute, entry); }
     };
     std::vector<Open> open;
     for (std::uint32_t g = 0; g < entries_.size(); ++g) {
       const CheckedQso& q = Qso(g);
       if (matched_[g] != kNone || q.sent.empty() || q.rcvd.empty()) continue;
-      open.push_back({entries_[g].band, q.sent.id(), q.rcvd.id(), entries_[g].minute, g});
+      const Entry& e = entries_[g];
+      open.push_back({e.band, q.sent.id(), q.rcvd.id(), e.minute, g, e.log, LettersOf(q.call), LettersOf(LoggerCall(g))});
     }
     std::sort(open.begin(), open.end(), [](const Open& x, const Open& y) { return x.Key() < y.Key(); });
     for (std::uint32_t log : visitOrder_) {
@@ -582,7 +620,8 @@ class Checker {
         const Entry& e = entries_[g];
         const CheckedQso& ours = Qso(g);
         if (ours.sent.empty() || ours.rcvd.empty()) return;
-        const Open from{e.band, ours.rcvd.id(), ours.sent.id(), e.minute - tolerance_, 0};
+        const CallLetters logged = LettersOf(ours.call), sender = LettersOf(LoggerCall(g));
+        const Open from{e.band, ours.rcvd.id(), ours.sent.id(), e.minute - tolerance_, 0, 0, {}, {}};
         auto it = std::lower_bound(open.begin(), open.end(), from,
                                    [](const Open& x, const Open& y) { return x.Key() < y.Key(); });
         std::uint32_t best = kNone;
@@ -590,8 +629,9 @@ class Checker {
         for (; it != open.end() && it->band == e.band && it->sent == from.sent && it->rcvd == from.rcvd &&
                it->minute <= e.minute + tolerance_;
              ++it) {
+          if (it->log == e.log || !MayBeNear(logged, it->logger) || !MayBeNear(it->call, sender)) continue;
           const std::uint32_t x = it->entry;
-          if (matched_[x] != kNone || entries_[x].log == e.log) continue;
+          if (matched_[x] != kNone) continue;
           const int theirs = BustedDistance(ours.call, LoggerCall(x));
           const int mine = BustedDistance(Qso(x).call, LoggerCall(g));
           if (theirs > kBustedCallDistance || mine > kBustedCallDistance) continue;
@@ -700,22 +740,35 @@ int BustedDistance(const std::string& logged, const std::string& station) {
 }
 
 // The restricted edit distance (each character edited once at most), enough for typing errors.
+// Three rows of the table are kept, in a buffer of the thread's own: a double bust weighs millions
+// of pairs of calls at the largest contests, most of them far apart, and once two rows in a row
+// lie wholly past the limit, no later row comes back under it.
 int CallDistance(const std::string& a, const std::string& b, int limit) {
   const int n = static_cast<int>(a.size()), m = static_cast<int>(b.size());
   if (std::abs(n - m) > limit) return limit + 1;
-  std::vector<std::vector<int>> d(static_cast<std::size_t>(n + 1), std::vector<int>(static_cast<std::size_t>(m + 1)));
-  auto at = [&](int i, int j) -> int& { return d[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)]; };
-  for (int i = 0; i <= n; ++i) at(i, 0) = i;
-  for (int j = 0; j <= m; ++j) at(0, j) = j;
+  const std::size_t width = static_cast<std::size_t>(m) + 1;
+  thread_local std::vector<int> buffer;
+  buffer.resize(3 * width);
+  int* before = buffer.data();     // row i - 2
+  int* last = before + width;      // row i - 1
+  int* row = last + width;         // row i
+  for (int j = 0; j <= m; ++j) last[j] = j;
   for (int i = 1; i <= n; ++i) {
+    row[0] = i;
+    int least = row[0];
     for (int j = 1; j <= m; ++j) {
       const int cost = a[static_cast<std::size_t>(i - 1)] == b[static_cast<std::size_t>(j - 1)] ? 0 : 1;
-      at(i, j) = std::min({at(i - 1, j) + 1, at(i, j - 1) + 1, at(i - 1, j - 1) + cost});
+      int d = std::min({last[j] + 1, row[j - 1] + 1, last[j - 1] + cost});
       if (i > 1 && j > 1 && a[static_cast<std::size_t>(i - 1)] == b[static_cast<std::size_t>(j - 2)] &&
           a[static_cast<std::size_t>(i - 2)] == b[static_cast<std::size_t>(j - 1)]) {
-        at(i, j) = std::min(at(i, j), at(i - 2, j - 2) + 1);
+        d = std::min(d, before[j - 2] + 1);
       }
+      row[j] = d;
+      least = std::min(least, d);
     }
+    if (least > limit) return limit + 1;
+    std::swap(before, last);
+    std::swap(last, row);
   }
-  return std::min(at(n, m), limit + 1);
+  return std::min(last[m], limit + 1);
 }
