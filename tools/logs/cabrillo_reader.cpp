@@ -10,6 +10,7 @@
 
 #include "calendar.h"
 #include "contest_rules.h"
+#include "date_text.h"
 #include "host_form.h"
 
 namespace {
@@ -42,33 +43,14 @@ bool LooksLikeCall(std::string_view f) {
 
 // "2026-02-01" and "1805"; a date outside the years a log may hold is none.
 std::variant<double, std::string> DaysOf(std::string_view date, std::string_view time) {
-  auto written = [&] { return "'" + std::string(date) + " " + std::string(time) + "'"; };
-  // Ten million lines for the largest contests: each number read where it stands, -1 for one
-  // that is not all digits.
-  const auto number = [](std::string_view text, std::size_t from, std::size_t count) {
-    int n = 0;
-    for (std::size_t i = from; i < from + count; ++i) {
-      if (!IsDigit(text[i])) return -1;
-      n = n * 10 + (text[i] - '0');
-    }
-    return n;
-  };
-  std::optional<double> days;
-  int year = -1;
-  if (date.size() == 10 && date[4] == '-' && date[7] == '-' && time.size() == 4) {
-    year = number(date, 0, 4);
-    const int month = number(date, 5, 2), day = number(date, 8, 2);
-    const int hour = number(time, 0, 2), minute = number(time, 2, 2);
-    if (year >= 0 && month >= 0 && day >= 0 && hour >= 0 && minute >= 0) {
-      days = HostDays({year, month, day, hour, minute, 0});
-    }
-  }
-  if (!days) return written() + " is no date and time (YYYY-MM-DD HHMM)";
-  if (year < kFirstLogYear || year > kLastLogYear) {
-    return written() + " lies outside the years " + std::to_string(kFirstLogYear) + " to " +
+  const std::variant<double, DateFault> days = ReadDateTime(date, time);
+  if (const double* read = std::get_if<double>(&days)) return *read;
+  const std::string written = "'" + std::string(date) + " " + std::string(time) + "'";
+  if (std::get<DateFault>(days) == DateFault::Year) {
+    return written + " lies outside the years " + std::to_string(kFirstLogYear) + " to " +
            std::to_string(kLastLogYear) + ": a typo in the year";
   }
-  return *days;
+  return written + " is no date and time (YYYY-MM-DD HHMM)";
 }
 
 // Why the frequency gives no band, saying the unit the line must use: "7.041" read as kHz lies on
