@@ -169,7 +169,7 @@ class LineReader {
       if (q.n < q.f.size()) q.f[q.n] = value.substr(start, at - start);
       ++q.n;
     }
-    if (q.n > 7) SharedText::Prefetch(q.f[7]);
+    if (q.n > 7) PrefetchText(q.f[7]);
     if (waiting_ == waitingLines_.size()) Finish();
   }
 

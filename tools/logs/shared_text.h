@@ -8,20 +8,14 @@
 #include <string>
 #include <string_view>
 
-// The empty text, the one text not kept in the store: constant from the program's start, it costs
-// the many empty fields of a QSO nothing.
-inline const std::string kNoSharedText;
+#include "text_table.h"
 
 class SharedText {
  public:
-  SharedText() : text_(&kNoSharedText) {}  // empty
+  SharedText() : text_(&kNoText) {}  // empty
   // Keeps the text for the rest of the run: only bounded values (a log's reader cuts long ones
-  // off first), never a serial or a whole line, which differ from QSO to QSO.
-  explicit SharedText(std::string_view text);
-  // Asks the memory for the place where the text is looked up, so that a reader keeping many texts
-  // in a row has them at hand: in a table of a contest's calls every look-up is a cache miss, and
-  // one after another they wait for each other.
-  static void Prefetch(std::string_view text);
+  // off first), never a whole line, which differs from QSO to QSO.
+  explicit SharedText(std::string_view text) : text_(KeepText(text).text) {}
 
   const std::string& str() const { return *text_; }
   operator const std::string&() const { return *text_; }

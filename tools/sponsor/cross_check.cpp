@@ -48,7 +48,7 @@ struct Entry {
 class Names {
  public:
   void Add(InternedText text) {
-    if (text.id() >= ids_.size()) ids_.resize(std::max<std::size_t>(InternedTextCount(), text.id() + 1), kNone);
+    if (text.id() >= ids_.size()) ids_.resize(std::max<std::size_t>(KeptTextCount(), text.id() + 1), kNone);
     if (ids_[text.id()] == kNone) {
       ids_[text.id()] = 0;
       texts_.push_back(text);

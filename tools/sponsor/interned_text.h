@@ -6,22 +6,22 @@
 #include <string>
 #include <string_view>
 
+#include "text_table.h"
+
 class InternedText {
  public:
   InternedText() = default;  // empty
   // Implicit, so that a QSO is still written with its texts.
-  InternedText(std::string_view text);
+  InternedText(std::string_view text) : id_(KeepText(text).number) {}
   InternedText(const std::string& text) : InternedText(std::string_view(text)) {}
   InternedText(const char* text) : InternedText(std::string_view(text)) {}
-  // Asks the memory for the place where the text is looked up, so that a caller keeping many
-  // texts in a row has them at hand: in a table of a contest's calls each look-up is a cache miss.
-  static void Prefetch(std::string_view text);
 
-  const std::string& str() const;
+  const std::string& str() const { return KeptTextOf(id_); }
   operator const std::string&() const { return str(); }
   operator std::string_view() const { return str(); }
   bool empty() const { return id_ == 0; }
-  // Numbers in the order the texts were first kept: dense, for tables indexed by text.
+  // Numbers in the order the texts were first kept: dense, for tables indexed by text; every
+  // one is below KeptTextCount().
   std::uint32_t id() const { return id_; }
 
   friend bool operator==(InternedText a, InternedText b) { return a.id_ == b.id_; }
@@ -32,6 +32,3 @@ class InternedText {
  private:
   std::uint32_t id_ = 0;
 };
-
-// How many texts are kept: every id() is below it.
-std::uint32_t InternedTextCount();

@@ -171,7 +171,7 @@ CheckedLog CheckedOf(const LogFile& log, const std::string& call) {
   constexpr std::size_t kAhead = 8;
   for (std::size_t i = 0; i < log.qsos.size(); ++i) {
     if (i + 2 * kAhead < log.qsos.size()) __builtin_prefetch(&log.qsos[i + 2 * kAhead].call.str());
-    if (i + kAhead < log.qsos.size()) InternedText::Prefetch(log.qsos[i + kAhead].call.str());
+    if (i + kAhead < log.qsos.size()) PrefetchText(log.qsos[i + kAhead].call.str());
     const LogQso& q = log.qsos[i];
     int ruled = -1;
     if (q.mode != kContestMode) {
