@@ -172,9 +172,17 @@ LogFile ReadLogFile(const std::filesystem::path& path, std::size_t piece) { retu
 
 void ReadLogQsos(const std::filesystem::path& path, const QsoTaker& take) { ReadFile(path, kLogFilePiece, &take); }
 
-FileStamp StampOf(const std::filesystem::path& path) {
-  std::error_code error;
+FileStamp StampOf(const std::filesystem::path& path, std::error_code& error) {
   FileStamp stamp{std::filesystem::file_size(path, error), {}};
   if (!error) stamp.written = std::filesystem::last_write_time(path, error);
   return error ? FileStamp{} : stamp;
+}
+
+FileStamp StampOf(const std::filesystem::path& path) {
+  std::error_code error;
+  return StampOf(path, error);
+}
+
+void ExpectUnchanged(const std::filesystem::path& file, const FileStamp& read, std::string_view change, bool same) {
+  if (!same || StampOf(file) != read) throw std::runtime_error(file.string() + ": " + std::string(change));
 }

@@ -25,10 +25,18 @@ LogFile ReadLogFile(const std::filesystem::path& path, std::size_t piece = kLogF
 // them). Throws as ReadLogFile.
 void ReadLogQsos(const std::filesystem::path& path, const QsoTaker& take);
 
-// What tells a file read twice from one written over between the readings.
+// What tells a file read twice from one written over between the readings, for every tool that
+// reads a log again: its size and the time it was last written. Taken before the first reading
+// and held against the file before and after each later one, so that a file written over even
+// while it was read the first time is never taken as the one read.
 struct FileStamp {
   std::uintmax_t size = 0;
   std::filesystem::file_time_type written;
   friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 FileStamp StampOf(const std::filesystem::path& path);  // a zero stamp for a file that cannot be seen
+FileStamp StampOf(const std::filesystem::path& path, std::error_code& error);  // and why it cannot
+// Throws std::runtime_error "<file>: <change>" when the file no longer has the stamp, or when
+// `same` (what the caller compared of the readings, such as their count of QSOs) is false.
+void ExpectUnchanged(const std::filesystem::path& file, const FileStamp& read, std::string_view change,
+                     bool same = true);

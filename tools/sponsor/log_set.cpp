@@ -25,7 +25,6 @@ namespace {
 struct Candidate {
   SubmittedLog log;
   CheckedLog checked;
-  fs::file_time_type written;
   const std::string* received;  // in the receipt list; null when it does not name the file
 };
 
@@ -39,8 +38,8 @@ std::optional<std::string> WinsOver(const Candidate& a, const Candidate& b) {
       return std::nullopt;
     }
   }
-  if (a.written != b.written) {
-    if (a.written > b.written) return std::string("modified later");
+  if (a.log.stamp.written != b.log.stamp.written) {
+    if (a.log.stamp.written > b.log.stamp.written) return std::string("modified later");
     return std::nullopt;
   }
   if (a.log.file.filename().string() > b.log.file.filename().string())
@@ -82,8 +81,6 @@ EntryHeader HeaderOf(const LogFile& log) {
   return header;
 }
 
-std::uint64_t Fingerprint(std::string_view text) { return std::hash<std::string_view>()(text); }
-
 class LastInterned {
  public:
   InternedText Of(std::string_view text) {
@@ -112,16 +109,12 @@ struct ReadFile {
 ReadFile ReadOne(const fs::path& file, const Receipts& receipts) {
   ReadFile read;
   LogFile log;
-  std::uint64_t fingerprint = 0;
-  std::size_t bytes = 0;
-  std::error_code timeError;
-  const fs::file_time_type written = fs::last_write_time(file, timeError);
+  // Taken before the file is read: a file written over while it is read is not the one checked.
+  std::error_code unseen;
+  const FileStamp stamp = StampOf(file, unseen);
   try {
-    if (timeError) throw std::runtime_error("cannot be read: " + timeError.message());
-    const std::string text = ReadTextFile(file);
-    fingerprint = Fingerprint(text);
-    bytes = text.size();
-    log = ParseLogText(text);
+    if (unseen) throw std::runtime_error("cannot be read: " + unseen.message());
+    log = ParseLogText(ReadTextFile(file));
   } catch (const std::exception& error) {
     read.why = Shown(error.what());
     return read;
@@ -143,9 +136,8 @@ ReadFile ReadOne(const fs::path& file, const Receipts& receipts) {
   read.lines.reserve(log.qsos.size());
   for (LogQso& q : log.qsos) read.lines.push_back(std::move(q.written.text));
   auto receipt = receipts.find(file.filename().string());
-  read.candidate = Candidate{{file, call, std::move(category), qsoLines, fingerprint, bytes, 0, std::move(header), {}},
+  read.candidate = Candidate{{file, call, std::move(category), qsoLines, stamp, 0, std::move(header), {}},
                              std::move(checked),
-                             written,
                              receipt == receipts.end() ? nullptr : &receipt->second};
   return read;
 }
@@ -153,10 +145,10 @@ ReadFile ReadOne(const fs::path& file, const Receipts& receipts) {
 }  // namespace
 
 LogFile ReadAgain(const SubmittedLog& log) {
+  constexpr std::string_view kChanged = "changed while the logs were checked";
+  ExpectUnchanged(log.file, log.stamp, kChanged);
   const std::string text = ReadTextFile(log.file);
-  if (text.size() != log.bytes || Fingerprint(text) != log.fingerprint) {
-    throw std::runtime_error(log.file.string() + ": changed while the logs were checked");
-  }
+  ExpectUnchanged(log.file, log.stamp, kChanged);
   return ParseLogText(text);
 }
 

@@ -28,9 +28,8 @@ struct SubmittedLog {
   std::string category;        // CATEGORY-OPERATOR as written, "SINGLE-OP"; empty when missing
   std::size_t qsoLines = 0;    // QSO lines the file has, those the reader could not take among them
   // The parsed file is let go once its QSOs are taken (it is ten times their size), and read
-  // again to be scored: these tell that it is still the file that was checked.
-  std::uint64_t fingerprint = 0;
-  std::size_t bytes = 0;
+  // again to be scored: this tells that it is still the file that was checked.
+  FileStamp stamp;
   std::size_t firstLine = 0;  // its first QSO's line in LogSet::lines
   EntryHeader header;
   std::string passedOverFile;  // another file of the same call that was passed over, when there was one
