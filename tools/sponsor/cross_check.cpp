@@ -29,6 +29,7 @@
 #include <string_view>
 #include <tuple>
 
+#include "call_sign.h"
 #include "side_task.h"
 
 namespace {
@@ -721,16 +722,7 @@ std::string CheckedSerial(std::string_view serial) {
 }
 
 bool SameHomeCall(std::string_view a, std::string_view b) {
-  auto home = [](std::string_view call) {
-    std::string_view longest;
-    for (std::size_t from = 0; from <= call.size();) {
-      const std::size_t to = std::min(call.find('/', from), call.size());
-      if (to - from > longest.size()) longest = call.substr(from, to - from);
-      from = to + 1;
-    }
-    return longest;
-  };
-  return a != b && !home(a).empty() && home(a) == home(b);
+  return a != b && !StationPart(a).empty() && StationPart(a) == StationPart(b);
 }
 
 int BustedDistance(const std::string& logged, const std::string& station) {
