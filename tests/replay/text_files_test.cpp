@@ -6,6 +6,7 @@
 
 #include <stdexcept>
 
+#include "counted.h"
 #include "shown_text.h"
 #include "test_files.h"
 
@@ -38,6 +39,15 @@ TEST(ShownText, ControlBytesCannotEndTheLineOrDriveTheTerminal) {
   EXPECT_EQ(Shown("DL1ABC"), "DL1ABC");
   EXPECT_EQ(Shown(std::string("A\nB\rC\0D\x1b[2J\x7f", 12)), "A\\x0aB\\x0dC\\x00D\\x1b[2J\\x7f");
   EXPECT_EQ(Shown("M\xc3\xbcller"), "M\xc3\xbcller");
+}
+
+// One is the only count without a plural, on either side of zero.
+TEST(CountedText, OneAloneTakesTheNounAsItIs) {
+  EXPECT_EQ(Counted(1, "QSO") + ", " + Counted(0, "QSO") + ", " + Counted(2, "process", "processes"),
+            "1 QSO, 0 QSOs, 2 processes");
+  EXPECT_EQ(SignedCounted(1, "minute") + ", " + SignedCounted(-1, "minute") + ", " + SignedCounted(0, "minute") +
+                ", " + SignedCounted(-60, "minute"),
+            "+1 minute, -1 minute, 0 minutes, -60 minutes");
 }
 
 }  // namespace

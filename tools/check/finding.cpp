@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "counted.h"
 #include "finding_text.h"
 
 namespace {
@@ -72,7 +73,6 @@ FindingCounts CountFindings(const std::vector<Finding>& findings) {
 }
 
 std::string CountLine(const FindingCounts& counts) {
-  auto plural = [](std::size_t n, const char* word) { return std::to_string(n) + " " + word + (n == 1 ? "" : "s"); };
-  return "Check: " + plural(counts.errors, "error") + ", " + plural(counts.warnings, "warning") + ", " +
-         plural(counts.notes, "note");
+  return "Check: " + Counted(counts.errors, "error") + ", " + Counted(counts.warnings, "warning") + ", " +
+         Counted(counts.notes, "note");
 }

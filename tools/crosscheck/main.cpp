@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "check_report.h"
+#include "counted.h"
 #include "contest_rules.h"
 #include "country_file.h"
 #include "cross_check.h"
@@ -96,7 +97,7 @@ int Run(const CrossCheckOptions& options) {
   std::cout << summary << '\n'
             << std::fixed << std::setprecision(2) << "Took " << SecondsSince(started) << " s: read " << readSeconds
             << " s, matched " << matchSeconds << " s, scored through the plug-in " << scoreSeconds << " s ("
-            << options.jobs << (options.jobs == 1 ? " process" : " processes") << ")\n"
+            << Counted(options.jobs, "process", "processes") << ")\n"
             << "Results in " << Shown(outFolder.string()) << ": index.html and pages/, results.txt, results.csv, "
             << "summary.txt, decisions.csv, reports/<call>.txt, stations/<call>.html\n";
   return 0;

@@ -7,3 +7,9 @@ std::string Counted(std::size_t n, std::string_view noun, std::string_view plura
   if (!plural.empty()) return text.append(plural);
   return text.append(noun).append("s");
 }
+
+std::string SignedCounted(long long n, std::string_view noun) {
+  std::string text = (n > 0 ? "+" : "") + std::to_string(n) + " ";
+  text.append(noun);
+  return n == 1 || n == -1 ? text : text.append("s");
+}

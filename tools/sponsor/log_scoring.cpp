@@ -3,7 +3,6 @@
 #include "log_scoring.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <unordered_map>
 #include <set>
 #include <sstream>
@@ -120,8 +119,6 @@ KeptScore ScoreKept(const StatsEntryPoints& plugin, const ContestPlan& plan, con
   return {*score, noEntity.size()};
 }
 
-std::string Signed(int minutes) { return (minutes > 0 ? "+" : "") + std::to_string(minutes); }
-
 std::string Figures(const char* what, long long qsos, long long points, long long multipliers, long long score) {
   char line[128];
   std::snprintf(line, sizeof line, "  %-13s %8lld %8lld %8lld %12lld\n", what, qsos, points, multipliers, score);
@@ -227,8 +224,7 @@ ScoredLog ScoreLog(const SubmittedLog& submitted, std::size_t index, const Check
   }
   head << "QSOs by decision: " << (counts.empty() ? std::string("none") : counts) << "\n";
   if (offset.evidence > 0 && offset.minutes != 0) {
-    head << "Your clock: " << Signed(offset.minutes) << (std::abs(offset.minutes) == 1 ? " minute" : " minutes")
-         << " against the others', from "
+    head << "Your clock: " << SignedCounted(offset.minutes, "minute") << " against the others', from "
          << Counted(offset.evidence, "QSO") << " (" << offset.agreeing
          << (offset.agreeing == 1 ? " agrees" : " agree") << " within a minute); "
          << (offset.corrected ? "your times were corrected by it before matching\n"

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 
 #include "calendar.h"
@@ -188,8 +187,8 @@ std::string SummaryText(const SummaryFacts& f) {
     out += line;
   }
   if (f.context.rules.extraPenalty > 0) {
-    out += "\nEach QSO not in log or with a busted call also costs " + std::to_string(f.context.rules.extraPenalty) +
-           " QSO point" + (f.context.rules.extraPenalty == 1 ? "" : "s") + ".\n";
+    out += "\nEach QSO not in log or with a busted call also costs " +
+           Counted(static_cast<std::size_t>(f.context.rules.extraPenalty), "QSO point") + ".\n";
   }
 
   // Error rate: the share of a log's QSOs removed.
@@ -219,9 +218,8 @@ std::string SummaryText(const SummaryFacts& f) {
   std::sort(offsets.begin(), offsets.end(), [](auto a, auto b) { return a->call < b->call; });
   out += "\nLogs with a clock offset, corrected (" + std::to_string(offsets.size()) + "):\n";
   for (const LogResult* r : offsets) {
-    out += "  " + Shown(r->call) + ": " + (r->offset.minutes > 0 ? "+" : "") + std::to_string(r->offset.minutes) +
-           (std::abs(r->offset.minutes) == 1 ? " minute" : " minutes") + ", from " + Counted(r->offset.evidence, "QSO") +
-           "\n";
+    out += "  " + Shown(r->call) + ": " + SignedCounted(r->offset.minutes, "minute") + ", from " +
+           Counted(r->offset.evidence, "QSO") + "\n";
   }
 
   // Uniques per log, and the absent stations by how many logs name them.
