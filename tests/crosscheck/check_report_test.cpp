@@ -66,6 +66,10 @@ TEST(CheckReport, EachDecisionWithItsEvidence) {
             "line 10: QSO:  7040 PM 2025-03-15 1310 DL1AA         599 0008   OK1BB         599 0010 | not in log, "
             "removed | OK1BB has no QSO with DL1AA on 40m within 3 minutes; nearest: its line 6, 80m 2025-03-15 "
             "1230, which is matched to our line 6\n");
+  const CrossCheckResult strict = CheckAll(logs, {1, true});
+  const CheckContext oneMinute{logs, strict.verdicts, rules, 1, {}, PointingAt(logs, strict)};
+  EXPECT_NE(ReportLines(oneMinute, 0, files[0]).find("has no QSO with DL1AA on 80m within 1 minute; it has"),
+            std::string::npos);
   // OK1BB keeps what DL1AA copied wrong or busted; the band mismatch costs both.
   const std::string theirs = ReportLines(context, 1, files[1]);
   // (its not-submitted QSO costs nothing and is only counted).

@@ -9,6 +9,7 @@
 
 #include "calendar.h"
 #include "contest_rules.h"
+#include "counted.h"
 #include "entry_rules.h"
 #include "finding_text.h"
 #include "shown_text.h"
@@ -75,7 +76,7 @@ std::string EvidenceOf(const CheckContext& c, std::size_t log, std::size_t qso) 
     case Decision::NotInLog: {
       if (q.call == SentBy(own, q) || q.call == own.call) return "the log's own call";
       std::string text = Shown(q.call) + " has no QSO with " + ours + " on " + Shown(q.band) + " within " +
-                         std::to_string(c.tolerance) + " minutes";
+                         Counted(static_cast<std::size_t>(c.tolerance), "minute");
       if (!other) return text + "; it has " + ours + " nowhere";
       text += "; nearest: " + Where(c, *v.partner);
       if (v.partnerTaken) {
