@@ -107,14 +107,8 @@ std::uint64_t LetterBit(char c) {
 
 CallLetters LettersOf(std::string_view call) {
   CallLetters letters;
-  std::string_view home;
-  for (std::size_t from = 0; from <= call.size();) {
-    const std::size_t to = std::min(call.find('/', from), call.size());
-    if (to - from > home.size()) home = call.substr(from, to - from);
-    from = to + 1;
-  }
   for (const char c : call) letters.all |= LetterBit(c);
-  for (const char c : home) letters.home |= LetterBit(c);
+  for (const char c : StationPart(call)) letters.home |= LetterBit(c);
   return letters;
 }
 
@@ -733,8 +727,9 @@ int BustedDistance(const std::string& logged, const std::string& station) {
 
 // The restricted edit distance (each character edited once at most), enough for typing errors.
 // Three rows of the table are kept, in a buffer of the thread's own: a double bust weighs millions
-// of pairs of calls at the largest contests, most of them far apart, and once two rows in a row
-// lie wholly past the limit, no later row comes back under it.
+// of pairs of calls at the largest contests, most of them far apart, and once a row lies wholly
+// past the limit, no later row comes back under it (a swap reaches two rows back, but a value
+// there low enough would have left the row between under the limit too).
 int CallDistance(const std::string& a, const std::string& b, int limit) {
   const int n = static_cast<int>(a.size()), m = static_cast<int>(b.size());
   if (std::abs(n - m) > limit) return limit + 1;
