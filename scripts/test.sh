@@ -32,8 +32,8 @@ count_ctest build/native.test.log
 
 # Windows tests need a display for dialogs and windows: one virtual X server per suite. A Wine
 # server left from an earlier run would still talk to that run's display. No test is run twice:
-# only scripts/wine-run.sh runs a 32-bit program again, and only when a CPU emulator broke it
-# before the DLL was loaded.
+# only scripts/wine-run.sh runs a program again, and only when Wine broke the run before the DLL
+# was loaded.
 stop_wine() {
   WINEPREFIX="$here/build/win64/wineprefix" wineserver -k 2>/dev/null || true
   WINEPREFIX="$here/build/wineprefix" wineserver -k 2>/dev/null || true

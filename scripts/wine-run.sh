@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in a prefix of the project's own, made on first use.
 #   wine-run.sh PROGRAM [ARGUMENTS]
-# The program's own machine type picks the Wine. A 64-bit program runs under 64-bit Wine, which
-# runs natively, in build/win64/wineprefix, and is never run again. A 32-bit program runs under
-# 32-bit Wine in build/wineprefix; where 32-bit Linux programs go through a CPU emulator, a run that
-# the emulator broke before Stats.dll was loaded is run again (at most twice, each retry printed),
-# and a run that fails after the DLL loaded fails.
+# The program's own machine type picks the Wine: a 64-bit program runs under 64-bit Wine in
+# build/win64/wineprefix, a 32-bit one under 32-bit Wine in build/wineprefix. A run that fails after
+# Stats.dll was loaded fails. Only a run that Wine itself broke before the DLL was loaded (it never
+# started the program, or it, its loader or a CPU emulator under 32-bit Wine crashed) is run again,
+# at most twice, each retry printed.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
@@ -49,29 +49,36 @@ if [ ! -f "$WINEPREFIX/.stats-ready" ]; then
 fi
 exec 9>&-
 
-emulated() { [ -e /proc/sys/fs/binfmt_misc/qemu-i386 ] && grep -q '^enabled' /proc/sys/fs/binfmt_misc/qemu-i386; }
-if $win64 || ! emulated; then
-  export WINEDEBUG=${WINEDEBUG:--all}
-  exec "$wine" "$@"
-fi
-
-# Under the emulator: Wine reports every module it loads, so a failed run shows whether it got as
-# far as the plug-in. Those reports are kept out of the program's own output.
-export WINEDEBUG=-all,+loaddll
+# Wine reports every module it loads, and its own errors, into a log of the run kept out of the
+# program's output: a failed run shows how far it got and what Wine said. Silenced, a run that Wine
+# gave up on while starting it ends with a bare exit status and not a line printed.
+export WINEDEBUG=-all,err+all,+loaddll
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
+program=$(basename "$1")
+loaded() { [ -n "$(grep -F ':loaddll:' "$log" | grep -i -F -e "\\\\$1\"")" ]; }
 for attempt in 1 2 3; do
   set +e
-  "$wine" "$@" 2> >(tee -a "$log" | grep -v ':loaddll:' >&2)
+  "$wine" "$@" 2> >(tee -a "$log" | grep -v -E '^[0-9a-f]+:(trace:loaddll|err):' >&2)
   status=$?
   set -e
   wait
   [ "$status" -eq 0 ] && exit 0
-  if grep -q ':loaddll:.*[\\/]Stats\.dll"' "$log" || [ "$attempt" -eq 3 ]; then exit "$status"; fi
-  # Before the plug-in was loaded, only a crash counts as the emulator's: a killed process, or
-  # what Wine, its loader and the emulator print when they fail. A test's own failure does not.
-  broke=$(grep -m 1 -E 'Unhandled (page fault|exception|illegal)|Inconsistency detected by ld\.so|^qemu: |unexpected trap|RPC_S_(SERVER_UNAVAILABLE|CALL_FAILED)' "$log" || true)
-  [ "$status" -ge 128 ] || [ -n "$broke" ] || exit "$status"
-  echo "wine-run: the emulator broke this run before Stats.dll was loaded (exit $status${broke:+: $broke}); retry $attempt of 2" >&2
+  plugin=after
+  loaded Stats.dll || plugin=before
+  echo "wine-run: $program ended with exit $status, $plugin Stats.dll was loaded" >&2
+  grep -E '^[0-9a-f]+:err:' "$log" | head -n 10 | sed 's/^/wine-run: Wine said: /' >&2 || true
+  [ "$plugin" = before ] && [ "$attempt" -lt 3 ] || exit "$status"
+  # Before the plug-in was loaded, only Wine's own failure counts: the program never started, a
+  # killed process, or what Wine, its loader and a CPU emulator under 32-bit Wine print when they
+  # break. A test's own failure does not, and is never run again.
+  if ! loaded "$program"; then
+    broke="$program was never started"
+  else
+    broke=$(grep -m 1 -E 'Unhandled (page fault|exception|illegal)|Inconsistency detected by ld\.so|^qemu: |unexpected trap|RPC_S_(SERVER_UNAVAILABLE|CALL_FAILED)|^wine: |wine client error|^[0-9a-f]+:err:(virtual|module|process|server):' "$log" || true)
+    [ -n "$broke" ] || [ "$status" -lt 128 ] || broke="killed by signal $((status - 128))"
+  fi
+  [ -n "$broke" ] || exit "$status"
+  echo "wine-run: Wine broke this run before Stats.dll was loaded ($broke); retry $attempt of 2" >&2
   : >"$log"
 done
